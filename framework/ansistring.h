@@ -1,0 +1,13 @@
+#pragma once
+
+#include "framework/framework_export.h"
+
+#include <QString>
+#include <string>
+
+// Text inside the module: Latin-1 bytes with value semantics. Empty and missing are the same.
+using AnsiString = std::string;
+
+// Where text meets Qt. Characters Latin-1 cannot hold are dropped on the way back.
+FRAMEWORK_EXPORT QString ToQString(const AnsiString& text);
+FRAMEWORK_EXPORT AnsiString FromQString(const QString& text);

@@ -1,0 +1,87 @@
+#include "framework/events.h"
+
+#include "framework/sysutils.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <utility>
+#include <vector>
+
+namespace Forms {
+
+namespace {
+
+int depth = 0;
+TExceptionEvent exceptionHandler;
+
+struct PendingAction {
+    QPointer<QObject> context;
+    std::function<void()> action;
+};
+std::vector<PendingAction> pendingActions;
+
+void runPendingActions() {
+    auto actions = std::exchange(pendingActions, {});
+    for (auto& pending : actions) {
+        if (pending.context) {
+            HandleEvent(pending.action);
+        }
+    }
+}
+
+} // namespace
+
+void HandleEvent(const std::function<void()>& handler) noexcept {
+    ++depth;
+    try {
+        handler();
+    } catch (const Sysutils::EAbort&) {
+        // The silent abort ends the event without a word.
+    } catch (const std::exception& error) {
+        try {
+            ShowException(error.what());
+        } catch (...) {
+            // An error display that fails itself has nowhere left to report to.
+        }
+    } catch (...) {
+        try {
+            ShowException("Unknown error");
+        } catch (...) {
+        }
+    }
+    --depth;
+    if (depth == 0 && !pendingActions.empty()) {
+        runPendingActions();
+    }
+}
+
+int HandlerDepth() noexcept {
+    return depth;
+}
+
+void AfterHandlers(QObject* context, std::function<void()> action) {
+    if (depth == 0) {
+        HandleEvent(action);
+        return;
+    }
+    pendingActions.push_back({context, std::move(action)});
+}
+
+void SetExceptionHandler(TExceptionEvent handler) {
+    exceptionHandler = std::move(handler);
+}
+
+void ShowException(const AnsiString& message) {
+    if (exceptionHandler) {
+        exceptionHandler(message);
+    } else {
+        ShowErrorDialog(message);
+    }
+}
+
+void ShowErrorDialog(const AnsiString& message) {
+    QMessageBox box(QMessageBox::Critical, QString(), ToQString(message), QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace Forms

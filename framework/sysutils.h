@@ -1,0 +1,42 @@
+#pragma once
+
+#include "framework/ansistring.h"
+#include "framework/framework_export.h"
+
+#include <exception>
+
+namespace Sysutils {
+
+// Root of every error the framework and the modules raise; its message is shown as is.
+class FRAMEWORK_EXPORT Exception : public std::exception {
+public:
+    explicit Exception(AnsiString message);
+    const char* what() const noexcept override;
+    const AnsiString& Message() const noexcept { return message_; }
+
+private:
+    AnsiString message_;
+};
+
+// The silent abort: ends the current event without any message.
+class FRAMEWORK_EXPORT EAbort : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class FRAMEWORK_EXPORT EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+[[noreturn]] FRAMEWORK_EXPORT void Abort();
+
+// Only A-Z and a-z change case; every other byte passes unchanged.
+FRAMEWORK_EXPORT AnsiString UpperCase(const AnsiString& text);
+FRAMEWORK_EXPORT AnsiString LowerCase(const AnsiString& text);
+
+// Replaces the first "%s" of format with argument; "%%" is a literal "%". The argument is
+// never read as a format.
+FRAMEWORK_EXPORT AnsiString Format(const AnsiString& format, const AnsiString& argument);
+
+} // namespace Sysutils
