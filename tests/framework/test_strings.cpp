@@ -1,0 +1,93 @@
+#include "framework/ansistring.h"
+#include "framework/sysutils.h"
+
+#include "ansistring_printer.h"
+
+#include <QTest>
+
+using namespace Sysutils;
+
+class StringTests : public QObject {
+    Q_OBJECT
+
+private slots:
+    void latin1CrossesToQtAndBack() {
+        QCOMPARE(ToQString("S\xE3o"), QStringLiteral("S\u00E3o"));
+        QCOMPARE(FromQString(QStringLiteral("S\u00E3o")), AnsiString("S\xE3o"));
+
+        AnsiString everyByte;
+        for (int b = 1; b < 256; ++b) {
+            everyByte += static_cast<char>(b);
+        }
+        QCOMPARE(FromQString(ToQString(everyByte)), everyByte);
+    }
+
+    void charactersLatin1CannotHoldAreDropped() {
+        QCOMPARE(FromQString(QStringLiteral("a\u20ACb\u0100c")), AnsiString("abc"));
+        QCOMPARE(FromQString(QString::fromUtf8("x\xF0\x9F\x98\x80y")), AnsiString("xy"));
+    }
+
+    void caseChangesOnlyAsciiLetters() {
+        QCOMPARE(UpperCase("jo\xE3o \xE7\xC7 az,./09"), AnsiString("JO\xE3O \xE7\xC7 AZ,./09"));
+        QCOMPARE(LowerCase("JO\xC3O \xE7\xC7 AZ,./09"), AnsiString("jo\xC3o \xE7\xC7 az,./09"));
+
+        for (int b = 0; b < 256; ++b) {
+            const AnsiString one(1, static_cast<char>(b));
+            const bool lower = b >= 'a' && b <= 'z';
+            const bool upper = b >= 'A' && b <= 'Z';
+            QCOMPARE(UpperCase(one), lower ? AnsiString(1, static_cast<char>(b - 32)) : one);
+            QCOMPARE(LowerCase(one), upper ? AnsiString(1, static_cast<char>(b + 32)) : one);
+        }
+    }
+
+    void formatPlacesTheArgumentLiterally_data() {
+        QTest::addColumn<QByteArray>("format");
+        QTest::addColumn<QByteArray>("argument");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("catalogue text")
+            << QByteArray("%s n\xE3o \xE9 uma hora v\xE1lida.") << QByteArray("25:99")
+            << QByteArray("25:99 n\xE3o \xE9 uma hora v\xE1lida.");
+        QTest::newRow("argument holding %s")
+            << QByteArray("[%s]") << QByteArray("%s and %%") << QByteArray("[%s and %%]");
+        QTest::newRow("percent escape")
+            << QByteArray("100%% of %s") << QByteArray("x") << QByteArray("100% of x");
+        QTest::newRow("only the first %s")
+            << QByteArray("%s/%s") << QByteArray("a") << QByteArray("a/%s");
+        QTest::newRow("no placeholder")
+            << QByteArray("plain") << QByteArray("a") << QByteArray("plain");
+        QTest::newRow("empty argument") << QByteArray("<%s>") << QByteArray() << QByteArray("<>");
+        QTest::newRow("trailing percent")
+            << QByteArray("50%") << QByteArray("a") << QByteArray("50%");
+    }
+
+    void formatPlacesTheArgumentLiterally() {
+        QFETCH(QByteArray, format);
+        QFETCH(QByteArray, argument);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(Format(format.toStdString(), argument.toStdString()), expected.toStdString());
+    }
+
+    void abortIsAnExceptionWithoutMessage() {
+        try {
+            Abort();
+        } catch (const Exception& e) {
+            QVERIFY(dynamic_cast<const EAbort*>(&e) != nullptr);
+            QVERIFY(e.Message().empty());
+            return;
+        }
+        QFAIL("Abort did not throw");
+    }
+
+    void exceptionCarriesItsMessage() {
+        const EConvertError error("'x' is not a valid date");
+        QCOMPARE(error.Message(), AnsiString("'x' is not a valid date"));
+        QCOMPARE(QByteArray(error.what()), QByteArray("'x' is not a valid date"));
+    }
+};
+
+int RunStringTests(int argc, char** argv) {
+    StringTests tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "test_strings.moc"
