@@ -1,0 +1,40 @@
+#include "hostlib/glyph.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace {
+
+QImage renderSvg(const QString& path, int side) {
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid()) {
+        return {};
+    }
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.setAspectRatioMode(Qt::KeepAspectRatio);
+    renderer.render(&painter);
+    return image;
+}
+
+} // namespace
+
+QPixmap LoadGlyph(const QString& path, qreal devicePixelRatio) {
+    if (path.isEmpty()) {
+        return {};
+    }
+    const int side = qRound(glyphSize * devicePixelRatio);
+    QImage image = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ? renderSvg(path, side)
+                                                                             : QImage(path);
+    if (image.isNull()) {
+        return {};
+    }
+    if (image.size() != QSize(side, side)) {
+        image = image.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
+}

@@ -1,0 +1,53 @@
+#include "collaborators/hostlib/mensagem.h"
+
+#include "hostlib/messagedialog.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <utility>
+
+namespace {
+
+MensagemObserver& currentObserver() {
+    static MensagemObserver observer;
+    return observer;
+}
+
+bool isYes(const AnsiString& flag) {
+    return flag == "S" || flag == "s";
+}
+
+} // namespace
+
+void SetMensagemObserver(MensagemObserver observer) {
+    currentObserver() = std::move(observer);
+}
+
+void Mensagem(const AnsiString& text, const AnsiString& title, const AnsiString& beep,
+              const AnsiString& centreOnScreen, TTipoMsg kind, const AnsiString& detail,
+              const AnsiString& schemeId, int autoCloseSeconds, Dbclient::TClientDataSet* dataSet) {
+    const MensagemCall call{
+        text, title, beep, centreOnScreen, kind, detail, schemeId, autoCloseSeconds, dataSet};
+    // A copy, so an observer may replace itself while it runs.
+    const MensagemObserver observer = currentObserver();
+    if (observer && observer(call)) {
+        return;
+    }
+
+    QWidget* over = QApplication::activeWindow();
+    MessageDialog dialog(call, over);
+    if (over != nullptr && !isYes(centreOnScreen)) {
+        dialog.CentreOver(over->frameGeometry());
+    } else {
+        const QScreen* screen = over != nullptr ? over->screen() : QApplication::primaryScreen();
+        dialog.CentreOver(screen->availableGeometry());
+    }
+    if (isYes(beep)) {
+        QApplication::beep();
+    }
+    if (autoCloseSeconds > 0) {
+        QTimer::singleShot(autoCloseSeconds * 1000, &dialog, &QDialog::accept);
+    }
+    dialog.exec();
+}
