@@ -2,18 +2,60 @@
 
 #include "collaborators/hostlib.h"
 #include "form/cli_res01400.h"
-#include "ui_tfrminclusaoreserva.h"
 
-TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner)
-    : Forms::TForm(owner), ui(std::make_unique<Ui::TfrmInclusaoReserva>()) {
-    ui->setupUi(this);
+TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner) : Forms::TForm(owner) {
+    setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    OnCreate = [this](QObject* sender) { FormCreate(sender); };
-    OnClose = [this](QObject* sender, Forms::TCloseAction& action) { FormClose(sender, action); };
+    SetCenteredOnScreen(true);
+    createDataComponents();
+    wireEvents();
     DoCreate();
 }
 
 TfrmInclusaoReserva::~TfrmInclusaoReserva() = default;
+
+void TfrmInclusaoReserva::wireEvents() {
+    OnCreate = [this](QObject* sender) { FormCreate(sender); };
+    OnClose = [this](QObject* sender, Forms::TCloseAction& action) { FormClose(sender, action); };
+    OnKeyDown = [this](QObject* sender, Forms::WORD& key, Forms::TShiftState shift) {
+        FormKeyDown(sender, key, shift);
+    };
+    OnKeyPress = [this](QObject* sender, char& key) { FormKeyPress(sender, key); };
+
+    using Handler = void (TfrmInclusaoReserva::*)(QObject*);
+    struct KeyWiring {
+        const char* name;
+        Handler handler;
+    };
+    // Every character key types through sbt1Click, except the ç key.
+    static constexpr const char* characterKeys[] = {
+        "sbt1", "sbt2", "sbt3", "sbt4", "sbt5",       "sbt6",     "sbt7",     "sbt8",
+        "sbt9", "sbt0", "sbtQ", "sbtW", "sbtE",       "sbtR",     "sbtT",     "sbtY",
+        "sbtU", "sbtI", "sbtO", "sbtP", "sbtA",       "sbtS",     "sbtD",     "sbtF",
+        "sbtG", "sbtH", "sbtJ", "sbtK", "sbtL",       "sbtZ",     "sbtX",     "sbtC",
+        "sbtV", "sbtB", "sbtN", "sbtM", "sbtVirgula", "sbtPonto", "sbtBarra", "sbtEspaco"};
+    static constexpr KeyWiring functionKeys[] = {
+        {"sbtCCdil", &TfrmInclusaoReserva::spdCCdilClick},
+        {"sbtBackSpace", &TfrmInclusaoReserva::sbtBackSpaceClick},
+        {"sbtEnter", &TfrmInclusaoReserva::sbtEnterClick},
+        {"sbtSair", &TfrmInclusaoReserva::sbtSairClick},
+        {"sbtShift", &TfrmInclusaoReserva::sbtShiftClick},
+        {"sbtCapsLock", &TfrmInclusaoReserva::sbtCapsLockClick},
+        {"sbtLimpar", &TfrmInclusaoReserva::sbtLimparClick},
+        {"sbtCalendario", &TfrmInclusaoReserva::sbtCanlendarioClick},
+    };
+    const auto wire = [this](const char* name, Handler handler) {
+        auto* key = qobject_cast<TBlendedButton*>(FindComponent(name));
+        Q_ASSERT_X(key != nullptr, "wireEvents", name);
+        key->OnClick = [this, handler](QObject* sender) { (this->*handler)(sender); };
+    };
+    for (const char* name : characterKeys) {
+        wire(name, &TfrmInclusaoReserva::sbt1Click);
+    }
+    for (const KeyWiring& wiring : functionKeys) {
+        wire(wiring.name, wiring.handler);
+    }
+}
 
 void TfrmInclusaoReserva::FormCreate(QObject*) {
     Trad(this);
@@ -23,5 +65,3 @@ void TfrmInclusaoReserva::FormClose(QObject*, Forms::TCloseAction&) {
     Cli_res01400::boInclusaoReser = false;
     Release();
 }
-
-void TfrmInclusaoReserva::InicializaForm(int, Dbclient::TClientDataSet*) {}

@@ -1,21 +1,26 @@
 #pragma once
 
 #include "framework/ansistring.h"
+#include "framework/events.h"
 #include "framework/forms.h"
 #include "package/pkg_res01400_export.h"
+#include "ui_tfrminclusaoreserva.h"
 
-#include <memory>
+namespace Db {
+class TField;
+class TDataSource;
+} // namespace Db
 
 namespace Dbclient {
 class TClientDataSet;
 }
 
-namespace Ui {
-class TfrmInclusaoReserva;
-}
+class TMessages;
 
-// The "Dados da Reserva" screen: seven entries typed one at a time on the on-screen keyboard.
-class PKG_RES01400_EXPORT TfrmInclusaoReserva : public Forms::TForm {
+// The "Dados da Reserva" screen: seven entries typed one at a time on the on-screen keyboard,
+// each validated before the next, then handed to the table-reservation package.
+class PKG_RES01400_EXPORT TfrmInclusaoReserva : public Forms::TForm,
+                                                public Ui::TfrmInclusaoReserva {
     Q_OBJECT
 
 public:
@@ -23,10 +28,79 @@ public:
     ~TfrmInclusaoReserva() override;
 
     void InicializaForm(int inTipo, Dbclient::TClientDataSet* reserva);
+    void PostText(const AnsiString& stText, bool boEnter, bool boChar);
 
     void FormCreate(QObject* Sender);
     void FormClose(QObject* Sender, Forms::TCloseAction& Action);
+    void FormKeyDown(QObject* Sender, Forms::WORD& Key, Forms::TShiftState Shift);
+    void FormKeyPress(QObject* Sender, char& Key);
+
+    void sbt1Click(QObject* Sender);
+    void spdCCdilClick(QObject* Sender);
+    void sbtBackSpaceClick(QObject* Sender);
+    void sbtLimparClick(QObject* Sender);
+    void sbtShiftClick(QObject* Sender);
+    void sbtCapsLockClick(QObject* Sender);
+    void sbtSairClick(QObject* Sender);
+    void sbtEnterClick(QObject* Sender);
+    void sbtCanlendarioClick(QObject* Sender);
+
+    void cdsReservaIDSTRESMESAGetText(Db::TField* Sender, AnsiString& Text, bool DisplayText);
+
+    // Non-visual components.
+    Dbclient::TClientDataSet* cdsReserva;
+    Db::TField* cdsReservaDSRESMESA;
+    Db::TField* cdsReservaNRRESMESA;
+    Db::TField* cdsReservaCDFILIAL;
+    Db::TField* cdsReservaCDLOJA;
+    Db::TField* cdsReservaDTRESMESA;
+    Db::TField* cdsReservaHRINIRESMESA;
+    Db::TField* cdsReservaHRFINRESMESA;
+    Db::TField* cdsReservaNMRESMESA;
+    Db::TField* cdsReservaNRTELRESMESA;
+    Db::TField* cdsReservaNRPESRESMESA;
+    Db::TField* cdsReservaIDSTRESMESA;
+    Db::TField* cdsReservaCDOPERINCRES;
+    Db::TField* cdsReservaDTHRINCLURES;
+    Dbclient::TClientDataSet* cdsParametrosQuor;
+    Dbclient::TClientDataSet* cdsReservaMesa;
+    Dbclient::TClientDataSet* cdsMesaDisp;
+    Dbclient::TClientDataSet* cdsMesaRes;
+    Db::TDataSource* dtsMesaDisp;
+    Db::TDataSource* dtsMesaRes;
+    Db::TDataSource* dtsReserva;
+    TMessages* msgPadrao;
 
 private:
-    std::unique_ptr<Ui::TfrmInclusaoReserva> ui;
+    // Lets the test suites read the entry state without widening the form's interface.
+    friend struct FormStateAccess;
+
+    void createDataComponents();
+    void wireEvents();
+    void setLetterCaptions(bool upperCase);
+
+    void stepName();
+    void stepDate();
+    void stepStartTime();
+    void stepEndTime();
+    void stepTelephone();
+    void stepPeople();
+    void stepHandOff();
+    void showMessage(const AnsiString& key);
+    void showMessageFormatted(const AnsiString& key, const AnsiString& text);
+    void moveMarker(Controls::TLabel* accepted, Controls::TLabel* next);
+    Controls::TLabel* currentValueLabel() const;
+
+    bool boCapsLock = false;
+    bool boShift = false;
+    int inCampo = 0;
+    AnsiString stDigHrIni;
+    AnsiString stDigData;
+    AnsiString stDigHrFim;
+    AnsiString stDigTel;
+    AnsiString stIdEsquema;
+    AnsiString stHrIni;
+    AnsiString stHrFim;
+    AnsiString stTelefone;
+    AnsiString stData;
 };

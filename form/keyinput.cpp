@@ -1,0 +1,176 @@
+#include "form/telephonemask.h"
+#include "form/tfrminclusaoreserva.h"
+
+#include "collaborators/hostlib.h"
+#include "framework/maskutils.h"
+#include "framework/messages.h"
+#include "framework/sysutils.h"
+
+// The form's two key events are the only writers of typed input into the value labels.
+
+namespace {
+
+constexpr std::size_t nameLimit = 50; // the width of the stored name
+constexpr std::size_t descriptionLimit = 30;
+constexpr std::size_t dateDigits = 8;
+constexpr std::size_t timeDigits = 4;
+constexpr std::size_t telephoneDigits = 11;
+constexpr std::size_t peopleLimit = 3;
+
+bool isDigit(char key) {
+    return key >= '0' && key <= '9';
+}
+
+// The 68 characters a name or a description takes.
+bool isTextCharacter(char key) {
+    const auto code = static_cast<unsigned char>(key);
+    return code == 32 || code == 44 || code == 46 || code == 47 || (code >= 48 && code <= 57) ||
+           (code >= 65 && code <= 90) || (code >= 97 && code <= 122) || code == 199 || code == 231;
+}
+
+bool exactlyAlt(Forms::TShiftState shift) {
+    return (shift & (Forms::ssShift | Forms::ssAlt | Forms::ssCtrl)) == Forms::ssAlt;
+}
+
+AnsiString dateDisplay(const AnsiString& digits) {
+    return digits.substr(0, 2) + "/" + (digits.size() > 2 ? digits.substr(2, 2) : "") + "/" +
+           (digits.size() > 4 ? digits.substr(4, 4) : "");
+}
+
+void dropLast(AnsiString& text) {
+    if (!text.empty()) {
+        text.pop_back();
+    }
+}
+
+} // namespace
+
+Controls::TLabel* TfrmInclusaoReserva::currentValueLabel() const {
+    switch (inCampo) {
+    case 1:
+        return lblNome;
+    case 2:
+        return lblDtResMesa;
+    case 3:
+        return lblHrIni;
+    case 4:
+        return lblHrFim;
+    case 5:
+        return lblNrTelResMesa;
+    case 6:
+        return lblNrPesMesa;
+    case 7:
+        return lblDsReserva;
+    default:
+        return nullptr;
+    }
+}
+
+void TfrmInclusaoReserva::FormKeyDown(QObject*, Forms::WORD& Key, Forms::TShiftState Shift) {
+    if (Key == Messages::VK_ESCAPE) {
+        sbtSair->Click();
+    }
+    if (Key == Messages::VK_RETURN) {
+        sbtEnter->Click();
+    }
+    if (Key == Messages::VK_DELETE) {
+        stDigHrIni.clear();
+        stDigData.clear();
+        stDigHrFim.clear();
+        stDigTel.clear();
+        if (Controls::TLabel* label = currentValueLabel()) {
+            label->SetCaption("");
+        }
+    }
+    if (Key == Messages::VK_BACK) {
+        dropLast(stDigHrIni);
+        dropLast(stDigData);
+        dropLast(stDigHrFim);
+        dropLast(stDigTel);
+        if (Controls::TLabel* label = currentValueLabel()) {
+            AnsiString text = label->Caption();
+            dropLast(text);
+            label->SetCaption(text);
+        }
+    }
+    if (Key == Messages::VK_CAPITAL) {
+        sbtCapsLock->Click();
+    }
+    if (Key == Messages::VK_SHIFT) {
+        boShift = true;
+    }
+    if (Key == 'D' && exactlyAlt(Shift) && sbtCalendario->isEnabled()) {
+        sbtCanlendarioClick(sbtCalendario);
+    }
+    if (Key == Messages::VK_F4 && exactlyAlt(Shift)) {
+        Key = 0;
+    }
+}
+
+void TfrmInclusaoReserva::FormKeyPress(QObject*, char& Key) {
+    switch (inCampo) {
+    case 1:
+    case 7:
+        if (isTextCharacter(Key)) {
+            const AnsiString typed(1, Key);
+            const AnsiString mapped =
+                boCapsLock != boShift ? Sysutils::UpperCase(typed) : Sysutils::LowerCase(typed);
+            if (boShift) {
+                sbtShiftClick(sbtShift);
+            }
+            Controls::TLabel* label = inCampo == 1 ? lblNome : lblDsReserva;
+            const std::size_t limit = inCampo == 1 ? nameLimit : descriptionLimit;
+            const AnsiString text = label->Caption();
+            if (text.size() < limit) {
+                label->SetCaption(text + mapped);
+            }
+        }
+        break;
+    case 2:
+        if (isDigit(Key) && stDigData.size() < dateDigits) {
+            stDigData += Key;
+            stData = stDigData;
+            lblDtResMesa->SetCaption(dateDisplay(stDigData));
+        }
+        break;
+    case 3:
+        if (isDigit(Key) && stDigHrIni.size() < timeDigits) {
+            stDigHrIni += Key;
+            stHrIni = stDigHrIni;
+            lblHrIni->SetCaption(Maskutils::FormatMaskText("!99:99;0", stDigHrIni));
+        }
+        break;
+    case 4:
+        if (isDigit(Key) && stDigHrFim.size() < timeDigits) {
+            stDigHrFim += Key;
+            stHrFim = stDigHrFim;
+            lblHrFim->SetCaption(Maskutils::FormatMaskText("!99:99;0", stDigHrFim));
+        }
+        break;
+    case 5:
+        if (isDigit(Key) && stDigTel.size() < telephoneDigits) {
+            stDigTel += Key;
+            stTelefone = stDigTel;
+            lblNrTelResMesa->SetCaption(FormatTelephone(stDigTel));
+        }
+        break;
+    case 6:
+        if (isDigit(Key)) {
+            const AnsiString people = lblNrPesMesa->Caption();
+            if (people.size() >= peopleLimit) {
+                Key = 0;
+            } else {
+                lblNrPesMesa->SetCaption(people + Key);
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    // A character the step did not take as text leaves Shift armed: both latches drop.
+    if (boShift) {
+        boShift = false;
+        boCapsLock = true;
+        sbtCapsLockClick(nullptr);
+    }
+}

@@ -1,0 +1,233 @@
+#include "form/cli_res01400.h"
+#include "form/telephonemask.h"
+#include "form/tfrminclusaoreserva.h"
+
+#include "collaborators/hostlib.h"
+#include "collaborators/reservas.h"
+#include "form/moduletexts.h"
+#include "framework/datetime.h"
+#include "framework/graphics.h"
+#include "framework/sysutils.h"
+
+// Enter runs the routine of the current step: it checks the entry and either reports what is
+// wrong and keeps the operator there, or accepts it and moves the red caption marker on.
+
+namespace {
+
+bool onlyZeros(const AnsiString& text) {
+    return !text.empty() && text.find_first_not_of('0') == AnsiString::npos;
+}
+
+// HH:MM shown in a label, as the four digits the reservation stores.
+AnsiString timeDigitsOf(const AnsiString& shown) {
+    return shown.substr(0, 2) + (shown.size() > 3 ? shown.substr(3, 5) : "");
+}
+
+} // namespace
+
+void TfrmInclusaoReserva::showMessage(const AnsiString& key) {
+    Mensagem(msgPadrao->Msg(key), "", "N", "N", tmNotice, "", stIdEsquema, 0, nullptr);
+}
+
+void TfrmInclusaoReserva::showMessageFormatted(const AnsiString& key, const AnsiString& text) {
+    Mensagem(Sysutils::Format(msgPadrao->Msg(key), text), "", "N", "N", tmNotice, "", stIdEsquema,
+             0, nullptr);
+}
+
+void TfrmInclusaoReserva::moveMarker(Controls::TLabel* accepted, Controls::TLabel* next) {
+    accepted->SetFontColor(Graphics::clHighlight);
+    next->SetFontColor(Graphics::clRed);
+}
+
+void TfrmInclusaoReserva::sbtEnterClick(QObject*) {
+    boShift = false;
+    switch (inCampo) {
+    case 1:
+        stepName();
+        break;
+    case 2:
+        stepDate();
+        break;
+    case 3:
+        stepStartTime();
+        break;
+    case 4:
+        stepEndTime();
+        break;
+    case 5:
+        stepTelephone();
+        break;
+    case 6:
+        stepPeople();
+        break;
+    case 7:
+        stepHandOff();
+        break;
+    default:
+        break;
+    }
+    Refresh();
+}
+
+void TfrmInclusaoReserva::stepName() {
+    if (EmptyString(lblNome->Caption())) {
+        showMessage("NONINF");
+        return;
+    }
+    sbtCalendario->setEnabled(true);
+    inCampo = 2;
+    moveMarker(lblDsNome, lblDsData);
+}
+
+void TfrmInclusaoReserva::stepDate() {
+    const AnsiString shown = lblDtResMesa->Caption();
+    if (EmptyString(shown)) {
+        showMessage("DTINF");
+        return;
+    }
+    Sysutils::TDateTime date = 0;
+    try {
+        date = Sysutils::StrToDate(shown);
+    } catch (const std::exception&) {
+        showMessageFormatted("DATA_INV", shown);
+        lblDtResMesa->SetCaption("");
+        stDigData.clear();
+        Sysutils::Abort();
+    }
+    if (Sysutils::Date() > date) {
+        showMessage("DTINV");
+        lblDtResMesa->SetCaption("");
+        stDigData.clear();
+        return;
+    }
+    inCampo = 3;
+    sbtCalendario->setEnabled(false);
+    moveMarker(lblDsData, lblDsHrIni);
+}
+
+void TfrmInclusaoReserva::stepStartTime() {
+    const AnsiString shown = lblHrIni->Caption();
+    if (EmptyString(shown)) {
+        showMessage("HRIINF");
+        return;
+    }
+    Sysutils::TDateTime start = 0;
+    try {
+        start = Sysutils::StrToTime(shown);
+    } catch (const std::exception&) {
+        showMessageFormatted("HORINV", shown);
+        lblHrIni->SetCaption("");
+        stDigHrIni.clear();
+        Sysutils::Abort();
+    }
+    // A calendar pick is taken as given; if it does not convert, the event guard reports it.
+    if (Sysutils::StrToDate(lblDtResMesa->Caption()) == Sysutils::Date() &&
+        Sysutils::Time() > start) {
+        showMessage("HRIINV");
+        lblHrIni->SetCaption("");
+        stDigHrIni.clear();
+        return;
+    }
+    if (EmptyString(stHrIni)) {
+        stHrIni = timeDigitsOf(shown);
+    }
+    inCampo = 4;
+    moveMarker(lblDsHrIni, lblDsHrFin);
+}
+
+void TfrmInclusaoReserva::stepEndTime() {
+    const AnsiString shown = lblHrFim->Caption();
+    if (EmptyString(shown)) {
+        showMessage("HRFINF");
+        return;
+    }
+    Sysutils::TDateTime end = 0;
+    try {
+        end = Sysutils::StrToTime(shown);
+    } catch (const std::exception&) {
+        showMessageFormatted("HORINV", shown);
+        lblHrFim->SetCaption("");
+        stDigHrFim.clear();
+        Sysutils::Abort();
+    }
+    // The times are compared, not their texts: " 9:45" is after "09:30".
+    if (end <= Sysutils::StrToTime(lblHrIni->Caption())) {
+        showMessage("Hr_Fim_Inv");
+        lblHrFim->SetCaption("");
+        stDigHrFim.clear();
+        Sysutils::Abort();
+    }
+    if (EmptyString(stHrFim)) {
+        stHrFim = timeDigitsOf(shown);
+    }
+    inCampo = 5;
+    moveMarker(lblDsHrFin, lblDsNrTelResMesa);
+}
+
+void TfrmInclusaoReserva::stepTelephone() {
+    const AnsiString shown = lblNrTelResMesa->Caption();
+    if (EmptyString(shown)) {
+        showMessage("TELINF");
+        return;
+    }
+    if (EmptyString(stTelefone)) {
+        stTelefone = TelephoneDigits(shown);
+    }
+    inCampo = 6;
+    moveMarker(lblDsNrTelResMesa, lblDsNrPesMesa);
+}
+
+void TfrmInclusaoReserva::stepPeople() {
+    const AnsiString shown = lblNrPesMesa->Caption();
+    if (EmptyString(shown)) {
+        showMessage("NRINF");
+        return;
+    }
+    if (onlyZeros(shown)) {
+        showMessage("NR_ZERO");
+        lblNrPesMesa->SetCaption("");
+        Sysutils::Abort();
+    }
+    inCampo = 7;
+    moveMarker(lblDsNrPesMesa, lblDsReserv);
+}
+
+void TfrmInclusaoReserva::stepHandOff() {
+    lblDsReserv->SetFontColor(Graphics::clHighlight);
+    Close();
+    const AnsiString data = lblDtResMesa->Caption();
+    const AnsiString nome = lblNome->Caption();
+    const AnsiString descricao = lblDsReserva->Caption();
+    const AnsiString pessoas = lblNrPesMesa->Caption();
+    // The entry is never lost: if the package cannot take it, the screen stays with every value
+    // so the operator can try Enter again or leave.
+    try {
+        const TCriaMesasReserva handOff = CriaMesasReserva;
+        if (handOff == nullptr) {
+            throw Sysutils::Exception(ModuleText("SEMCRIAMESAS"));
+        }
+        handOff(Cli_res01400::inNrTipo, stHrIni, stHrFim, stTelefone, stData, data, nome, descricao,
+                pessoas, cdsReserva);
+    } catch (...) {
+        CancelClose();
+        throw;
+    }
+}
+
+void TfrmInclusaoReserva::sbtCanlendarioClick(QObject*) {
+    if (inCampo != 2) {
+        return;
+    }
+    const TTouchCalendar calendar = TouchCalendar;
+    if (calendar == nullptr) {
+        throw Sysutils::Exception(ModuleText("SEMCALENDARIO"));
+    }
+    const AnsiString picked = calendar(0, 0, 0);
+    if (EmptyString(picked)) {
+        return;
+    }
+    lblDtResMesa->SetCaption(picked);
+    moveMarker(lblDsData, lblDsHrIni);
+    sbtCalendario->setEnabled(false);
+    inCampo = 3;
+}

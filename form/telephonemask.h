@@ -1,0 +1,10 @@
+#pragma once
+
+#include "framework/ansistring.h"
+
+// Telephone digits for display: up to ten through "(99) 9999-9999;0"; eleven (a mobile number
+// with its area code) through "(99) 99999-9999;0".
+AnsiString FormatTelephone(const AnsiString& digits);
+
+// The digits of a displayed telephone number, as typed.
+AnsiString TelephoneDigits(const AnsiString& shown);

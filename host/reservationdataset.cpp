@@ -1,0 +1,21 @@
+#include "host/reservationdataset.h"
+
+#include "framework/datetime.h"
+#include "framework/db.h"
+#include "framework/dbclient.h"
+#include "reservas/reservationstore.h"
+
+void PrepareNewReservation(Dbclient::TClientDataSet& dataset) {
+    Reservas::DefineReservationFields(dataset);
+    dataset.CreateDataSet();
+    dataset.Append();
+    dataset.FieldByName("IDSTRESMESA")->SetAsString("P");
+    dataset.FieldByName("DTHRINCLURES")->SetAsDateTime(Sysutils::Date());
+    dataset.Post();
+}
+
+bool PrepareStoredReservation(Dbclient::TClientDataSet& dataset, const AnsiString& nrresmesa) {
+    Reservas::DefineReservationFields(dataset);
+    dataset.CreateDataSet();
+    return Reservas::LoadReservation(nrresmesa, dataset);
+}
