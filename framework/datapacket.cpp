@@ -1,0 +1,117 @@
+#include "framework/datapacket.h"
+
+namespace Datapacket {
+
+using Db::TFieldType;
+
+AnsiString ColumnKindName(const TColumn& column) {
+    switch (column.type) {
+    case TFieldType::ftString:
+        return "string";
+    case TFieldType::ftWideString:
+        return "widestring";
+    case TFieldType::ftSmallint:
+    case TFieldType::ftInteger:
+    case TFieldType::ftWord:
+    case TFieldType::ftLargeint:
+        return (column.isUnsigned ? "uint" : "int") + std::to_string(column.bytes * 8);
+    case TFieldType::ftAutoInc:
+        return "autoinc";
+    case TFieldType::ftBoolean:
+        return "boolean";
+    case TFieldType::ftFloat:
+        return column.bytes == 4 ? "float4" : "float";
+    case TFieldType::ftCurrency:
+        return "currency";
+    case TFieldType::ftBCD:
+        return "bcd";
+    case TFieldType::ftDate:
+        return "date";
+    case TFieldType::ftTime:
+        return "time";
+    case TFieldType::ftDateTime:
+        return "datetime";
+    case TFieldType::ftMemo:
+        return "memo";
+    case TFieldType::ftBlob:
+        return "blob";
+    case TFieldType::ftUnknown:
+        break;
+    }
+    return "unknown";
+}
+
+TColumn MakeColumn(const AnsiString& name, TFieldType type, int size) {
+    // A string declared without a size gets the framework's default width.
+    constexpr int DefaultStringWidth = 20;
+    // BCD columns hold up to this many digits; the size is the digits after the point.
+    constexpr int BcdPrecision = 32;
+    TColumn column;
+    column.name = name;
+    column.type = type;
+    switch (type) {
+    case TFieldType::ftString:
+    case TFieldType::ftWideString:
+        column.width = size > 0 ? size : DefaultStringWidth;
+        break;
+    case TFieldType::ftSmallint:
+        column.bytes = 2;
+        break;
+    case TFieldType::ftWord:
+        column.bytes = 2;
+        column.isUnsigned = true;
+        break;
+    case TFieldType::ftInteger:
+    case TFieldType::ftAutoInc:
+        column.bytes = 4;
+        break;
+    case TFieldType::ftLargeint:
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+        column.bytes = 8;
+        break;
+    case TFieldType::ftBCD:
+        column.width = BcdPrecision;
+        column.decimals = size;
+        break;
+    case TFieldType::ftMemo:
+        column.subtype = "Text";
+        break;
+    case TFieldType::ftBlob:
+        column.subtype = "Binary";
+        break;
+    default:
+        break;
+    }
+    return column;
+}
+
+bool InCurrentView(const TRow& row) {
+    return (row.status & (rsOriginal | rsDeleted)) == 0;
+}
+
+TDataPacket CurrentView(const TDataPacket& packet) {
+    TDataPacket view;
+    view.columns = packet.columns;
+    for (const TRow& row : packet.rows) {
+        if (InCurrentView(row)) {
+            view.rows.push_back({rsUnchanged, row.values});
+        }
+    }
+    return view;
+}
+
+bool SameFieldName(const AnsiString& a, const AnsiString& b) {
+    return QString::compare(ToQString(a), ToQString(b), Qt::CaseInsensitive) == 0;
+}
+
+int FindColumn(const TDataPacket& packet, const AnsiString& name) {
+    for (std::size_t i = 0; i < packet.columns.size(); ++i) {
+        if (SameFieldName(packet.columns[i].name, name)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+} // namespace Datapacket

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "framework/datapacket.h"
+#include "framework/framework_export.h"
+
+#include <QByteArray>
+
+// The binary form of a data packet: a 24-byte header, the column descriptors, then the rows.
+namespace Datapacket {
+
+// The binary form starts with these four bytes.
+FRAMEWORK_EXPORT bool IsBinaryPacket(const QByteArray& bytes);
+
+// Raises EDatabaseError "<source>: <fault>" on anything malformed.
+FRAMEWORK_EXPORT TDataPacket ReadBinaryPacket(const QByteArray& bytes, const AnsiString& source);
+
+// Raises EDatabaseError "<target>: <fault>" for what the form cannot hold (a name longer than
+// 255 bytes, a BCD value of more than 64 digits, ...).
+FRAMEWORK_EXPORT QByteArray WriteBinaryPacket(const TDataPacket& packet, const AnsiString& target);
+
+} // namespace Datapacket

@@ -1,0 +1,461 @@
+#include "framework/datapacketbcd.h"
+#include "framework/datapacketbinary.h"
+#include "framework/datapacketvalue.h"
+
+#include <QtEndian>
+#include <cstring>
+#include <optional>
+
+namespace Datapacket {
+
+using Db::TFieldType;
+
+namespace {
+
+constexpr qsizetype HeaderSize = 24;
+constexpr std::uint32_t VariableFlag = 0x00400000;
+constexpr std::uint32_t ArrayFlag = 0x00800000;
+// Smallest column descriptor: name length, type word, attributes, property count.
+constexpr qsizetype MinColumnSize = 1 + 4 + 2 + 2;
+// Smallest property: name length and type word.
+constexpr qsizetype MinPropertySize = 1 + 4;
+constexpr std::uint32_t DataOffsetPresent = 2;
+
+enum TypeCode : unsigned {
+    tcInteger = 1,
+    tcUnsigned = 2,
+    tcBoolean = 3,
+    tcFloat = 4,
+    tcBcd = 5,
+    tcDate = 6,
+    tcTime = 7,
+    tcDateTime = 8,
+    tcString = 9,
+    tcWideString = 10,
+    tcBytes = 11
+};
+
+struct TypeWord {
+    unsigned code = 0;
+    unsigned size = 0;
+    bool variable = false;
+    bool array = false;
+};
+
+TypeWord SplitTypeWord(std::uint32_t word) {
+    return {(word >> 16) & 0x3F, word & 0xFFFF, (word & VariableFlag) != 0,
+            (word & ArrayFlag) != 0};
+}
+
+// A bounds-checked cursor over the packet; every fault names the packet's source.
+class Cursor {
+public:
+    Cursor(const QByteArray& bytes, const AnsiString& source) : bytes_(bytes), source_(source) {}
+
+    [[noreturn]] void Fail(const AnsiString& fault) const {
+        Db::DatabaseError(source_ + ": " + fault);
+    }
+
+    qsizetype Size() const { return bytes_.size(); }
+    qsizetype Position() const { return position_; }
+    qsizetype Remaining() const { return bytes_.size() - position_; }
+    void Seek(qsizetype position) { position_ = position; }
+
+    const char* Take(qsizetype count, const AnsiString& what) {
+        if (count < 0 || count > Remaining()) {
+            Fail("truncated " + what);
+        }
+        const char* data = bytes_.constData() + position_;
+        position_ += count;
+        return data;
+    }
+    std::uint8_t U8(const AnsiString& what) { return static_cast<std::uint8_t>(*Take(1, what)); }
+    std::uint16_t U16(const AnsiString& what) {
+        return qFromLittleEndian<std::uint16_t>(Take(2, what));
+    }
+    std::uint32_t U32(const AnsiString& what) {
+        return qFromLittleEndian<std::uint32_t>(Take(4, what));
+    }
+    AnsiString Text(qsizetype count, const AnsiString& what) {
+        return AnsiString(Take(count, what), static_cast<std::size_t>(count));
+    }
+
+    // A count of items of at least itemSize bytes each must fit in what remains.
+    void CheckCount(unsigned long long count, qsizetype itemSize, const AnsiString& what) const {
+        if (count * static_cast<unsigned long long>(itemSize) >
+            static_cast<unsigned long long>(Remaining())) {
+            Fail(what + " " + std::to_string(count) + " cannot fit in the remaining " +
+                 std::to_string(Remaining()) + " bytes");
+        }
+    }
+
+private:
+    const QByteArray& bytes_;
+    AnsiString source_;
+    qsizetype position_ = 0;
+};
+
+long long SignedValue(const char* data, unsigned size) {
+    switch (size) {
+    case 1:
+        return static_cast<std::int8_t>(*data);
+    case 2:
+        return qFromLittleEndian<std::int16_t>(data);
+    case 4:
+        return qFromLittleEndian<std::int32_t>(data);
+    default:
+        return qFromLittleEndian<std::int64_t>(data);
+    }
+}
+
+long long UnsignedValue(const char* data, unsigned size) {
+    switch (size) {
+    case 1:
+        return static_cast<std::uint8_t>(*data);
+    case 2:
+        return qFromLittleEndian<std::uint16_t>(data);
+    case 4:
+        return qFromLittleEndian<std::uint32_t>(data);
+    default:
+        return static_cast<long long>(qFromLittleEndian<std::uint64_t>(data));
+    }
+}
+
+double DoubleValue(const char* data) {
+    const auto bits = qFromLittleEndian<std::uint64_t>(data);
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+float FloatValue(const char* data) {
+    const auto bits = qFromLittleEndian<std::uint32_t>(data);
+    float value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+bool IsPowerOfTwoUpTo8(unsigned size) {
+    return size == 1 || size == 2 || size == 4 || size == 8;
+}
+
+// Whether a column of this code may have this layout.
+bool ValidColumnLayout(const TypeWord& type) {
+    if (type.array) {
+        return false;
+    }
+    if (type.variable) {
+        const bool prefixOk = type.size == 1 || type.size == 2 || type.size == 4;
+        return prefixOk &&
+               (type.code == tcString || type.code == tcWideString || type.code == tcBytes);
+    }
+    switch (type.code) {
+    case tcInteger:
+    case tcUnsigned:
+        return IsPowerOfTwoUpTo8(type.size);
+    case tcBoolean:
+        return type.size == 1 || type.size == 2 || type.size == 4;
+    case tcFloat:
+        return type.size == 4 || type.size == 8;
+    case tcBcd:
+        return type.size >= 2;
+    case tcDate:
+    case tcTime:
+        return type.size == 4;
+    case tcDateTime:
+        return type.size == 8;
+    default:
+        return type.size >= 1;
+    }
+}
+
+bool IsMemoSubtype(const AnsiString& subtype) {
+    return subtype == "Text" || subtype == "WideText" || subtype == "Formatted";
+}
+
+struct Property {
+    AnsiString name;
+    TypeWord type;
+    // The value of a plain (non-array) property.
+    QByteArray value;
+};
+
+class PacketReader {
+public:
+    PacketReader(const QByteArray& bytes, const AnsiString& source) : in_(bytes, source) {}
+
+    TDataPacket Read();
+
+private:
+    Property ReadProperty(const AnsiString& where);
+    QByteArray ReadSized(const TypeWord& type, const AnsiString& what);
+    int IntegerProperty(const Property& property, const AnsiString& where);
+    void ReadColumn(int index);
+    TValue ReadValue(std::size_t column, int row);
+
+    Cursor in_;
+    TDataPacket packet_;
+    std::vector<TypeWord> types_;
+};
+
+QByteArray PacketReader::ReadSized(const TypeWord& type, const AnsiString& what) {
+    qsizetype size = type.size;
+    if (type.variable) {
+        size = type.size == 1   ? in_.U8(what)
+               : type.size == 2 ? in_.U16(what)
+                                : static_cast<qsizetype>(in_.U32(what));
+    }
+    return QByteArray(in_.Take(size, what), size);
+}
+
+Property PacketReader::ReadProperty(const AnsiString& where) {
+    Property property;
+    property.name = in_.Text(in_.U8(where), where);
+    const AnsiString what = "property '" + property.name + "' of " + where;
+    property.type = SplitTypeWord(in_.U32(what));
+    const TypeWord& type = property.type;
+    const bool prefixOk = !type.variable || type.size == 1 || type.size == 2 || type.size == 4;
+    if (type.size == 0 || !prefixOk) {
+        in_.Fail("bad type word in " + what);
+    }
+    if (!property.type.array) {
+        property.value = ReadSized(property.type, what);
+        return property;
+    }
+    const std::uint32_t count = in_.U32(what);
+    in_.CheckCount(count, property.type.size, "element count of " + what + ":");
+    TypeWord element = property.type;
+    element.array = false;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        ReadSized(element, what);
+    }
+    return property;
+}
+
+int PacketReader::IntegerProperty(const Property& property, const AnsiString& where) {
+    const TypeWord& type = property.type;
+    if (type.array || type.variable || (type.code != tcInteger && type.code != tcUnsigned) ||
+        !IsPowerOfTwoUpTo8(type.size) || type.size == 8) {
+        in_.Fail("bad type of property '" + property.name + "' of " + where);
+    }
+    const long long value = type.code == tcInteger
+                                ? SignedValue(property.value.constData(), type.size)
+                                : UnsignedValue(property.value.constData(), type.size);
+    if (value < 0 || value > 0xFFFF) {
+        in_.Fail("bad value of property '" + property.name + "' of " + where);
+    }
+    return static_cast<int>(value);
+}
+
+void PacketReader::ReadColumn(int index) {
+    const AnsiString where = "column " + std::to_string(index + 1);
+    TColumn column;
+    column.name = in_.Text(in_.U8(where), where);
+    const AnsiString what = "column '" + column.name + "'";
+    const TypeWord type = SplitTypeWord(in_.U32(what));
+    if (type.code < tcInteger || type.code > tcBytes) {
+        in_.Fail("unknown type code " + std::to_string(type.code) + " in " + what);
+    }
+    if (!ValidColumnLayout(type)) {
+        in_.Fail("unsupported type word in " + what);
+    }
+    column.attributes = in_.U16(what);
+    const unsigned propertyCount = in_.U16(what);
+    in_.CheckCount(propertyCount, MinPropertySize, "property count of " + what + ":");
+    int width = 0;
+    AnsiString subtype;
+    for (unsigned i = 0; i < propertyCount; ++i) {
+        const Property property = ReadProperty(what);
+        if (property.name == "WIDTH") {
+            width = IntegerProperty(property, what);
+        } else if (property.name == "DECIMALS") {
+            column.decimals = IntegerProperty(property, what);
+        } else if (property.name == "SUBTYPE" && property.type.code == tcString) {
+            subtype = property.value.left(property.value.indexOf('\0')).toStdString();
+        } else if (property.name == "FIELDNAME" && property.type.code == tcString) {
+            column.name = property.value.left(property.value.indexOf('\0')).toStdString();
+        }
+    }
+    column.bytes = static_cast<int>(type.size);
+    switch (type.code) {
+    case tcInteger:
+        column.type = type.size <= 2 ? TFieldType::ftSmallint
+                      : type.size == 4
+                          ? (subtype == "Autoinc" ? TFieldType::ftAutoInc : TFieldType::ftInteger)
+                          : TFieldType::ftLargeint;
+        break;
+    case tcUnsigned:
+        column.type = type.size <= 2 ? TFieldType::ftWord : TFieldType::ftLargeint;
+        column.isUnsigned = true;
+        break;
+    case tcBoolean:
+        column.type = TFieldType::ftBoolean;
+        break;
+    case tcFloat:
+        column.type = subtype == "Money" ? TFieldType::ftCurrency : TFieldType::ftFloat;
+        break;
+    case tcBcd:
+        column.type = TFieldType::ftBCD;
+        column.width = width;
+        break;
+    case tcDate:
+        column.type = TFieldType::ftDate;
+        break;
+    case tcTime:
+        column.type = TFieldType::ftTime;
+        break;
+    case tcDateTime:
+        column.type = TFieldType::ftDateTime;
+        break;
+    case tcString:
+        column.type = TFieldType::ftString;
+        column.width = width > 0 ? width : (type.variable ? 0 : static_cast<int>(type.size));
+        break;
+    case tcWideString:
+        column.type = TFieldType::ftWideString;
+        column.width = (width > 0 ? width : (type.variable ? 0 : static_cast<int>(type.size))) / 2;
+        break;
+    default:
+        column.type = IsMemoSubtype(subtype) ? TFieldType::ftMemo : TFieldType::ftBlob;
+        column.subtype = subtype.empty() ? "Binary" : subtype;
+        break;
+    }
+    if (type.code > tcFloat) {
+        column.bytes = 0;
+    }
+    packet_.columns.push_back(column);
+    types_.push_back(type);
+}
+
+TValue PacketReader::ReadValue(std::size_t index, int row) {
+    const TColumn& column = packet_.columns[index];
+    const TypeWord& type = types_[index];
+    const AnsiString what = "row " + std::to_string(row + 1);
+    const QByteArray raw = ReadSized(type, what);
+    const char* data = raw.constData();
+    const auto bad = [&]() { in_.Fail("bad value of field '" + column.name + "' in " + what); };
+    switch (type.code) {
+    case tcInteger:
+        return SignedValue(data, type.size);
+    case tcUnsigned:
+        return UnsignedValue(data, type.size);
+    case tcBoolean:
+        return raw.count('\0') != raw.size();
+    case tcFloat:
+        return type.size == 4 ? static_cast<double>(FloatValue(data)) : DoubleValue(data);
+    case tcBcd: {
+        std::optional<AnsiString> text = DecodeBcd(raw);
+        if (!text) {
+            bad();
+        }
+        return *text;
+    }
+    case tcDate: {
+        const long long day = SignedValue(data, 4);
+        if (!ValidDayNumber(day)) {
+            bad();
+        }
+        return day;
+    }
+    case tcTime: {
+        const long long ms = SignedValue(data, 4);
+        if (ms < 0 || ms >= MsPerDay) {
+            bad();
+        }
+        return ms;
+    }
+    case tcDateTime: {
+        const double stored = DoubleValue(data);
+        TDayTime dayTime;
+        if (!SplitStoredDateTime(stored, dayTime)) {
+            bad();
+        }
+        return stored;
+    }
+    case tcString: {
+        const qsizetype end = raw.indexOf('\0');
+        return raw.left(end < 0 ? raw.size() : end).toStdString();
+    }
+    case tcWideString: {
+        if (raw.size() % 2 != 0) {
+            bad();
+        }
+        QString text(raw.size() / 2, Qt::Uninitialized);
+        qFromLittleEndian<char16_t>(raw.constData(), text.size(), text.data());
+        const qsizetype end = text.indexOf(QChar(0));
+        return end < 0 ? text : text.left(end);
+    }
+    default:
+        return raw;
+    }
+}
+
+TDataPacket PacketReader::Read() {
+    in_.Take(HeaderSize, "header");
+    in_.Seek(8);
+    const std::uint32_t headerSize = in_.U32("header");
+    const unsigned columnCount = in_.U16("header");
+    const std::uint32_t rowCount = in_.U32("header");
+    const std::uint32_t flags = in_.U32("header");
+    const unsigned rowOffset = in_.U16("header");
+    if (headerSize < HeaderSize || headerSize > static_cast<std::uint64_t>(in_.Size())) {
+        in_.Fail("bad header size " + std::to_string(headerSize));
+    }
+    in_.Seek(headerSize);
+    in_.CheckCount(columnCount, MinColumnSize, "column count");
+    for (unsigned i = 0; i < columnCount; ++i) {
+        ReadColumn(static_cast<int>(i));
+    }
+    const unsigned datasetPropertyCount = in_.U16("dataset properties");
+    in_.CheckCount(datasetPropertyCount, MinPropertySize, "dataset property count");
+    for (unsigned i = 0; i < datasetPropertyCount; ++i) {
+        ReadProperty("the dataset");
+    }
+    if ((flags & DataOffsetPresent) != 0) {
+        if (rowOffset < in_.Position() || rowOffset > in_.Size()) {
+            in_.Fail("bad row offset " + std::to_string(rowOffset));
+        }
+        in_.Seek(rowOffset);
+    }
+    const qsizetype flagBytes = (columnCount + 3) / 4;
+    in_.CheckCount(rowCount, 1 + flagBytes, "row count");
+    packet_.rows.reserve(rowCount);
+    std::optional<std::size_t> lastOriginal;
+    for (std::uint32_t r = 0; r < rowCount; ++r) {
+        const AnsiString what = "row " + std::to_string(r + 1);
+        TRow row;
+        row.status = in_.U8(what);
+        const char* nullFlags = in_.Take(flagBytes, what);
+        row.values.resize(columnCount);
+        for (unsigned c = 0; c < columnCount; ++c) {
+            const unsigned flag =
+                (static_cast<std::uint8_t>(nullFlags[c / 4]) >> (2 * (c % 4))) & 3;
+            if (flag == 0) {
+                row.values[c] = ReadValue(c, static_cast<int>(r));
+            } else if (flag == 2 && lastOriginal) {
+                // Unchanged in a delta: the value of the original this row supersedes.
+                row.values[c] = packet_.rows[*lastOriginal].values[c];
+            }
+        }
+        if ((row.status & rsOriginal) != 0) {
+            lastOriginal = packet_.rows.size();
+        }
+        packet_.rows.push_back(std::move(row));
+    }
+    return std::move(packet_);
+}
+
+} // namespace
+
+bool IsBinaryPacket(const QByteArray& bytes) {
+    return bytes.startsWith("\x96\x19\xE0\xBD");
+}
+
+TDataPacket ReadBinaryPacket(const QByteArray& bytes, const AnsiString& source) {
+    if (!IsBinaryPacket(bytes)) {
+        Db::DatabaseError(source + ": not a binary data packet");
+    }
+    return PacketReader(bytes, source).Read();
+}
+
+} // namespace Datapacket

@@ -1,0 +1,348 @@
+#include "framework/datapacketbcd.h"
+#include "framework/datapacketbinary.h"
+
+#include <QtEndian>
+#include <cstring>
+
+namespace Datapacket {
+
+using Db::TFieldType;
+
+namespace {
+
+constexpr std::uint32_t StringWord = 0x00490000;
+constexpr std::uint32_t WideStringWord = 0x004A0000;
+constexpr std::uint32_t SignedWord = 0x00010000;
+constexpr std::uint32_t UnsignedWord = 0x00020000;
+constexpr std::uint32_t BooleanWord = 0x00030002;
+constexpr std::uint32_t FloatWord = 0x00040000;
+constexpr std::uint32_t BcdWord = 0x00050000 | BcdSize;
+constexpr std::uint32_t DateWord = 0x00060004;
+constexpr std::uint32_t TimeWord = 0x00070004;
+constexpr std::uint32_t DateTimeWord = 0x00080008;
+constexpr std::uint32_t BlobWord = 0x004B0004;
+constexpr std::uint32_t WordPropertyWord = 0x00020002;
+// A NUL-terminated string property: the type word's size counts the terminator.
+constexpr std::uint32_t ZStringPropertyWord = 0x00090000;
+// Metadata present, data offset present.
+constexpr std::uint32_t HeaderFlags = 3;
+
+class PacketWriter {
+public:
+    PacketWriter(const TDataPacket& packet, const AnsiString& target)
+        : packet_(packet), target_(target) {}
+
+    QByteArray Write();
+
+private:
+    [[noreturn]] void Fail(const AnsiString& fault) const {
+        Db::DatabaseError(target_ + ": " + fault);
+    }
+    void U8(unsigned value) { out_.append(static_cast<char>(value)); }
+    void U16(unsigned value) {
+        out_.append(static_cast<char>(value & 0xFF)).append(static_cast<char>(value >> 8));
+    }
+    void U32(std::uint32_t value) {
+        char bytes[4];
+        qToLittleEndian(value, bytes);
+        out_.append(bytes, 4);
+    }
+    void U64(std::uint64_t value) {
+        char bytes[8];
+        qToLittleEndian(value, bytes);
+        out_.append(bytes, 8);
+    }
+    void Double(double value) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        U64(bits);
+    }
+    void Name(const AnsiString& name, const AnsiString& what);
+    void Prefixed(const QByteArray& bytes, unsigned prefix);
+    void WordProperty(const char* name, qsizetype value, const TColumn& column);
+    void TextProperty(const char* name, const AnsiString& value);
+    // The declared width in bytes, widened to hold the column's longest value.
+    qsizetype StoredWidth(std::size_t column, qsizetype declared) const;
+    void WriteColumn(std::size_t index);
+    void WriteValue(std::size_t column, const TValue& value);
+    QByteArray ValueBytes(std::size_t column, const TValue& value) const;
+
+    template <class T> const T& Get(const TColumn& column, const TValue& value) const {
+        const T* stored = std::get_if<T>(&value);
+        if (stored == nullptr) {
+            Fail("a value of field '" + column.name + "' is of the wrong kind");
+        }
+        return *stored;
+    }
+
+    const TDataPacket& packet_;
+    AnsiString target_;
+    QByteArray out_;
+    std::vector<unsigned> prefixes_;
+};
+
+void PacketWriter::Name(const AnsiString& name, const AnsiString& what) {
+    if (name.size() > 0xFF) {
+        Fail(what + " name longer than 255 bytes");
+    }
+    U8(static_cast<unsigned>(name.size()));
+    out_.append(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void PacketWriter::Prefixed(const QByteArray& bytes, unsigned prefix) {
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    if (prefix == 1) {
+        U8(size);
+    } else if (prefix == 2) {
+        U16(size);
+    } else {
+        U32(size);
+    }
+    out_.append(bytes);
+}
+
+void PacketWriter::WordProperty(const char* name, qsizetype value, const TColumn& column) {
+    if (value < 0 || value > 0xFFFF) {
+        Fail(AnsiString(name) + " of field '" + column.name + "' out of range");
+    }
+    Name(name, "property");
+    U32(WordPropertyWord);
+    U16(static_cast<unsigned>(value));
+}
+
+void PacketWriter::TextProperty(const char* name, const AnsiString& value) {
+    Name(name, "property");
+    U32(ZStringPropertyWord | static_cast<std::uint32_t>(value.size() + 1));
+    out_.append(value.data(), static_cast<qsizetype>(value.size())).append('\0');
+}
+
+qsizetype PacketWriter::StoredWidth(std::size_t column, qsizetype declared) const {
+    qsizetype longest = std::max<qsizetype>(declared, 1);
+    for (const TRow& row : packet_.rows) {
+        longest = std::max(longest, ValueBytes(column, row.values[column]).size());
+    }
+    return longest;
+}
+
+// The length prefix of a variable-length value: as small as the width allows.
+unsigned PrefixSize(qsizetype width) {
+    return width <= 0xFF ? 1 : width <= 0xFFFF ? 2 : 4;
+}
+
+void PacketWriter::WriteColumn(std::size_t index) {
+    const TColumn& column = packet_.columns[index];
+    Name(column.name, "field '" + column.name + "'");
+    unsigned prefix = 0;
+    std::uint32_t word = 0;
+    qsizetype width = 0;
+    switch (column.type) {
+    case TFieldType::ftString:
+        width = StoredWidth(index, column.width);
+        prefix = PrefixSize(width);
+        word = StringWord | prefix;
+        break;
+    case TFieldType::ftWideString:
+        width = StoredWidth(index, 2LL * column.width);
+        prefix = PrefixSize(width);
+        word = WideStringWord | prefix;
+        break;
+    case TFieldType::ftSmallint:
+    case TFieldType::ftInteger:
+    case TFieldType::ftWord:
+    case TFieldType::ftLargeint:
+    case TFieldType::ftAutoInc:
+        if (column.bytes != 1 && column.bytes != 2 && column.bytes != 4 && column.bytes != 8) {
+            Fail("bad integer size of field '" + column.name + "'");
+        }
+        word = (column.isUnsigned ? UnsignedWord : SignedWord) |
+               static_cast<std::uint32_t>(column.bytes);
+        break;
+    case TFieldType::ftBoolean:
+        word = BooleanWord;
+        break;
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+        word = FloatWord | (column.bytes == 4 ? 4 : 8);
+        break;
+    case TFieldType::ftBCD:
+        word = BcdWord;
+        break;
+    case TFieldType::ftDate:
+        word = DateWord;
+        break;
+    case TFieldType::ftTime:
+        word = TimeWord;
+        break;
+    case TFieldType::ftDateTime:
+        word = DateTimeWord;
+        break;
+    case TFieldType::ftMemo:
+    case TFieldType::ftBlob:
+        prefix = 4;
+        word = BlobWord;
+        break;
+    case TFieldType::ftUnknown:
+        Fail("field '" + column.name + "' has no type");
+    }
+    prefixes_.push_back(prefix);
+    U32(word);
+    U16(column.attributes & 0xFFFF);
+    std::vector<std::pair<const char*, qsizetype>> words;
+    AnsiString subtype;
+    switch (column.type) {
+    case TFieldType::ftString:
+    case TFieldType::ftWideString:
+        words.emplace_back("WIDTH", width);
+        break;
+    case TFieldType::ftBCD:
+        words.emplace_back("WIDTH", column.width);
+        words.emplace_back("DECIMALS", column.decimals);
+        break;
+    case TFieldType::ftAutoInc:
+        subtype = "Autoinc";
+        break;
+    case TFieldType::ftCurrency:
+        subtype = "Money";
+        break;
+    case TFieldType::ftMemo:
+        subtype = column.subtype.empty() ? "Text" : column.subtype;
+        break;
+    case TFieldType::ftBlob:
+        subtype = column.subtype.empty() ? "Binary" : column.subtype;
+        break;
+    default:
+        break;
+    }
+    U16(static_cast<unsigned>(words.size() + (subtype.empty() ? 0 : 1)));
+    for (const auto& [name, value] : words) {
+        WordProperty(name, value, column);
+    }
+    if (!subtype.empty()) {
+        TextProperty("SUBTYPE", subtype);
+    }
+}
+
+QByteArray PacketWriter::ValueBytes(std::size_t index, const TValue& value) const {
+    const TColumn& column = packet_.columns[index];
+    if (std::holds_alternative<std::monostate>(value)) {
+        return {};
+    }
+    switch (column.type) {
+    case TFieldType::ftString:
+        return QByteArray::fromStdString(Get<AnsiString>(column, value));
+    case TFieldType::ftWideString: {
+        const QString& text = Get<QString>(column, value);
+        QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+        qToLittleEndian<char16_t>(text.constData(), text.size(), bytes.data());
+        return bytes;
+    }
+    case TFieldType::ftMemo:
+    case TFieldType::ftBlob:
+        return Get<QByteArray>(column, value);
+    default:
+        return {};
+    }
+}
+
+void PacketWriter::WriteValue(std::size_t index, const TValue& value) {
+    const TColumn& column = packet_.columns[index];
+    switch (column.type) {
+    case TFieldType::ftString:
+    case TFieldType::ftWideString:
+    case TFieldType::ftMemo:
+    case TFieldType::ftBlob:
+        Prefixed(ValueBytes(index, value), prefixes_[index]);
+        return;
+    case TFieldType::ftBoolean:
+        U16(Get<bool>(column, value) ? 1 : 0);
+        return;
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency: {
+        const double number = Get<double>(column, value);
+        if (column.bytes == 4) {
+            const auto single = static_cast<float>(number);
+            std::uint32_t bits = 0;
+            std::memcpy(&bits, &single, sizeof bits);
+            U32(bits);
+        } else {
+            Double(number);
+        }
+        return;
+    }
+    case TFieldType::ftBCD: {
+        const auto bytes = EncodeBcd(Get<AnsiString>(column, value));
+        if (!bytes) {
+            Fail("value of field '" + column.name + "' does not fit a BCD");
+        }
+        out_.append(*bytes);
+        return;
+    }
+    case TFieldType::ftDate:
+    case TFieldType::ftTime:
+        U32(static_cast<std::uint32_t>(Get<long long>(column, value)));
+        return;
+    case TFieldType::ftDateTime:
+        Double(Get<double>(column, value));
+        return;
+    default:
+        break;
+    }
+    const auto number = static_cast<std::uint64_t>(Get<long long>(column, value));
+    for (int i = 0; i < column.bytes; ++i) {
+        U8(static_cast<unsigned>((number >> (8 * i)) & 0xFF));
+    }
+}
+
+QByteArray PacketWriter::Write() {
+    const std::size_t columnCount = packet_.columns.size();
+    if (columnCount > 0xFFFF || packet_.rows.size() > 0xFFFFFFFFU) {
+        Fail("too many columns or rows for the binary form");
+    }
+    for (const TRow& row : packet_.rows) {
+        if (row.values.size() != columnCount) {
+            Fail("a row does not match the columns");
+        }
+    }
+    out_.append("\x96\x19\xE0\xBD", 4);
+    U16(1);
+    U16(0);
+    U32(24);
+    U16(static_cast<unsigned>(columnCount));
+    U32(static_cast<std::uint32_t>(packet_.rows.size()));
+    U32(HeaderFlags);
+    U16(0);
+    for (std::size_t i = 0; i < columnCount; ++i) {
+        WriteColumn(i);
+    }
+    U16(0);
+    if (out_.size() > 0xFFFF) {
+        Fail("column descriptors too large for the binary form");
+    }
+    qToLittleEndian(static_cast<std::uint16_t>(out_.size()), out_.data() + 22);
+    const std::size_t flagBytes = (columnCount + 3) / 4;
+    for (const TRow& row : packet_.rows) {
+        U8(row.status);
+        QByteArray flags(static_cast<qsizetype>(flagBytes), '\0');
+        for (std::size_t c = 0; c < columnCount; ++c) {
+            if (std::holds_alternative<std::monostate>(row.values[c])) {
+                flags[static_cast<qsizetype>(c / 4)] =
+                    static_cast<char>(flags[static_cast<qsizetype>(c / 4)] | (1 << (2 * (c % 4))));
+            }
+        }
+        out_.append(flags);
+        for (std::size_t c = 0; c < columnCount; ++c) {
+            if (!std::holds_alternative<std::monostate>(row.values[c])) {
+                WriteValue(c, row.values[c]);
+            }
+        }
+    }
+    return out_;
+}
+
+} // namespace
+
+QByteArray WriteBinaryPacket(const TDataPacket& packet, const AnsiString& target) {
+    return PacketWriter(packet, target).Write();
+}
+
+} // namespace Datapacket

@@ -1,0 +1,288 @@
+#include "framework/datapacketvalue.h"
+#include "framework/datapacketxml.h"
+
+#include <cstdio>
+
+namespace Datapacket {
+
+using Db::TFieldType;
+
+namespace {
+
+void AppendCharacterReference(QByteArray& out, unsigned code) {
+    char reference[16];
+    std::snprintf(reference, sizeof reference, code < 1000 ? "&#%03u;" : "&#%u;", code);
+    out.append(reference);
+}
+
+// One character of an attribute value. Latin-1 characters go out as raw bytes; line breaks,
+// tabs and the backslash as character references, as the framework writes them.
+void AppendEscaped(QByteArray& out, unsigned code) {
+    switch (code) {
+    case '<':
+        out.append("&lt;");
+        return;
+    case '>':
+        out.append("&gt;");
+        return;
+    case '&':
+        out.append("&amp;");
+        return;
+    case '"':
+        out.append("&quot;");
+        return;
+    case '\'':
+        out.append("&apos;");
+        return;
+    case '\\':
+        AppendCharacterReference(out, code);
+        return;
+    default:
+        break;
+    }
+    if (code < 0x20 || code > 0xFF) {
+        AppendCharacterReference(out, code);
+    } else {
+        out.append(static_cast<char>(code));
+    }
+}
+
+void AppendEscaped(QByteArray& out, const char* text) {
+    for (; *text != '\0'; ++text) {
+        AppendEscaped(out, static_cast<unsigned char>(*text));
+    }
+}
+
+void AppendEscaped(QByteArray& out, const AnsiString& text) {
+    for (const char c : text) {
+        AppendEscaped(out, static_cast<unsigned char>(c));
+    }
+}
+
+void AppendEscaped(QByteArray& out, const QString& text) {
+    for (const char32_t code : text.toUcs4()) {
+        AppendEscaped(out, static_cast<unsigned>(code));
+    }
+}
+
+// Attribute names of ROW must be XML names; a column whose name is not one, or that would be
+// taken for RowState, gets a made-up key and its name in fieldname.
+bool UsableAttributeName(const AnsiString& name) {
+    if (name.empty() || SameFieldName(name, "RowState")) {
+        return false;
+    }
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+        const bool other = (c >= '0' && c <= '9') || c == '-' || c == '.';
+        if (!letter && (i == 0 || !other)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+AnsiString DateText(long long day) {
+    return DayNumberToDate(day).toString(QStringLiteral("yyyyMMdd")).toStdString();
+}
+
+AnsiString TimeText(long long ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld%03lld", ms / 3600000, ms / 60000 % 60,
+                  ms / 1000 % 60, ms % 1000);
+    return text;
+}
+
+const char* FieldTypeText(const TColumn& column) {
+    switch (column.type) {
+    case TFieldType::ftString:
+        return "string";
+    case TFieldType::ftWideString:
+        return "string.uni";
+    case TFieldType::ftBoolean:
+        return "boolean";
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+        return column.bytes == 4 ? "r4" : "r8";
+    case TFieldType::ftBCD:
+        return "fixed";
+    case TFieldType::ftDate:
+        return "date";
+    case TFieldType::ftTime:
+        return "time";
+    case TFieldType::ftDateTime:
+        return "dateTime";
+    case TFieldType::ftMemo:
+    case TFieldType::ftBlob:
+        return "bin.hex";
+    default:
+        break;
+    }
+    static const char* const names[2][4] = {{"i1", "i2", "i4", "i8"}, {"ui1", "ui2", "ui4", "ui8"}};
+    const int size = column.bytes == 1 ? 0 : column.bytes == 2 ? 1 : column.bytes == 4 ? 2 : 3;
+    return names[column.isUnsigned ? 1 : 0][size];
+}
+
+class XmlPacketWriter {
+public:
+    XmlPacketWriter(const TDataPacket& packet, const AnsiString& target)
+        : packet_(packet), target_(target) {}
+
+    QByteArray Write();
+
+private:
+    [[noreturn]] void Fail(const AnsiString& fault) const {
+        Db::DatabaseError(target_ + ": " + fault);
+    }
+    template <class Text> void Attribute(const AnsiString& name, const Text& value) {
+        out_.append(' ').append(name.data(), static_cast<qsizetype>(name.size())).append("=\"");
+        AppendEscaped(out_, value);
+        out_.append('"');
+    }
+    void WriteField(std::size_t index);
+    void WriteValue(std::size_t index, const TValue& value);
+
+    template <class T> const T& Get(const TColumn& column, const TValue& value) const {
+        const T* stored = std::get_if<T>(&value);
+        if (stored == nullptr) {
+            Fail("a value of field '" + column.name + "' is of the wrong kind");
+        }
+        return *stored;
+    }
+
+    const TDataPacket& packet_;
+    AnsiString target_;
+    QByteArray out_;
+    std::vector<AnsiString> keys_;
+};
+
+void XmlPacketWriter::WriteField(std::size_t index) {
+    const TColumn& column = packet_.columns[index];
+    const AnsiString key =
+        UsableAttributeName(column.name) ? column.name : "FIELD" + std::to_string(index + 1);
+    keys_.push_back(key);
+    out_.append("<FIELD");
+    Attribute("attrname", key);
+    if (key != column.name) {
+        Attribute("fieldname", column.name);
+    }
+    Attribute("fieldtype", FieldTypeText(column));
+    const std::pair<unsigned, const char*> flags[] = {{caRequired, "required"},
+                                                      {caReadOnly, "readonly"},
+                                                      {caHidden, "hidden"},
+                                                      {caLink, "linkfield"}};
+    for (const auto& [flag, name] : flags) {
+        if ((column.attributes & flag) != 0) {
+            Attribute(name, "true");
+        }
+    }
+    switch (column.type) {
+    case TFieldType::ftString:
+        Attribute("WIDTH", std::to_string(column.width));
+        break;
+    case TFieldType::ftWideString:
+        Attribute("WIDTH", std::to_string(2 * column.width));
+        break;
+    case TFieldType::ftBCD:
+        Attribute("DECIMALS", std::to_string(column.decimals));
+        Attribute("WIDTH", std::to_string(column.width));
+        break;
+    case TFieldType::ftAutoInc:
+        Attribute("SUBTYPE", "Autoinc");
+        break;
+    case TFieldType::ftCurrency:
+        Attribute("SUBTYPE", "Money");
+        break;
+    case TFieldType::ftMemo:
+        Attribute("SUBTYPE", column.subtype.empty() ? "Text" : column.subtype);
+        break;
+    case TFieldType::ftBlob:
+        Attribute("SUBTYPE", column.subtype.empty() ? "Binary" : column.subtype);
+        break;
+    default:
+        break;
+    }
+    out_.append("/>");
+}
+
+void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
+    const TColumn& column = packet_.columns[index];
+    if (std::holds_alternative<std::monostate>(value)) {
+        return;
+    }
+    AnsiString text;
+    switch (column.type) {
+    case TFieldType::ftString:
+    case TFieldType::ftBCD:
+        text = Get<AnsiString>(column, value);
+        break;
+    case TFieldType::ftWideString:
+        Attribute(keys_[index], Get<QString>(column, value));
+        return;
+    case TFieldType::ftBoolean:
+        text = Get<bool>(column, value) ? "TRUE" : "FALSE";
+        break;
+    case TFieldType::ftFloat:
+    case TFieldType::ftCurrency:
+        text = QByteArray::number(Get<double>(column, value), 'g', QLocale::FloatingPointShortest)
+                   .toStdString();
+        break;
+    case TFieldType::ftDate:
+        text = DateText(Get<long long>(column, value));
+        break;
+    case TFieldType::ftTime:
+        text = TimeText(Get<long long>(column, value));
+        break;
+    case TFieldType::ftDateTime: {
+        TDayTime dayTime;
+        if (!SplitStoredDateTime(Get<double>(column, value), dayTime)) {
+            Fail("bad date-time value of field '" + column.name + "'");
+        }
+        text = DateText(dayTime.day) + (dayTime.ms == 0 ? "" : "T" + TimeText(dayTime.ms));
+        break;
+    }
+    case TFieldType::ftMemo:
+    case TFieldType::ftBlob:
+        text = Get<QByteArray>(column, value).toBase64().toStdString();
+        break;
+    default: {
+        const long long number = Get<long long>(column, value);
+        text = column.isUnsigned ? std::to_string(static_cast<unsigned long long>(number))
+                                 : std::to_string(number);
+        break;
+    }
+    }
+    Attribute(keys_[index], text);
+}
+
+QByteArray XmlPacketWriter::Write() {
+    out_.append(R"(<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0">)");
+    out_.append("<METADATA><FIELDS>");
+    for (std::size_t i = 0; i < packet_.columns.size(); ++i) {
+        WriteField(i);
+    }
+    out_.append("</FIELDS><PARAMS/></METADATA><ROWDATA>");
+    for (const TRow& row : packet_.rows) {
+        if (row.values.size() != packet_.columns.size()) {
+            Fail("a row does not match the columns");
+        }
+        out_.append("<ROW");
+        if (row.status != rsUnchanged) {
+            Attribute("RowState", std::to_string(row.status));
+        }
+        for (std::size_t c = 0; c < row.values.size(); ++c) {
+            WriteValue(c, row.values[c]);
+        }
+        out_.append("/>");
+    }
+    out_.append("</ROWDATA></DATAPACKET>");
+    return out_;
+}
+
+} // namespace
+
+QByteArray WriteXmlPacket(const TDataPacket& packet, const AnsiString& target) {
+    return XmlPacketWriter(packet, target).Write();
+}
+
+} // namespace Datapacket
