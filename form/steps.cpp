@@ -195,7 +195,7 @@ void TfrmInclusaoReserva::stepPeople() {
 void TfrmInclusaoReserva::stepHandOff() {
     lblDsReserv->SetFontColor(Graphics::clHighlight);
     Close();
-    const AnsiString data = lblDtResMesa->Caption();
+    const AnsiString shownDate = lblDtResMesa->Caption();
     const AnsiString nome = lblNome->Caption();
     const AnsiString descricao = lblDsReserva->Caption();
     const AnsiString pessoas = lblNrPesMesa->Caption();
@@ -206,8 +206,8 @@ void TfrmInclusaoReserva::stepHandOff() {
         if (handOff == nullptr) {
             throw Sysutils::Exception(ModuleText("SEMCRIAMESAS"));
         }
-        handOff(Cli_res01400::inNrTipo, stHrIni, stHrFim, stTelefone, stData, data, nome, descricao,
-                pessoas, cdsReserva);
+        handOff(Cli_res01400::inNrTipo, stHrIni, stHrFim, stTelefone, stData, shownDate, nome,
+                descricao, pessoas, cdsReserva);
     } catch (...) {
         CancelClose();
         throw;

@@ -1,0 +1,134 @@
+#include "formfixture.h"
+
+#include "framework/datetime.h"
+#include "framework/db.h"
+#include "framework/events.h"
+#include "reservas/reservationstore.h"
+
+#include <QTest>
+
+namespace {
+
+FormWatch* watching = nullptr;
+TTouchCalendar packageCalendar = nullptr;
+TCriaMesasReserva packageHandOff = nullptr;
+
+AnsiString watchedCalendar(int, int, int) {
+    ++watching->calendarCalls;
+    return watching->calendarAnswer;
+}
+
+void watchedHandOff(int tipo, const AnsiString& hrIni, const AnsiString& hrFim,
+                    const AnsiString& telefone, const AnsiString& dataDigitos,
+                    const AnsiString& data, const AnsiString& nome, const AnsiString& descricao,
+                    const AnsiString& pessoas, Dbclient::TClientDataSet* reserva) {
+    watching->handOffs.push_back(
+        {tipo, hrIni, hrFim, telefone, dataDigitos, data, nome, descricao, pessoas, reserva});
+    if (watching->handOffFailure) {
+        const AnsiString failure = *watching->handOffFailure;
+        watching->handOffFailure.reset();
+        throw Sysutils::Exception(failure);
+    }
+}
+
+} // namespace
+
+FormWatch::FormWatch() {
+    watching = this;
+    SetMensagemObserver([this](const MensagemCall& call) {
+        messages.push_back(call);
+        return true;
+    });
+    Forms::SetExceptionHandler([this](const AnsiString& text) { errors.push_back(text); });
+    packageCalendar = TouchCalendar;
+    packageHandOff = CriaMesasReserva;
+    TouchCalendar = &watchedCalendar;
+    CriaMesasReserva = &watchedHandOff;
+}
+
+FormWatch::~FormWatch() {
+    TouchCalendar = packageCalendar;
+    CriaMesasReserva = packageHandOff;
+    SetMensagemObserver({});
+    Forms::SetExceptionHandler({});
+    watching = nullptr;
+}
+
+std::vector<AnsiString> FormWatch::messageTexts() const {
+    std::vector<AnsiString> texts;
+    for (const MensagemCall& call : messages) {
+        texts.push_back(call.Text);
+    }
+    return texts;
+}
+
+std::unique_ptr<Dbclient::TClientDataSet> MakeReservation(const std::vector<ReservationRow>& rows) {
+    auto dataset = std::make_unique<Dbclient::TClientDataSet>();
+    dataset->setObjectName(QStringLiteral("cdsHost"));
+    Reservas::DefineReservationFields(*dataset);
+    dataset->CreateDataSet();
+    for (const ReservationRow& row : rows) {
+        dataset->Append();
+        dataset->FieldByName("NRRESMESA")->SetAsString(row.nrresmesa);
+        dataset->FieldByName("NMRESMESA")->SetAsString(row.nome);
+        if (row.data.isValid()) {
+            dataset->FieldByName("DTRESMESA")
+                ->SetAsDateTime(Sysutils::EncodeDateTime(row.data.date(), row.data.time()));
+        }
+        dataset->FieldByName("HRINIRESMESA")->SetAsString(row.hrIni);
+        dataset->FieldByName("HRFINRESMESA")->SetAsString(row.hrFim);
+        dataset->FieldByName("NRTELRESMESA")->SetAsString(row.telefone);
+        dataset->FieldByName("NRPESRESMESA")->SetAsString(row.pessoas);
+        dataset->FieldByName("DSRESMESA")->SetAsString(row.descricao);
+        dataset->FieldByName("IDSTRESMESA")->SetAsString(row.status);
+        dataset->Post();
+    }
+    dataset->First();
+    return dataset;
+}
+
+ClockAt::ClockAt(const QDateTime& moment) {
+    Sysutils::SetClock([moment] { return moment; });
+}
+
+ClockAt::~ClockAt() {
+    Sysutils::SetClock({});
+}
+
+std::unique_ptr<TfrmInclusaoReserva> OpenForm(int tipo, const std::vector<ReservationRow>& rows) {
+    auto form = std::make_unique<TfrmInclusaoReserva>(nullptr);
+    const auto reservation = MakeReservation(rows);
+    form->InicializaForm(tipo, reservation.get());
+    return form;
+}
+
+void Tap(TfrmInclusaoReserva& form, const AnsiString& keys) {
+    for (const char key : keys) {
+        TBlendedButton* button = nullptr;
+        if (key >= '0' && key <= '9') {
+            button = form.findChild<TBlendedButton*>(QStringLiteral("sbt") + QChar(key));
+        } else if ((key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z')) {
+            button = form.findChild<TBlendedButton*>(QStringLiteral("sbt") + QChar(key).toUpper());
+        } else if (key == ' ') {
+            button = form.sbtEspaco;
+        } else if (key == ',') {
+            button = form.sbtVirgula;
+        } else if (key == '.') {
+            button = form.sbtPonto;
+        } else if (key == '/') {
+            button = form.sbtBarra;
+        } else if (key == char(0xE7) || key == char(0xC7)) {
+            button = form.sbtCCdil;
+        }
+        QVERIFY2(button != nullptr, "no key for a character of the text");
+        button->Click();
+    }
+}
+
+void TapEnter(TfrmInclusaoReserva& form) {
+    form.sbtEnter->Click();
+}
+
+AnsiString Caption(const QObject* control) {
+    return FromQString(control->property("Caption").toString());
+}

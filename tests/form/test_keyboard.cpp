@@ -1,0 +1,202 @@
+#include "formfixture.h"
+
+#include <QTest>
+
+namespace {
+
+AnsiString letterCaptions(const TfrmInclusaoReserva& form) {
+    AnsiString captions;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        captions += Caption(form.findChild<QObject*>(QStringLiteral("sbt") + QChar(letter)));
+    }
+    return captions + Caption(form.sbtCCdil);
+}
+
+const AnsiString upperCaptions = AnsiString("ABCDEFGHIJKLMNOPQRSTUVWXYZ") + char(0xC7);
+const AnsiString lowerCaptions = AnsiString("abcdefghijklmnopqrstuvwxyz") + char(0xE7);
+
+// Sets the latches through taps only: the form opens with Shift armed and Caps Lock off.
+void setLatches(TfrmInclusaoReserva& form, bool capsLock, bool shift) {
+    form.sbtShift->Click(); // Shift off
+    if (capsLock) {
+        form.sbtCapsLock->Click();
+    }
+    if (shift) {
+        form.sbtShift->Click();
+    }
+    QCOMPARE(FormStateAccess::boCapsLock(form), capsLock);
+    QCOMPARE(FormStateAccess::boShift(form), shift);
+}
+
+} // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theScreenOpensWithShiftArmedAndCapitalCaptions() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        QVERIFY(FormStateAccess::boShift(*form));
+        QVERIFY(!FormStateAccess::boCapsLock(*form));
+        QCOMPARE(letterCaptions(*form), upperCaptions);
+        Tap(*form, "j");
+        QCOMPARE(form->lblNome->Caption(), AnsiString("J"));
+        QCOMPARE(letterCaptions(*form), lowerCaptions);
+        Tap(*form, "OAO");
+        QCOMPARE(form->lblNome->Caption(), AnsiString("Joao"));
+    }
+
+    void shiftTapTable_data() {
+        QTest::addColumn<bool>("capsLock");
+        QTest::addColumn<bool>("shiftBefore");
+        QTest::addColumn<bool>("upperAfter");
+        QTest::newRow("caps off, shift off") << false << false << true;
+        QTest::newRow("caps off, shift on") << false << true << false;
+        QTest::newRow("caps on, shift off") << true << false << false;
+        QTest::newRow("caps on, shift on") << true << true << true;
+    }
+
+    void shiftTapTable() {
+        QFETCH(bool, capsLock);
+        QFETCH(bool, shiftBefore);
+        QFETCH(bool, upperAfter);
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        setLatches(*form, capsLock, shiftBefore);
+        form->sbtShift->Click();
+        QCOMPARE(FormStateAccess::boShift(*form), !shiftBefore);
+        QCOMPARE(FormStateAccess::boCapsLock(*form), capsLock);
+        QCOMPARE(letterCaptions(*form), upperAfter ? upperCaptions : lowerCaptions);
+    }
+
+    void capsLockTapTable() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        // Shift armed, Caps Lock off: Caps Lock on, Shift off, captions stay upper case.
+        form->sbtCapsLock->Click();
+        QVERIFY(FormStateAccess::boCapsLock(*form));
+        QVERIFY(!FormStateAccess::boShift(*form));
+        QCOMPARE(letterCaptions(*form), upperCaptions);
+        Tap(*form, "abc");
+        QCOMPARE(form->lblNome->Caption(), AnsiString("ABC"));
+        form->sbtCapsLock->Click();
+        QVERIFY(!FormStateAccess::boCapsLock(*form));
+        QCOMPARE(letterCaptions(*form), lowerCaptions);
+    }
+
+    void whatALetterAndTheCedillaKeyType_data() {
+        QTest::addColumn<bool>("capsLock");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QByteArray>("appended");
+        QTest::addColumn<bool>("shiftAfter");
+        QTest::newRow("off off") << false << false << QByteArray("m\xE7") << false;
+        QTest::newRow("off on") << false << true << QByteArray("M\xE7") << false;
+        QTest::newRow("on off") << true << false << QByteArray("M\xC7") << false;
+        QTest::newRow("on on") << true << true << QByteArray("m\xC7") << false;
+    }
+
+    void whatALetterAndTheCedillaKeyType() {
+        QFETCH(bool, capsLock);
+        QFETCH(bool, shift);
+        QFETCH(QByteArray, appended);
+        QFETCH(bool, shiftAfter);
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        setLatches(*form, capsLock, shift);
+        form->sbtM->Click();
+        form->sbtCCdil->Click();
+        QCOMPARE(form->lblNome->Caption(), appended.toStdString());
+        QCOMPARE(FormStateAccess::boShift(*form), shiftAfter);
+        QCOMPARE(FormStateAccess::boCapsLock(*form), capsLock);
+        // Captions follow the latches: upper exactly while Caps Lock is on.
+        QCOMPARE(letterCaptions(*form), capsLock ? upperCaptions : lowerCaptions);
+    }
+
+    void cedillaWithShiftInTheDateStepReleasesBothLatches() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        Tap(*form, "Ana");
+        TapEnter(*form);
+        form->sbtCapsLock->Click();
+        form->sbtShift->Click();
+        form->sbtCCdil->Click();
+        QCOMPARE(form->lblDtResMesa->Caption(), AnsiString());
+        QVERIFY(!FormStateAccess::boShift(*form));
+        QVERIFY(!FormStateAccess::boCapsLock(*form));
+        QCOMPARE(letterCaptions(*form), lowerCaptions);
+    }
+
+    void spaceBarTypesABlankOnlyInTextSteps() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        Tap(*form, "Ana Paula");
+        QCOMPARE(form->lblNome->Caption(), AnsiString("Ana paula"));
+        TapEnter(*form);
+        Tap(*form, " 0 7");
+        QCOMPARE(form->lblDtResMesa->Caption(), AnsiString("07//"));
+    }
+
+    void clearKeyEmptiesTheCurrentFieldAndEveryDigitBuffer() {
+        FormWatch watch;
+        const ClockAt clock(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
+        const auto form = OpenForm(1);
+        Tap(*form, "Ana");
+        form->sbtLimpar->Click();
+        QCOMPARE(form->lblNome->Caption(), AnsiString());
+        Tap(*form, "Ana");
+        TapEnter(*form);
+        Tap(*form, "24122026");
+        TapEnter(*form);
+        Tap(*form, "0930");
+        form->sbtLimpar->Click();
+        QCOMPARE(form->lblHrIni->Caption(), AnsiString());
+        QCOMPARE(form->lblDtResMesa->Caption(), AnsiString("24/12/2026"));
+        QCOMPARE(FormStateAccess::stDigHrIni(*form), AnsiString());
+        QCOMPARE(FormStateAccess::stDigData(*form), AnsiString());
+        QCOMPARE(FormStateAccess::stHrIni(*form), AnsiString("0930"));
+    }
+
+    void backspaceKeyRemovesTheLastCharacterOfTheField() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        Tap(*form, "Ana");
+        const bool shiftBefore = FormStateAccess::boShift(*form);
+        form->sbtBackSpace->Click();
+        QCOMPARE(form->lblNome->Caption(), AnsiString("An"));
+        QCOMPARE(FormStateAccess::boShift(*form), shiftBefore);
+        form->sbtShift->Click();
+        form->sbtBackSpace->Click();
+        // The on-screen Backspace sends only the key-down: an armed Shift stays armed.
+        QVERIFY(FormStateAccess::boShift(*form));
+        QCOMPARE(form->lblNome->Caption(), AnsiString("A"));
+    }
+
+    void exitKeyClosesFromAnyStepWithoutHandOff() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        Tap(*form, "Ana");
+        TapEnter(*form);
+        form->sbtShift->Click();
+        form->sbtSair->Click();
+        QVERIFY(!FormStateAccess::boShift(*form));
+        QVERIFY(watch.handOffs.empty());
+        QVERIFY(watch.messages.empty());
+    }
+
+    void everyCharacterKeyTypesItsTag() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        form->sbtShift->Click();
+        form->sbtCapsLock->Click(); // capitals, no one-shot
+        const char* keys[] = {"sbt1",       "sbt0",     "sbtQ",     "sbtZ",
+                              "sbtVirgula", "sbtPonto", "sbtBarra", "sbtEspaco"};
+        for (const char* name : keys) {
+            form->findChild<TBlendedButton*>(QString::fromLatin1(name))->Click();
+        }
+        QCOMPARE(form->lblNome->Caption(), AnsiString("10QZ,./ "));
+    }
+};
+
+QTEST_MAIN(KeyboardTest)
+#include "test_keyboard.moc"

@@ -1,0 +1,220 @@
+#include "framework/events.h"
+#include "framework/forms.h"
+#include "framework/messages.h"
+#include "framework/screen.h"
+#include "framework/sysutils.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QTest>
+#include <QTimer>
+
+using Forms::TCloseAction;
+using Forms::TForm;
+
+namespace {
+
+QKeyEvent keyPress(int key, Qt::KeyboardModifiers modifiers, const QString& text = {}) {
+    return QKeyEvent(QEvent::KeyPress, key, modifiers, text);
+}
+
+} // namespace
+
+class FormsTest : public QObject {
+    Q_OBJECT
+
+    std::vector<AnsiString> shownErrors;
+
+private slots:
+    void init() {
+        shownErrors.clear();
+        Forms::SetExceptionHandler([this](const AnsiString& text) { shownErrors.push_back(text); });
+    }
+    void cleanup() { Forms::SetExceptionHandler({}); }
+
+    void guardDropsAbortAndReportsOtherErrors() {
+        Forms::HandleEvent([] { Sysutils::Abort(); });
+        QVERIFY(shownErrors.empty());
+        Forms::HandleEvent([] { throw Sysutils::EConvertError("'25:99' is not a valid time"); });
+        Forms::HandleEvent([] { throw std::runtime_error("disk full"); });
+        Forms::HandleEvent([] { throw 42; });
+        QCOMPARE(shownErrors.size(), std::size_t(3));
+        QCOMPARE(shownErrors[0], AnsiString("'25:99' is not a valid time"));
+        QCOMPARE(shownErrors[1], AnsiString("disk full"));
+        QVERIFY(!shownErrors[2].empty());
+        QCOMPARE(Forms::HandlerDepth(), 0);
+    }
+
+    void closeTakesEffectOnlyAfterTheHandlerReturns() {
+        TForm form;
+        int closeEvents = 0;
+        bool visibleWhileHandlerRan = false;
+        form.OnClose = [&](QObject*, TCloseAction&) { ++closeEvents; };
+        QTimer::singleShot(0, &form, [&] {
+            Forms::HandleEvent([&] {
+                form.Close();
+                visibleWhileHandlerRan = form.isVisible() && closeEvents == 0;
+            });
+        });
+        form.ShowModal();
+        QVERIFY(visibleWhileHandlerRan);
+        QCOMPARE(closeEvents, 1);
+        QVERIFY(!form.isVisible());
+    }
+
+    void aWithdrawnCloseKeepsTheFormShown() {
+        TForm form;
+        bool stillShown = false;
+        QTimer::singleShot(0, &form, [&] {
+            Forms::HandleEvent([&] {
+                form.Close();
+                form.CancelClose();
+            });
+            stillShown = form.isVisible();
+            Forms::HandleEvent([&] { form.Close(); });
+        });
+        form.ShowModal();
+        QVERIFY(stillShown);
+    }
+
+    void closeHandlerCanRefuse() {
+        TForm form;
+        int attempts = 0;
+        form.OnClose = [&](QObject*, TCloseAction& action) {
+            if (++attempts == 1) {
+                action = TCloseAction::caNone;
+            }
+        };
+        QTimer::singleShot(0, &form, [&] {
+            Forms::HandleEvent([&] { form.Close(); });
+            QVERIFY(form.isVisible());
+            Forms::HandleEvent([&] { form.Close(); });
+        });
+        form.ShowModal();
+        QCOMPARE(attempts, 2);
+    }
+
+    void windowSystemCannotCloseTheForm() {
+        TForm form;
+        bool visibleAfterSpontaneousClose = false;
+        QTimer::singleShot(0, &form, [&] {
+            QCloseEvent close;
+            close.setAccepted(true);
+            QApplication::sendSpontaneousEvent(&form, &close);
+            visibleAfterSpontaneousClose = form.isVisible() && !close.isAccepted();
+            Forms::HandleEvent([&] { form.Close(); });
+        });
+        form.ShowModal();
+        QVERIFY(visibleAfterSpontaneousClose);
+    }
+
+    void anErrorInAKeyHandlerDoesNotEndTheModalDisplay() {
+        TForm form;
+        form.OnKeyPress = [](QObject*, char&) { throw Sysutils::Exception("bad key"); };
+        bool stillShown = false;
+        QTimer::singleShot(0, &form, [&] {
+            QTest::keyClick(&form, Qt::Key_A);
+            stillShown = form.isVisible();
+            Forms::HandleEvent([&] { form.Close(); });
+        });
+        form.ShowModal();
+        QVERIFY(stillShown);
+        QCOMPARE(shownErrors, std::vector<AnsiString>{"bad key"});
+    }
+
+    void sentMessagesReachTheKeyEventsBeforeReturning() {
+        TForm form;
+        std::vector<int> keyDowns;
+        std::vector<char> characters;
+        form.OnKeyDown = [&](QObject*, Forms::WORD& key, Forms::TShiftState shift) {
+            QVERIFY((shift & Forms::ssAlt) == 0);
+            keyDowns.push_back(key);
+        };
+        form.OnKeyPress = [&](QObject*, char& key) { characters.push_back(key); };
+        Messages::SendMessageA(&form, Messages::WM_CHAR, 0xE7, 0);
+        QCOMPARE(characters, std::vector<char>{char(0xE7)});
+        Messages::SendMessageA(&form, Messages::WM_KEYDOWN, 46, 0);
+        QCOMPARE(keyDowns, std::vector<int>{46});
+        QVERIFY(characters.size() == 1);
+    }
+
+    void physicalKeysGiveKeyDownThenCharacter() {
+        TForm form;
+        std::vector<std::pair<char, int>> events;
+        form.OnKeyDown = [&](QObject*, Forms::WORD& key, Forms::TShiftState) {
+            events.emplace_back('D', key);
+        };
+        form.OnKeyPress = [&](QObject*, char& key) {
+            events.emplace_back('C', static_cast<unsigned char>(key));
+        };
+        QTest::keyClick(&form, Qt::Key_A);
+        QTest::keyClick(&form, Qt::Key_Backspace);
+        QTest::keyClick(&form, Qt::Key_Delete);
+        const std::vector<std::pair<char, int>> expected{
+            {'D', 65}, {'C', 'a'}, {'D', 8}, {'C', 8}, {'D', 46}};
+        QCOMPARE(events, expected);
+    }
+
+    void keyTranslation_data() {
+        QTest::addColumn<int>("qtKey");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("virtualKey");
+        QTest::addColumn<unsigned>("shift");
+        QTest::addColumn<int>("character");
+        const int none = -1;
+        QTest::newRow("letter") << int(Qt::Key_A) << 0 << "a" << 65 << 0u << int('a');
+        QTest::newRow("capital") << int(Qt::Key_A) << int(Qt::ShiftModifier) << "A" << 65
+                                 << unsigned(Forms::ssShift) << int('A');
+        QTest::newRow("cedilla") << int(Qt::Key_Ccedilla) << 0 << QString(QChar(0xE7)) << 0 << 0u
+                                 << 0xE7;
+        QTest::newRow("digit") << int(Qt::Key_7) << 0 << "7" << 55 << 0u << int('7');
+        QTest::newRow("keypad digit")
+            << int(Qt::Key_7) << int(Qt::KeypadModifier) << "7" << 103 << 0u << int('7');
+        QTest::newRow("enter") << int(Qt::Key_Return) << 0 << "\r" << 13 << 0u << 13;
+        QTest::newRow("escape") << int(Qt::Key_Escape) << 0 << "\x1b" << 27 << 0u << 27;
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << "\b" << 8 << 0u << 8;
+        QTest::newRow("delete types nothing")
+            << int(Qt::Key_Delete) << 0 << "\x7f" << 46 << 0u << none;
+        QTest::newRow("alt+d types nothing") << int(Qt::Key_D) << int(Qt::AltModifier) << "d" << 68
+                                             << unsigned(Forms::ssAlt) << none;
+        QTest::newRow("alt+f4") << int(Qt::Key_F4) << int(Qt::AltModifier) << "" << 115
+                                << unsigned(Forms::ssAlt) << none;
+        QTest::newRow("ctrl+alt+d") << int(Qt::Key_D) << int(Qt::AltModifier | Qt::ControlModifier)
+                                    << "" << 68 << unsigned(Forms::ssAlt | Forms::ssCtrl) << none;
+        QTest::newRow("euro is not Latin-1")
+            << int(Qt::Key_E) << 0 << QString(QChar(0x20AC)) << 69 << 0u << none;
+        QTest::newRow("caps lock") << int(Qt::Key_CapsLock) << 0 << "" << 20 << 0u << none;
+    }
+
+    void keyTranslation() {
+        QFETCH(int, qtKey);
+        QFETCH(int, modifiers);
+        QFETCH(QString, text);
+        QFETCH(int, virtualKey);
+        QFETCH(unsigned, shift);
+        QFETCH(int, character);
+        const QKeyEvent event = keyPress(qtKey, Qt::KeyboardModifiers(modifiers), text);
+        const Messages::TranslatedKey translated = Messages::TranslateKey(event);
+        QCOMPARE(int(translated.VirtualKey), virtualKey);
+        QCOMPARE(translated.Shift, shift);
+        QCOMPARE(translated.Character.has_value(), character >= 0);
+        if (character >= 0) {
+            QCOMPARE(static_cast<unsigned char>(*translated.Character), unsigned(character));
+        }
+    }
+
+    void screenCursorIsTheOverrideCursor() {
+        Forms::Screen->SetCursor(Forms::crHourGlass);
+        QVERIFY(QApplication::overrideCursor() != nullptr);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        Forms::Screen->SetCursor(Forms::crHourGlass);
+        Forms::Screen->SetCursor(Forms::crDefault);
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+        QCOMPARE(Forms::Screen->Cursor(), Forms::crDefault);
+    }
+};
+
+QTEST_MAIN(FormsTest)
+#include "test_forms.moc"
