@@ -1,0 +1,77 @@
+#include "reservas/handoff.h"
+
+#include "collaborators/hostlib/mensagem.h"
+#include "framework/datetime.h"
+#include "framework/dbclient.h"
+#include "reservas/handoffinput.h"
+#include "reservas/packagetexts.h"
+#include "reservas/reservationtable.h"
+
+namespace Reservas {
+
+namespace {
+
+constexpr int editType = 2;
+
+TStoredObserver storedObserver;
+
+// The dataset's value of a field it may not have.
+AnsiString fieldText(Dbclient::TClientDataSet* dataset, const char* name) {
+    if (dataset == nullptr) {
+        return {};
+    }
+    const Db::TField* field = dataset->FindField(name);
+    return field != nullptr ? field->AsString() : AnsiString();
+}
+
+AnsiString insertNew(StoredReservation reservation, Dbclient::TClientDataSet* reserva) {
+    reservation.IDSTRESMESA = "P";
+    reservation.CDFILIAL = fieldText(reserva, "CDFILIAL");
+    reservation.CDLOJA = fieldText(reserva, "CDLOJA");
+    reservation.CDOPERINCRES = fieldText(reserva, "CDOPERINCRES");
+    reservation.DTHRINCLURES = Sysutils::DecodeDateTime(Sysutils::Date()).date();
+    return InsertReservation(reservation);
+}
+
+AnsiString updateCurrent(StoredReservation reservation, Dbclient::TClientDataSet* reserva) {
+    reservation.NRRESMESA = FromQString(ToQString(fieldText(reserva, "NRRESMESA")).trimmed());
+    if (reservation.NRRESMESA.empty()) {
+        Raise("RESERVA_SEM_NR");
+    }
+    if (!UpdateReservation(reservation)) {
+        Raise("RESERVA_INEXISTENTE", reservation.NRRESMESA);
+    }
+    return reservation.NRRESMESA;
+}
+
+void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserva) {
+    const StoredReservation entered = ReadHandOff(texts);
+    const AnsiString nrresmesa =
+        tipo == editType ? updateCurrent(entered, reserva) : insertNew(entered, reserva);
+    if (storedObserver) {
+        storedObserver(nrresmesa);
+    }
+    Mensagem(Text("GRAVADA", nrresmesa), "", "N", "N", tmNotice, "", "", 0, nullptr);
+}
+
+} // namespace
+
+void SetStoredObserver(TStoredObserver observer) {
+    storedObserver = std::move(observer);
+}
+
+// The typed date digits are not read: the shown date carries the same day on every road.
+void StoreHandOff(int tipo, const AnsiString& hrIni, const AnsiString& hrFim,
+                  const AnsiString& telefone, const AnsiString& /*dataDigitos*/,
+                  const AnsiString& data, const AnsiString& nome, const AnsiString& descricao,
+                  const AnsiString& pessoas, Dbclient::TClientDataSet* reserva) {
+    try {
+        store(tipo, {hrIni, hrFim, telefone, data, nome, descricao, pessoas}, reserva);
+    } catch (const Sysutils::Exception&) {
+        throw;
+    } catch (const std::exception& error) {
+        Raise("ERRO_GRAVAR", AnsiString(error.what()));
+    }
+}
+
+} // namespace Reservas

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+namespace Reservas {
+
+// An open connection to the reservation database with its table in place, closed when it
+// goes. Opening raises Sysutils::Exception naming the file and what went wrong.
+class ReservationDatabase {
+public:
+    ReservationDatabase();
+    ReservationDatabase(const ReservationDatabase&) = delete;
+    ReservationDatabase& operator=(const ReservationDatabase&) = delete;
+
+    // Prepares and runs statements of ours; a failure raises the catalogue text failureKey with
+    // the file and the database's own explanation.
+    QSqlQuery Prepare(const QString& sql, const char* failureKey) const;
+    void Execute(QSqlQuery& query, const char* failureKey) const;
+
+private:
+    // Registered under a name of its own and removed again however the opening ends.
+    struct Connection {
+        Connection();
+        ~Connection();
+        Connection(const Connection&) = delete;
+        Connection& operator=(const Connection&) = delete;
+
+        QString name;
+        QSqlDatabase database;
+    };
+
+    [[noreturn]] void fail(const char* key, const QString& reason) const;
+
+    QString file_;
+    Connection connection_;
+};
+
+} // namespace Reservas

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "framework/ansistring.h"
+#include "reservas/reservas_export.h"
+
+#include <QDate>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace Dbclient {
+class TClientDataSet;
+}
+
+namespace Reservas {
+
+// One stored reservation, one member per column of the reservation record.
+struct RESERVAS_EXPORT StoredReservation {
+    AnsiString DSRESMESA;
+    AnsiString NRRESMESA;
+    AnsiString CDFILIAL;
+    AnsiString CDLOJA;
+    QDate DTRESMESA;
+    AnsiString HRINIRESMESA;
+    AnsiString HRFINRESMESA;
+    AnsiString NMRESMESA;
+    AnsiString NRTELRESMESA;
+    AnsiString NRPESRESMESA;
+    AnsiString IDSTRESMESA;
+    AnsiString CDOPERINCRES;
+    QDate DTHRINCLURES;
+
+    bool operator==(const StoredReservation&) const = default;
+};
+
+// The routines that reach the database raise Sysutils::Exception with a clear text when it
+// cannot be opened or read.
+
+// The database file. Unset, it is reservas.db in the user's application data folder; the file
+// and its folder are created on first use.
+RESERVAS_EXPORT void SetDatabaseFile(const QString& file);
+RESERVAS_EXPORT QString DatabaseFile();
+
+// Told the number of each reservation once it is stored; an empty function stops the telling.
+using TStoredObserver = std::function<void(const AnsiString& nrresmesa)>;
+RESERVAS_EXPORT void SetStoredObserver(TStoredObserver observer);
+
+// Adds the reservation record's thirteen field definitions, in order, so the caller can
+// create the dataset.
+RESERVAS_EXPORT void DefineReservationFields(Dbclient::TClientDataSet& dataset);
+
+// Appends the stored reservation to a dataset of the reservation record and makes it the
+// current record; false when no reservation has that number.
+RESERVAS_EXPORT bool LoadReservation(const AnsiString& nrresmesa, Dbclient::TClientDataSet& target);
+
+// Empty when no reservation has that number.
+RESERVAS_EXPORT std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa);
+
+} // namespace Reservas

@@ -1,0 +1,149 @@
+#include "suites.h"
+
+#include "collaborators/reservas.h"
+#include "framework/datetime.h"
+#include "reservationprinter.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+QPushButton* key(QDialog& calendar, const char* name) {
+    return calendar.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+void tap(QDialog& calendar, const char* name) {
+    QPushButton* pressed = key(calendar, name);
+    QVERIFY2(pressed != nullptr, name);
+    QTest::mouseClick(pressed, Qt::LeftButton);
+}
+
+} // namespace
+
+class CalendarTest : public QObject {
+    Q_OBJECT
+
+private:
+    bool leftOpen_ = false;
+
+    // Opens the calendar through its entry point and runs the taps once it shows. A calendar
+    // the taps leave open is cancelled, and leftOpen_ says so.
+    AnsiString pick(const std::function<void(QDialog&)>& taps) {
+        leftOpen_ = false;
+        QTimer::singleShot(0, this, [this, &taps] {
+            auto* calendar = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(calendar != nullptr);
+            taps(*calendar);
+            if (calendar->isVisible()) {
+                leftOpen_ = true;
+                calendar->reject();
+            }
+        });
+        return TouchCalendar(0, 0, 0);
+    }
+
+private slots:
+    void init() {
+        Sysutils::SetClock([] { return QDateTime(QDate(2026, 12, 7), QTime(15, 0)); });
+    }
+    void cleanup() { Sysutils::SetClock({}); }
+
+    void tappedDayIsReturnedAsAShortDate_data() {
+        QTest::addColumn<QByteArray>("day");
+        QTest::addColumn<QByteArray>("date");
+        QTest::newRow("today") << QByteArray("day20261207") << QByteArray("07/12/2026");
+        QTest::newRow("later this month") << QByteArray("day20261231") << QByteArray("31/12/2026");
+    }
+    void tappedDayIsReturnedAsAShortDate() {
+        QFETCH(QByteArray, day);
+        QFETCH(QByteArray, date);
+        QCOMPARE(pick([&](QDialog& calendar) { tap(calendar, day.constData()); }),
+                 date.toStdString());
+        QVERIFY(!leftOpen_);
+    }
+
+    void cancellingReturnsNothing() {
+        QCOMPARE(pick([](QDialog& calendar) { tap(calendar, "cancel"); }), AnsiString());
+        QVERIFY(!leftOpen_);
+        QCOMPARE(pick([](QDialog& calendar) { QTest::keyClick(&calendar, Qt::Key_Escape); }),
+                 AnsiString());
+        QVERIFY(!leftOpen_);
+    }
+
+    void daysBeforeTodayCannotBeChosen() {
+        const AnsiString chosen = pick([](QDialog& calendar) {
+            QVERIFY(!key(calendar, "day20261201")->isEnabled());
+            QVERIFY(!key(calendar, "day20261206")->isEnabled());
+            QVERIFY(key(calendar, "day20261207")->isEnabled());
+            QVERIFY(!key(calendar, "previousMonth")->isEnabled());
+            tap(calendar, "day20261206");
+        });
+        QVERIFY(leftOpen_);
+        QCOMPARE(chosen, AnsiString());
+    }
+
+    void onlyTodayIsMarked() {
+        pick([](QDialog& calendar) {
+            QStringList marked;
+            for (const QPushButton* cell : calendar.findChildren<QPushButton*>()) {
+                if (cell->property("today").toBool()) {
+                    marked << cell->objectName();
+                }
+            }
+            QCOMPARE(marked, QStringList{"day20261207"});
+        });
+    }
+
+    // December 2026 begins on a Tuesday; weeks run from Sunday.
+    void daysStandUnderTheirWeekDays() {
+        pick([](QDialog& calendar) {
+            QCOMPARE(key(calendar, "day20261201")->x(), key(calendar, "day20261208")->x());
+            QCOMPARE(key(calendar, "day20261206")->x(), key(calendar, "day20261227")->x());
+            QVERIFY(key(calendar, "day20261206")->x() < key(calendar, "day20261201")->x());
+            QVERIFY(key(calendar, "day20261201")->y() < key(calendar, "day20261206")->y());
+        });
+        QVERIFY(leftOpen_);
+    }
+
+    void monthsCanBeTurnedForwardAndBack() {
+        const AnsiString chosen = pick([](QDialog& calendar) {
+            auto* title = calendar.findChild<QLabel*>("monthTitle");
+            QVERIFY(title != nullptr);
+            QCOMPARE(title->text(), QStringLiteral("Dezembro de 2026"));
+
+            tap(calendar, "nextMonth");
+            QCOMPARE(title->text(), QStringLiteral("Janeiro de 2027"));
+            QVERIFY(key(calendar, "day20261224") == nullptr);
+            QVERIFY(key(calendar, "day20270101")->isEnabled());
+            QVERIFY(key(calendar, "previousMonth")->isEnabled());
+
+            tap(calendar, "previousMonth");
+            QCOMPARE(title->text(), QStringLiteral("Dezembro de 2026"));
+            QVERIFY(key(calendar, "day20270101") == nullptr);
+            QVERIFY(!key(calendar, "day20261206")->isEnabled());
+            QVERIFY(!key(calendar, "previousMonth")->isEnabled());
+
+            tap(calendar, "nextMonth");
+            tap(calendar, "nextMonth");
+            QCOMPARE(title->text(), QStringLiteral("Fevereiro de 2027"));
+            QVERIFY(key(calendar, "day20270228") != nullptr);
+            QVERIFY(key(calendar, "day20270301") == nullptr);
+            tap(calendar, "day20270228");
+        });
+        QVERIFY(!leftOpen_);
+        QCOMPARE(chosen, AnsiString("28/02/2027"));
+    }
+};
+
+int RunCalendarTests(int argc, char** argv) {
+    CalendarTest suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "calendar_test.moc"

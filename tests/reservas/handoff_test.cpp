@@ -1,0 +1,342 @@
+#include "suites.h"
+
+#include "collaborators/reservas.h"
+#include "framework/dbclient.h"
+#include "reservas/reservationstore.h"
+#include "reservationprinter.h"
+#include "storefixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTest>
+#include <map>
+#include <memory>
+
+using Reservas::FindReservation;
+using Reservas::StoredReservation;
+
+namespace {
+
+const QDateTime firstOfDecember(QDate(2026, 12, 1), QTime(10, 0));
+
+StoredReservation expectedNewReservation() {
+    StoredReservation expected;
+    expected.DSRESMESA = "Aniversario";
+    expected.NRRESMESA = "1";
+    expected.CDFILIAL = "0001";
+    expected.CDLOJA = "12";
+    expected.DTRESMESA = QDate(2026, 12, 7);
+    expected.HRINIRESMESA = "1930";
+    expected.HRFINRESMESA = "2130";
+    expected.NMRESMESA = "Maria Souza";
+    expected.NRTELRESMESA = "1133334444";
+    expected.NRPESRESMESA = "4";
+    expected.IDSTRESMESA = "P";
+    expected.CDOPERINCRES = "OPER01";
+    expected.DTHRINCLURES = QDate(2026, 12, 1);
+    return expected;
+}
+
+} // namespace
+
+class HandOffTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<StoreFixture> store_;
+
+    // Nothing reached the database, the observer or the operator.
+    void verifyNothingStored() {
+        QVERIFY(store_->Stored.empty());
+        QVERIFY(store_->Messages.empty());
+        QVERIFY(!FindReservation("1"));
+    }
+
+private slots:
+    void init() { store_ = std::make_unique<StoreFixture>(firstOfDecember); }
+    void cleanup() { store_.reset(); }
+
+    void newReservationIsStoredAndConfirmed() {
+        Dbclient::TClientDataSet host;
+        PrepareReservation(host, "", "0001", "12", "OPER01");
+        HandOff().Run(&host);
+
+        QCOMPARE(store_->Stored, std::vector<AnsiString>{"1"});
+        QCOMPARE(FindReservation("1"), std::optional(expectedNewReservation()));
+        QCOMPARE(store_->Messages.size(), 1u);
+        const MensagemCall& shown = store_->Messages.front();
+        QCOMPARE(shown.Text, AnsiString("Reserva 1 gravada com sucesso."));
+        QCOMPARE(shown.Title, AnsiString());
+        QCOMPARE(shown.Beep, AnsiString("N"));
+        QCOMPARE(shown.CentreOnScreen, AnsiString("N"));
+        QCOMPARE(shown.Kind, tmNotice);
+        QCOMPARE(shown.Detail, AnsiString());
+        QCOMPARE(shown.SchemeId, AnsiString());
+        QCOMPARE(shown.AutoCloseSeconds, 0);
+        QCOMPARE(shown.DataSet, nullptr);
+
+        HandOff().Run(nullptr);
+        QCOMPARE(store_->Stored, (std::vector<AnsiString>{"1", "2"}));
+        QCOMPARE(FindReservation("2")->CDFILIAL, AnsiString());
+        QCOMPARE(store_->Messages.back().Text, AnsiString("Reserva 2 gravada com sucesso."));
+    }
+
+    void enteredValuesAreNormalised_data() {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QByteArray>("given");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::newRow("start hour below 10")
+            << QByteArray("hrIni") << QByteArray("930") << QByteArray("0930");
+        QTest::newRow("start rebuilt from a blank-led label")
+            << QByteArray("hrIni") << QByteArray(" 930") << QByteArray("0930");
+        QTest::newRow("end hour below 10")
+            << QByteArray("hrFim") << QByteArray("945") << QByteArray("0945");
+        QTest::newRow("telephone digits kept")
+            << QByteArray("telefone") << QByteArray("(11) 3333-4444") << QByteArray("1133334444");
+        QTest::newRow("partly typed telephone")
+            << QByteArray("telefone") << QByteArray("119") << QByteArray("119");
+        QTest::newRow("leading zero of people")
+            << QByteArray("pessoas") << QByteArray("05") << QByteArray("5");
+        QTest::newRow("blanks around the name")
+            << QByteArray("nome") << QByteArray("  Ana  ") << QByteArray("Ana");
+        QTest::newRow("Latin-1 name") << QByteArray("nome") << QByteArray("Jo\xE3o Concei\xE7\xE3o")
+                                      << QByteArray("Jo\xE3o Concei\xE7\xE3o");
+        QTest::newRow("empty description")
+            << QByteArray("descricao") << QByteArray() << QByteArray();
+    }
+    void enteredValuesAreNormalised() {
+        QFETCH(QByteArray, field);
+        QFETCH(QByteArray, given);
+        QFETCH(QByteArray, stored);
+        HandOff handOff;
+        std::map<QByteArray, AnsiString*> arguments{
+            {"hrIni", &handOff.HrIni},       {"hrFim", &handOff.HrFim},
+            {"telefone", &handOff.Telefone}, {"pessoas", &handOff.Pessoas},
+            {"nome", &handOff.Nome},         {"descricao", &handOff.Descricao}};
+        *arguments.at(field) = given.toStdString();
+        handOff.Run(nullptr);
+
+        const std::optional<StoredReservation> found = FindReservation("1");
+        QVERIFY(found);
+        std::map<QByteArray, AnsiString> columns{
+            {"hrIni", found->HRINIRESMESA},    {"hrFim", found->HRFINRESMESA},
+            {"telefone", found->NRTELRESMESA}, {"pessoas", found->NRPESRESMESA},
+            {"nome", found->NMRESMESA},        {"descricao", found->DSRESMESA}};
+        QCOMPARE(columns.at(field), stored.toStdString());
+    }
+
+    void dateIsReadFromTheShownText_data() {
+        QTest::addColumn<QByteArray>("shown");
+        QTest::addColumn<QByteArray>("digits");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("four-digit year")
+            << QByteArray("07/12/2026") << QByteArray("07122026") << QDate(2026, 12, 7);
+        QTest::newRow("two-digit year")
+            << QByteArray("07/12/26") << QByteArray("071226") << QDate(2026, 12, 7);
+        QTest::newRow("day and month only")
+            << QByteArray("24/12") << QByteArray("2412") << QDate(2026, 12, 24);
+        QTest::newRow("picked, no digits")
+            << QByteArray("15/01/2027") << QByteArray() << QDate(2027, 1, 15);
+        QTest::newRow("digits of another road are not read")
+            << QByteArray("08/12/2026") << QByteArray("01012030") << QDate(2026, 12, 8);
+    }
+    void dateIsReadFromTheShownText() {
+        QFETCH(QByteArray, shown);
+        QFETCH(QByteArray, digits);
+        QFETCH(QDate, date);
+        HandOff handOff;
+        handOff.Data = shown.toStdString();
+        handOff.DataDigitos = digits.toStdString();
+        handOff.Run(nullptr);
+        QCOMPARE(FindReservation("1")->DTRESMESA, date);
+    }
+
+    void editReplacesTheEnteredValuesOnly() {
+        Dbclient::TClientDataSet host;
+        PrepareReservation(host, "", "0001", "12", "OPER01");
+        HandOff().Run(&host);
+        HandOff().Run(&host);
+
+        store_->SetNow(QDateTime(QDate(2026, 12, 3), QTime(9, 0)));
+        Dbclient::TClientDataSet edited;
+        PrepareReservation(edited, " 1", "9999", "99", "OUTRO");
+        HandOff edit;
+        edit.Tipo = 2;
+        edit.HrIni = "1200";
+        edit.HrFim = "1400";
+        edit.Telefone = "2155556666";
+        edit.DataDigitos = "";
+        edit.Data = "24/12/2026";
+        edit.Nome = "Maria S. Lima";
+        edit.Descricao = "Mesa na varanda";
+        edit.Pessoas = "12";
+        edit.Run(&edited);
+
+        StoredReservation expected = expectedNewReservation();
+        expected.DTRESMESA = QDate(2026, 12, 24);
+        expected.HRINIRESMESA = "1200";
+        expected.HRFINRESMESA = "1400";
+        expected.NRTELRESMESA = "2155556666";
+        expected.NMRESMESA = "Maria S. Lima";
+        expected.DSRESMESA = "Mesa na varanda";
+        expected.NRPESRESMESA = "12";
+        QCOMPARE(FindReservation("1"), std::optional(expected));
+        StoredReservation untouched = expectedNewReservation();
+        untouched.NRRESMESA = "2";
+        QCOMPARE(FindReservation("2"), std::optional(untouched));
+        QVERIFY(!FindReservation("3"));
+        QCOMPARE(store_->Stored, (std::vector<AnsiString>{"1", "2", "1"}));
+        QCOMPARE(store_->Messages.back().Text, AnsiString("Reserva 1 gravada com sucesso."));
+    }
+
+    void editWithoutAStoredNumberRaises_data() {
+        QTest::addColumn<QByteArray>("nrresmesa");
+        QTest::addColumn<bool>("withDataset");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("unknown number")
+            << QByteArray("42") << true
+            << QByteArray("A reserva 42 n\xE3o existe e n\xE3o pode ser alterada.");
+        QTest::newRow("not a number")
+            << QByteArray("X1") << true
+            << QByteArray("A reserva X1 n\xE3o existe e n\xE3o pode ser alterada.");
+        QTest::newRow("empty number")
+            << QByteArray("") << true << QByteArray("A reserva a alterar n\xE3o tem n\xFAmero.");
+        QTest::newRow("no dataset")
+            << QByteArray() << false << QByteArray("A reserva a alterar n\xE3o tem n\xFAmero.");
+    }
+    void editWithoutAStoredNumberRaises() {
+        QFETCH(QByteArray, nrresmesa);
+        QFETCH(bool, withDataset);
+        QFETCH(QByteArray, message);
+        Dbclient::TClientDataSet host;
+        PrepareReservation(host, nrresmesa.toStdString(), "0001", "12", "OPER01");
+        HandOff edit;
+        edit.Tipo = 2;
+        QCOMPARE(RaisedBy([&] { edit.Run(withDataset ? &host : nullptr); }),
+                 std::optional(message.toStdString()));
+        verifyNothingStored();
+    }
+
+    void badDataRaiseAndStoreNothing_data() {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QByteArray>("given");
+        QTest::addColumn<QByteArray>("message");
+        QTest::newRow("impossible date")
+            << QByteArray("data") << QByteArray("31/02/2026")
+            << QByteArray("\"31/02/2026\" n\xE3o \xE9 uma data de reserva v\xE1lida.");
+        QTest::newRow("date and time of day")
+            << QByteArray("data") << QByteArray("07/12/2026 19:30")
+            << QByteArray("\"07/12/2026 19:30\" n\xE3o \xE9 uma data de reserva v\xE1lida.");
+        QTest::newRow("separator without a year")
+            << QByteArray("data") << QByteArray("12/03/")
+            << QByteArray("\"12/03/\" n\xE3o \xE9 uma data de reserva v\xE1lida.");
+        QTest::newRow("no date") << QByteArray("data") << QByteArray()
+                                 << QByteArray("Data da reserva n\xE3o informada.");
+        QTest::newRow("start hour 25")
+            << QByteArray("hrIni") << QByteArray("2500")
+            << QByteArray("\"2500\" n\xE3o \xE9 um hor\xE1rio inicial v\xE1lido.");
+        QTest::newRow("start with a separator")
+            << QByteArray("hrIni") << QByteArray("9:30")
+            << QByteArray("\"9:30\" n\xE3o \xE9 um hor\xE1rio inicial v\xE1lido.");
+        QTest::newRow("start of two digits")
+            << QByteArray("hrIni") << QByteArray("93")
+            << QByteArray("\"93\" n\xE3o \xE9 um hor\xE1rio inicial v\xE1lido.");
+        QTest::newRow("end minute 60")
+            << QByteArray("hrFim") << QByteArray("1260")
+            << QByteArray("\"1260\" n\xE3o \xE9 um hor\xE1rio final v\xE1lido.");
+        QTest::newRow("no end") << QByteArray("hrFim") << QByteArray()
+                                << QByteArray("\"\" n\xE3o \xE9 um hor\xE1rio final v\xE1lido.");
+        QTest::newRow("blank name") << QByteArray("nome") << QByteArray("   ")
+                                    << QByteArray("Nome da reserva n\xE3o informado.");
+        QTest::newRow("name too long") << QByteArray("nome") << QByteArray(51, 'a')
+                                       << QByteArray("Nome da reserva com mais de 50 caracteres.");
+        QTest::newRow("description too long")
+            << QByteArray("descricao") << QByteArray(31, 'd')
+            << QByteArray("Descri\xE7\xE3o da reserva com mais de 30 caracteres.");
+        QTest::newRow("telephone too long")
+            << QByteArray("telefone") << QByteArray(26, '1')
+            << QByteArray("Telefone da reserva com mais de 25 d\xEDgitos.");
+        QTest::newRow("people not a number")
+            << QByteArray("pessoas") << QByteArray("4a")
+            << QByteArray("\"4a\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
+        QTest::newRow("no people")
+            << QByteArray("pessoas") << QByteArray()
+            << QByteArray("\"\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
+        QTest::newRow("zero people")
+            << QByteArray("pessoas") << QByteArray("000")
+            << QByteArray("\"000\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
+        QTest::newRow("four digits of people")
+            << QByteArray("pessoas") << QByteArray("1000")
+            << QByteArray("\"1000\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
+    }
+    void badDataRaiseAndStoreNothing() {
+        QFETCH(QByteArray, field);
+        QFETCH(QByteArray, given);
+        QFETCH(QByteArray, message);
+        HandOff handOff;
+        std::map<QByteArray, AnsiString*> arguments{
+            {"data", &handOff.Data},           {"hrIni", &handOff.HrIni},
+            {"hrFim", &handOff.HrFim},         {"nome", &handOff.Nome},
+            {"descricao", &handOff.Descricao}, {"telefone", &handOff.Telefone},
+            {"pessoas", &handOff.Pessoas}};
+        *arguments.at(field) = given.toStdString();
+        QCOMPARE(RaisedBy([&] { handOff.Run(nullptr); }), std::optional(message.toStdString()));
+        verifyNothingStored();
+    }
+
+    // The files are named within the test's folder, which the message quotes as %1.
+    void databaseThatCannotBeOpenedRaises_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("folder blocked by a file")
+            << "blocker/sub/reservas.db"
+            << "N\u00E3o foi poss\u00EDvel criar a pasta %1/blocker/sub do banco de reservas.";
+        QTest::newRow("a folder")
+            << "folder"
+            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/folder: ";
+        QTest::newRow("not a database")
+            << "garbage.db"
+            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/garbage.db: ";
+    }
+    void databaseThatCannotBeOpenedRaises() {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        message = message.arg(store_->Folder.path());
+        QFile blocker(store_->Folder.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QVERIFY(QDir(store_->Folder.path()).mkdir("folder"));
+        QFile garbage(store_->Folder.filePath("garbage.db"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(4096, 'x'));
+        garbage.close();
+        Reservas::SetDatabaseFile(store_->Folder.filePath(file));
+
+        const std::optional<AnsiString> raised = RaisedBy([] { HandOff().Run(nullptr); });
+        QVERIFY(raised);
+        QVERIFY2(ToQString(*raised).startsWith(message), raised->c_str());
+        QVERIFY(store_->Stored.empty());
+        QVERIFY(store_->Messages.empty());
+        QCOMPARE(RaisedBy([] { FindReservation("1"); }), raised);
+    }
+
+    void defaultDatabaseLivesInTheUserDataFolder() {
+        Reservas::SetDatabaseFile({});
+        QCOMPARE(Reservas::DatabaseFile(),
+                 QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                     .filePath("reservas.db"));
+        const QString chosen = store_->Folder.filePath("new/folder/reservas.db");
+        Reservas::SetDatabaseFile(chosen);
+        QCOMPARE(Reservas::DatabaseFile(), chosen);
+        HandOff().Run(nullptr);
+        QVERIFY(QFileInfo(chosen).isFile());
+    }
+};
+
+int RunHandOffTests(int argc, char** argv) {
+    HandOffTest suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "handoff_test.moc"

@@ -1,0 +1,12 @@
+#include "suites.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int failed = 0;
+    for (auto* run : {RunHandOffTests, RunDatasetTests, RunCalendarTests}) {
+        failed += run(argc, argv);
+    }
+    return failed == 0 ? 0 : 1;
+}

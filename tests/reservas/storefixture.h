@@ -1,0 +1,55 @@
+#pragma once
+
+#include "collaborators/hostlib/mensagem.h"
+#include "framework/ansistring.h"
+
+#include <QDateTime>
+#include <QTemporaryDir>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace Dbclient {
+class TClientDataSet;
+}
+
+// A fresh database in a temporary folder, the framework clock at a fixed moment, and the stored
+// observer and the message display watched (messages are answered, no dialog opens). Everything
+// is put back when it goes.
+class StoreFixture {
+public:
+    explicit StoreFixture(const QDateTime& now);
+    ~StoreFixture();
+    StoreFixture(const StoreFixture&) = delete;
+    StoreFixture& operator=(const StoreFixture&) = delete;
+
+    void SetNow(const QDateTime& now);
+
+    QTemporaryDir Folder;
+    std::vector<MensagemCall> Messages;
+    std::vector<AnsiString> Stored;
+};
+
+// The ten arguments of one hand-off, a valid new reservation unless changed.
+struct HandOff {
+    int Tipo = 1;
+    AnsiString HrIni = "1930";
+    AnsiString HrFim = "2130";
+    AnsiString Telefone = "1133334444";
+    AnsiString DataDigitos = "07122026";
+    AnsiString Data = "07/12/2026";
+    AnsiString Nome = "Maria Souza";
+    AnsiString Descricao = "Aniversario";
+    AnsiString Pessoas = "4";
+
+    // Calls the package through its entry-point variable.
+    void Run(Dbclient::TClientDataSet* reserva) const;
+};
+
+// The message of the Sysutils::Exception the action raised; empty when it raised none.
+std::optional<AnsiString> RaisedBy(const std::function<void()>& action);
+
+// A dataset of the reservation record holding one reservation as the host prepares it.
+void PrepareReservation(Dbclient::TClientDataSet& dataset, const AnsiString& nrresmesa,
+                        const AnsiString& cdfilial, const AnsiString& cdloja,
+                        const AnsiString& cdoperincres);
