@@ -49,8 +49,8 @@ RESERVAS_EXPORT void SetStoredObserver(TStoredObserver observer);
 // create the dataset.
 RESERVAS_EXPORT void DefineReservationFields(Dbclient::TClientDataSet& dataset);
 
-// Appends the stored reservation to a dataset of the reservation record and makes it the
-// current record; false when no reservation has that number.
+// Appends the stored reservation to a created dataset of the reservation record and makes it
+// the current record; false when no reservation has that number.
 RESERVAS_EXPORT bool LoadReservation(const AnsiString& nrresmesa, Dbclient::TClientDataSet& target);
 
 // Empty when no reservation has that number.

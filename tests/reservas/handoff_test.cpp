@@ -198,9 +198,6 @@ private slots:
         QTest::newRow("unknown number")
             << QByteArray("42") << true
             << QByteArray("A reserva 42 n\xE3o existe e n\xE3o pode ser alterada.");
-        QTest::newRow("not a number")
-            << QByteArray("X1") << true
-            << QByteArray("A reserva X1 n\xE3o existe e n\xE3o pode ser alterada.");
         QTest::newRow("empty number")
             << QByteArray("") << true << QByteArray("A reserva a alterar n\xE3o tem n\xFAmero.");
         QTest::newRow("no dataset")
@@ -229,58 +226,35 @@ private slots:
         QTest::newRow("date and time of day")
             << QByteArray("data") << QByteArray("07/12/2026 19:30")
             << QByteArray("\"07/12/2026 19:30\" n\xE3o \xE9 uma data de reserva v\xE1lida.");
-        QTest::newRow("separator without a year")
-            << QByteArray("data") << QByteArray("12/03/")
-            << QByteArray("\"12/03/\" n\xE3o \xE9 uma data de reserva v\xE1lida.");
         QTest::newRow("no date") << QByteArray("data") << QByteArray()
                                  << QByteArray("Data da reserva n\xE3o informada.");
         QTest::newRow("start hour 25")
             << QByteArray("hrIni") << QByteArray("2500")
             << QByteArray("\"2500\" n\xE3o \xE9 um hor\xE1rio inicial v\xE1lido.");
-        QTest::newRow("start with a separator")
-            << QByteArray("hrIni") << QByteArray("9:30")
-            << QByteArray("\"9:30\" n\xE3o \xE9 um hor\xE1rio inicial v\xE1lido.");
-        QTest::newRow("start of two digits")
-            << QByteArray("hrIni") << QByteArray("93")
-            << QByteArray("\"93\" n\xE3o \xE9 um hor\xE1rio inicial v\xE1lido.");
         QTest::newRow("end minute 60")
             << QByteArray("hrFim") << QByteArray("1260")
             << QByteArray("\"1260\" n\xE3o \xE9 um hor\xE1rio final v\xE1lido.");
-        QTest::newRow("no end") << QByteArray("hrFim") << QByteArray()
-                                << QByteArray("\"\" n\xE3o \xE9 um hor\xE1rio final v\xE1lido.");
         QTest::newRow("blank name") << QByteArray("nome") << QByteArray("   ")
                                     << QByteArray("Nome da reserva n\xE3o informado.");
         QTest::newRow("name too long") << QByteArray("nome") << QByteArray(51, 'a')
                                        << QByteArray("Nome da reserva com mais de 50 caracteres.");
-        QTest::newRow("description too long")
-            << QByteArray("descricao") << QByteArray(31, 'd')
-            << QByteArray("Descri\xE7\xE3o da reserva com mais de 30 caracteres.");
-        QTest::newRow("telephone too long")
-            << QByteArray("telefone") << QByteArray(26, '1')
-            << QByteArray("Telefone da reserva com mais de 25 d\xEDgitos.");
         QTest::newRow("people not a number")
             << QByteArray("pessoas") << QByteArray("4a")
             << QByteArray("\"4a\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
-        QTest::newRow("no people")
-            << QByteArray("pessoas") << QByteArray()
-            << QByteArray("\"\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
         QTest::newRow("zero people")
             << QByteArray("pessoas") << QByteArray("000")
             << QByteArray("\"000\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
-        QTest::newRow("four digits of people")
-            << QByteArray("pessoas") << QByteArray("1000")
-            << QByteArray("\"1000\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
     }
     void badDataRaiseAndStoreNothing() {
         QFETCH(QByteArray, field);
         QFETCH(QByteArray, given);
         QFETCH(QByteArray, message);
         HandOff handOff;
-        std::map<QByteArray, AnsiString*> arguments{
-            {"data", &handOff.Data},           {"hrIni", &handOff.HrIni},
-            {"hrFim", &handOff.HrFim},         {"nome", &handOff.Nome},
-            {"descricao", &handOff.Descricao}, {"telefone", &handOff.Telefone},
-            {"pessoas", &handOff.Pessoas}};
+        std::map<QByteArray, AnsiString*> arguments{{"data", &handOff.Data},
+                                                    {"hrIni", &handOff.HrIni},
+                                                    {"hrFim", &handOff.HrFim},
+                                                    {"nome", &handOff.Nome},
+                                                    {"pessoas", &handOff.Pessoas}};
         *arguments.at(field) = given.toStdString();
         QCOMPARE(RaisedBy([&] { handOff.Run(nullptr); }), std::optional(message.toStdString()));
         verifyNothingStored();
