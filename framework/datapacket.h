@@ -29,6 +29,8 @@ struct FRAMEWORK_EXPORT TColumn {
     // The stored subtype of a memo or blob ("Text", "Binary", "Graphics", ...).
     AnsiString subtype;
     unsigned attributes = 0;
+
+    bool operator==(const TColumn&) const = default;
 };
 
 // A column's kind with its stored size ("string", "int16", "uint32", "datetime", ...).
@@ -61,11 +63,15 @@ enum TRowStatus : std::uint8_t {
 struct FRAMEWORK_EXPORT TRow {
     std::uint8_t status = rsUnchanged;
     std::vector<TValue> values;
+
+    bool operator==(const TRow&) const = default;
 };
 
 struct FRAMEWORK_EXPORT TDataPacket {
     std::vector<TColumn> columns;
     std::vector<TRow> rows;
+
+    bool operator==(const TDataPacket&) const = default;
 };
 
 FRAMEWORK_EXPORT bool InCurrentView(const TRow& row);

@@ -276,7 +276,6 @@ void PacketReader::ReadColumn(int index) {
             column.name = property.value.left(property.value.indexOf('\0')).toStdString();
         }
     }
-    column.bytes = static_cast<int>(type.size);
     switch (type.code) {
     case tcInteger:
         column.type = type.size <= 2 ? TFieldType::ftSmallint
@@ -320,9 +319,8 @@ void PacketReader::ReadColumn(int index) {
         column.subtype = subtype.empty() ? "Binary" : subtype;
         break;
     }
-    if (type.code > tcFloat) {
-        column.bytes = 0;
-    }
+    const bool sized = type.code == tcInteger || type.code == tcUnsigned || type.code == tcFloat;
+    column.bytes = sized ? static_cast<int>(type.size) : 0;
     packet_.columns.push_back(column);
     types_.push_back(type);
 }

@@ -410,7 +410,12 @@ TDataPacket ReadXmlPacket(const QByteArray& bytes, const AnsiString& source) {
     if (!DecodeText(bytes, text)) {
         Db::DatabaseError(source + ": bad XML: not valid UTF-8");
     }
-    return XmlPacketReader(text, source).Read();
+    // White space before the declaration is tolerated, as when the form is told apart.
+    qsizetype start = 0;
+    while (start < text.size() && text[start].isSpace()) {
+        ++start;
+    }
+    return XmlPacketReader(text.mid(start), source).Read();
 }
 
 } // namespace Datapacket

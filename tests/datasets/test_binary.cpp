@@ -1,0 +1,182 @@
+#include "packetbytes.h"
+#include "samples.h"
+#include "suites.h"
+
+#include "framework/datapacketbinary.h"
+#include "framework/datapacketfile.h"
+#include "framework/datapacketxml.h"
+#include "framework/datetime.h"
+#include "framework/dbclient.h"
+
+#include <QTest>
+
+using Datapacket::TDataPacket;
+using Db::TFieldType;
+
+class BinaryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsHandWrittenParametersFile() {
+        QTemporaryDir dir;
+        const QString path = WriteFile(dir, "PARAMETROSQUOR.CDS", HandWrittenParameters());
+        Dbclient::TClientDataSet parameters;
+        parameters.LoadFromFile(path);
+        QVERIFY(parameters.Active());
+        QCOMPARE(parameters.RecordCount(), 2);
+        QCOMPARE(parameters.FieldCount(), 8);
+        QCOMPARE(parameters.FieldByName("IDESQUEMA")->AsString(), AnsiString("2"));
+        QCOMPARE(parameters.FieldByName("IDESQUEMA")->Size(), 1);
+        QCOMPARE(parameters.FieldByName("NRVERSAO")->AsInteger(), 7);
+        QVERIFY(parameters.FieldByName("NRVERSAO")->Required());
+        QCOMPARE(parameters.FieldByName("VRTAXA")->DataType(), TFieldType::ftCurrency);
+        QCOMPARE(parameters.FieldByName("VRTAXA")->AsFloat(), 12.5);
+        QCOMPARE(parameters.FieldByName("DTATUALIZ")->AsDateTime(),
+                 Sysutils::EncodeDateTime(QDate(2026, 12, 7), QTime(19, 30)));
+        QCOMPARE(parameters.FieldByName("DTINICIO")->AsDateTime(),
+                 Sysutils::EncodeDateTime(QDate(2026, 12, 7)));
+        QVERIFY(parameters.FieldByName("IDATIVO")->AsBoolean());
+        QCOMPARE(parameters.FieldByName("DSOBS")->DataType(), TFieldType::ftMemo);
+        QCOMPARE(parameters.FieldByName("DSOBS")->AsString(), AnsiString("Obs."));
+        QCOMPARE(parameters.FieldByName("NMLOJA")->AsString(), AnsiString("Jo\xE3o"));
+
+        // The deleted row is not part of the data; the third row comes next.
+        parameters.Next();
+        QCOMPARE(parameters.FieldByName("IDESQUEMA")->AsString(), AnsiString("3"));
+        QVERIFY(parameters.FieldByName("VRTAXA")->IsNull());
+        QVERIFY(parameters.FieldByName("DTINICIO")->IsNull());
+        QCOMPARE(parameters.FieldByName("DTINICIO")->AsString(), AnsiString());
+        QCOMPARE(parameters.FieldByName("DTATUALIZ")->AsDateTime(), 0.0);
+        QVERIFY(!parameters.FieldByName("IDATIVO")->AsBoolean());
+    }
+
+    void writerFollowsTheLayout() {
+        TDataPacket packet;
+        packet.columns = {Datapacket::MakeColumn("IDESQUEMA", TFieldType::ftString, 1),
+                          Datapacket::MakeColumn("VR", TFieldType::ftCurrency, 0)};
+        packet.columns[1].attributes = Datapacket::caRequired;
+        packet.rows = {{Datapacket::rsUnchanged, {AnsiString("2"), 12.5}},
+                       {Datapacket::rsUnchanged, {AnsiString("3"), {}}}};
+        PacketBytes meta;
+        meta.Name("IDESQUEMA").U32(0x00490001).U16(0).U16(1);
+        meta.Name("WIDTH").U32(0x00020002).U16(1);
+        meta.Name("VR").U32(0x00040008).U16(4).U16(1);
+        meta.Name("SUBTYPE").U32(0x00090006).Raw(QByteArray("Money\0", 6));
+        meta.U16(0);
+        PacketBytes rows;
+        rows.U8(0).U8(0).U8(1).Raw("2").Double(12.5);
+        rows.U8(0).U8(0x04).U8(1).Raw("3");
+        QCOMPARE(Datapacket::WriteBinaryPacket(packet, "out"),
+                 meta.WithHeader(2, 2) + rows.Bytes());
+    }
+
+    void everyKindSurvivesBothForms() {
+        const TDataPacket packet = EveryKindPacket();
+        const QByteArray binary = Datapacket::WriteBinaryPacket(packet, "out");
+        QVERIFY(Datapacket::ReadBinaryPacket(binary, "in") == packet);
+        const QByteArray xml =
+            Datapacket::WriteXmlPacket(Datapacket::ReadBinaryPacket(binary, "in"), "out");
+        const TDataPacket fromXml = Datapacket::ReadXmlPacket(xml, "in");
+        QVERIFY(fromXml == packet);
+        QCOMPARE(Datapacket::WriteBinaryPacket(fromXml, "out"), binary);
+    }
+
+    void changeLogGivesTheCurrentView() {
+        PacketBytes meta;
+        meta.Name("ID").U32(0x00010004).U16(0).U16(0);
+        meta.Name("NOME").U32(0x00490001).U16(0).U16(0).U16(0);
+        PacketBytes rows;
+        rows.U8(1).U8(0).U32(1).U8(3).Raw("Ana");
+        // Modified: ID unchanged (flag 2), NOME new.
+        rows.U8(8).U8(0x02).U8(3).Raw("Bia");
+        rows.U8(4).U8(0).U32(2).U8(4).Raw("Caio");
+        rows.U8(2).U8(0).U32(3).U8(3).Raw("Davi");
+        const TDataPacket view = Datapacket::CurrentView(
+            Datapacket::ReadBinaryPacket(meta.WithHeader(2, 4) + rows.Bytes(), "log"));
+        QCOMPARE(view.rows.size(), std::size_t(2));
+        QVERIFY(view.rows[0].values == (std::vector<Datapacket::TValue>{1LL, AnsiString("Bia")}));
+        QVERIFY(view.rows[1].values == (std::vector<Datapacket::TValue>{2LL, AnsiString("Caio")}));
+    }
+
+    void everyTruncationRaises() {
+        for (const QByteArray& whole :
+             {HandWrittenParameters(), Datapacket::WriteBinaryPacket(EveryKindPacket(), "x")}) {
+            for (qsizetype length = 0; length < whole.size(); ++length) {
+                AnsiString message;
+                DATABASE_ERROR(Datapacket::ParsePacket(whole.left(length), "cut.cds"), message);
+                QVERIFY2(message.rfind("cut.cds: ", 0) == 0, message.c_str());
+            }
+        }
+    }
+
+    void malformedInputs_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fault");
+        auto withColumn = [](std::uint32_t word, const QByteArray& rows, std::uint32_t rowCount) {
+            PacketBytes meta;
+            meta.Name("X").U32(word).U16(0).U16(0).U16(0);
+            return meta.WithHeader(1, rowCount) + rows;
+        };
+        QTest::newRow("unknown type code")
+            << withColumn(0x001F0004, {}, 0) << "unknown type code 31 in column 'X'";
+        QTest::newRow("array column") << withColumn(0x00810004, {}, 0) << "unsupported type word";
+        QTest::newRow("integer of 3 bytes") << withColumn(0x00010003, {}, 0) << "unsupported";
+        QTest::newRow("huge row count")
+            << withColumn(0x00010004, {}, 0xFFFFFFFF) << "row count 4294967295 cannot fit";
+        QTest::newRow("huge string length")
+            << withColumn(0x00490004, PacketBytes().U8(0).U8(0).U32(0xFFFFFFFF).Bytes(), 1)
+            << "truncated row 1";
+        QTest::newRow("date before year 1")
+            << withColumn(0x00060004, PacketBytes().U8(0).U8(0).U32(0).Bytes(), 1)
+            << "bad value of field 'X' in row 1";
+        QTest::newRow("time past midnight")
+            << withColumn(0x00070004, PacketBytes().U8(0).U8(0).U32(86400000).Bytes(), 1)
+            << "bad value of field 'X'";
+        QTest::newRow("odd wide string")
+            << withColumn(0x004A0001, PacketBytes().U8(0).U8(0).U8(3).Raw("abc").Bytes(), 1)
+            << "bad value of field 'X'";
+        QTest::newRow("BCD digit above 9")
+            << withColumn(
+                   0x00050022,
+                   PacketBytes().U8(0).U8(0).U8(2).U8(0).U8(0xA1).Raw(QByteArray(31, 0)).Bytes(), 1)
+            << "bad value of field 'X'";
+
+        PacketBytes hugeColumns;
+        hugeColumns.Raw("\x96\x19\xE0\xBD").U16(1).U16(0).U32(24).U16(0xFFFF).U32(0).U32(3).U16(24);
+        QTest::newRow("huge column count")
+            << hugeColumns.Bytes() << "column count 65535 cannot fit";
+        PacketBytes hugeProperties;
+        hugeProperties.Name("X").U32(0x00010004).U16(0).U16(0xFFFF);
+        QTest::newRow("huge property count")
+            << hugeProperties.WithHeader(1, 0) << "property count of column 'X': 65535";
+        PacketBytes hugeArray;
+        hugeArray.Name("X").U32(0x00010004).U16(0).U16(0).U16(1);
+        hugeArray.Name("DEFAULT_ORDER").U32(0x00820002).U32(0x7FFFFFFF);
+        QTest::newRow("huge array property")
+            << hugeArray.WithHeader(1, 0) << "cannot fit in the remaining";
+        QByteArray badHeaderSize = withColumn(0x00010004, {}, 0);
+        badHeaderSize[8] = 100;
+        QTest::newRow("header size past the end") << badHeaderSize << "bad header size 100";
+        QByteArray badOffset = withColumn(0x00010004, {}, 0);
+        badOffset[22] = 10;
+        QTest::newRow("rows inside the columns") << badOffset << "bad row offset 10";
+        QTest::newRow("not a packet") << QByteArray("PK\x03\x04 zip") << "not a data packet";
+        QTest::newRow("empty") << QByteArray() << "not a data packet";
+    }
+
+    void malformedInputs() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fault);
+        AnsiString message;
+        DATABASE_ERROR(Datapacket::ParsePacket(bytes, "bad.cds"), message);
+        QVERIFY2(message.rfind("bad.cds: ", 0) == 0, message.c_str());
+        QVERIFY2(message.find(fault.toStdString()) != AnsiString::npos, message.c_str());
+    }
+};
+
+int RunBinaryTests(int argc, char** argv) {
+    BinaryTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_binary.moc"

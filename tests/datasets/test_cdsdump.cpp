@@ -1,0 +1,96 @@
+#include "samples.h"
+#include "suites.h"
+
+#include "framework/datapacketbinary.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run Cdsdump(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(CDSDUMP_PATH), arguments);
+    process.waitForFinished(-1);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+} // namespace
+
+class CdsdumpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void printsFieldsThenRows() {
+        QTemporaryDir dir;
+        const QString path = WriteFile(dir, "PARAMETROSQUOR.CDS", HandWrittenParameters());
+        const Run run = Cdsdump({path});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QByteArray());
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0],
+                 QByteArray(
+                     R"({"fields":[)"
+                     R"({"name":"IDESQUEMA","kind":"string","width":1,"attributes":[]},)"
+                     R"({"name":"NRVERSAO","kind":"int32","width":0,"attributes":["required"]},)"
+                     R"({"name":"VRTAXA","kind":"currency","width":0,"attributes":[]},)"
+                     R"({"name":"DTATUALIZ","kind":"datetime","width":0,"attributes":[]},)"
+                     R"({"name":"DTINICIO","kind":"date","width":0,"attributes":[]},)"
+                     R"({"name":"IDATIVO","kind":"boolean","width":0,"attributes":[]},)"
+                     R"({"name":"DSOBS","kind":"memo","width":0,"attributes":[]},)"
+                     R"({"name":"NMLOJA","kind":"string","width":30,"attributes":["hidden"]}]})"));
+        QCOMPARE(lines[1], QByteArray(R"({"IDESQUEMA":"2","NRVERSAO":7,"VRTAXA":12.5,)"
+                                      R"("DTATUALIZ":"2026-12-07T19:30:00.000",)"
+                                      R"("DTINICIO":"2026-12-07","IDATIVO":true,"DSOBS":"Obs.",)"
+                                      "\"NMLOJA\":\"Jo\xC3\xA3o\"}"));
+        QCOMPARE(lines[2], QByteArray(R"({"IDESQUEMA":"3","NRVERSAO":8,"VRTAXA":null,)"
+                                      R"("DTATUALIZ":"1899-12-30T00:00:00.000","DTINICIO":null,)"
+                                      R"("IDATIVO":false,"DSOBS":null,"NMLOJA":null})"));
+        QCOMPARE(lines[3], QByteArray());
+    }
+
+    void convertsBetweenTheForms() {
+        QTemporaryDir dir;
+        const QByteArray binary =
+            Datapacket::WriteBinaryPacket(Datapacket::CurrentView(EveryKindPacket()), "x");
+        const QString original = WriteFile(dir, "every.cds", binary);
+        const QString xml = dir.filePath("every.xml");
+        const QString back = dir.filePath("back.cds");
+        QCOMPARE(Cdsdump({"--to-xml", xml, original}).exitCode, 0);
+        QVERIFY(ReadFile(xml).startsWith("<?xml"));
+        QCOMPARE(Cdsdump({xml, "--to-binary", back}).exitCode, 0);
+        QCOMPARE(ReadFile(back), binary);
+        QCOMPARE(Cdsdump({original}).out, Cdsdump({xml}).out);
+    }
+
+    void failsWithExitCode2() {
+        QTemporaryDir dir;
+        const QString bad = WriteFile(dir, "bad.cds", HandWrittenParameters().left(40));
+        const Run unreadable = Cdsdump({bad});
+        QCOMPARE(unreadable.exitCode, 2);
+        QCOMPARE(unreadable.out, QByteArray());
+        QVERIFY2(unreadable.err.startsWith(bad.toLocal8Bit() + ": column count 8 cannot fit"),
+                 unreadable.err.constData());
+
+        const Run noFile = Cdsdump({});
+        QCOMPARE(noFile.exitCode, 2);
+        QVERIFY(noFile.err.contains("Usage:"));
+        QCOMPARE(Cdsdump({bad, "--to-xml", "a.xml", "--to-binary", "b.cds"}).exitCode, 2);
+        QCOMPARE(Cdsdump({"--unknown", bad}).exitCode, 2);
+    }
+};
+
+int RunCdsdumpTests(int argc, char** argv) {
+    CdsdumpTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_cdsdump.moc"

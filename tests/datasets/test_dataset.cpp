@@ -1,0 +1,253 @@
+#include "samples.h"
+#include "suites.h"
+
+#include "framework/datapacketbinary.h"
+#include "framework/datetime.h"
+#include "framework/dbclient.h"
+
+#include <QTest>
+#include <memory>
+
+using Db::TField;
+using Db::TFieldType;
+using Dbclient::TClientDataSet;
+
+namespace {
+
+const Sysutils::TDateTime SampleEvening =
+    Sysutils::EncodeDateTime(QDate(2026, 12, 7), QTime(19, 30));
+
+// The host's way of building a reservation dataset: definitions, then rows set field by field.
+std::unique_ptr<TClientDataSet> HostReservations() {
+    auto host = std::make_unique<TClientDataSet>();
+    host->setObjectName("cdsHost");
+    host->AddFieldDef("NRRESMESA", TFieldType::ftString, 10);
+    host->AddFieldDef("DTRESMESA", TFieldType::ftDateTime);
+    host->AddFieldDef("HRINIRESMESA", TFieldType::ftString, 4);
+    host->AddFieldDef("IDSTRESMESA", TFieldType::ftString, 1);
+    host->AddFieldDef("DTHRINCLURES", TFieldType::ftDate);
+    host->CreateDataSet();
+    const char* const numbers[] = {"0001", "0002"};
+    for (const char* number : numbers) {
+        host->Append();
+        host->FieldByName("NRRESMESA")->SetAsString(number);
+        host->FieldByName("DTRESMESA")->SetAsDateTime(SampleEvening);
+        host->FieldByName("HRINIRESMESA")->SetAsString("1930");
+        host->FieldByName("IDSTRESMESA")->SetAsString("P");
+        host->FieldByName("DTHRINCLURES")->SetAsDateTime(SampleEvening);
+        host->Post();
+    }
+    return host;
+}
+
+// The form's reservation dataset: persistent fields in another order and case.
+std::unique_ptr<TClientDataSet> FormReservation() {
+    auto form = std::make_unique<TClientDataSet>();
+    form->setObjectName("cdsReserva");
+    form->AddField("dtresmesa", TFieldType::ftDateTime);
+    form->AddField("NRRESMESA", TFieldType::ftString, 10)->SetDisplayLabel("N\xBA Reserva");
+    form->AddField("IDSTRESMESA", TFieldType::ftString, 1);
+    return form;
+}
+
+} // namespace
+
+class DatasetTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void dataIsCopiedBetweenDatasets() {
+        const auto host = HostReservations();
+        host->Next();
+        TClientDataSet copy;
+        copy.SetData(host->Data());
+        QCOMPARE(copy.RecordCount(), 2);
+        QCOMPARE(copy.RecNo(), 1);
+        QCOMPARE(copy.FieldByName("NRRESMESA")->AsString(), AnsiString("0001"));
+        QCOMPARE(copy.FieldByName("DTRESMESA")->AsDateTime(), SampleEvening);
+        QCOMPARE(copy.FieldByName("DTHRINCLURES")->AsDateTime(),
+                 Sysutils::EncodeDateTime(QDate(2026, 12, 7)));
+
+        copy.Edit();
+        copy.FieldByName("NRRESMESA")->SetAsString("9999");
+        copy.Post();
+        host->First();
+        QCOMPARE(host->FieldByName("NRRESMESA")->AsString(), AnsiString("0001"));
+        QCOMPARE(copy.FieldByName("NRRESMESA")->AsString(), AnsiString("9999"));
+    }
+
+    void persistentFieldsBindByName() {
+        const auto host = HostReservations();
+        const auto form = FormReservation();
+        form->SetData(host->Data());
+        QCOMPARE(form->FieldCount(), 3);
+        QCOMPARE(form->Fields(0)->AsDateTime(), SampleEvening);
+        QCOMPARE(form->FieldByName("nrresmesa")->AsString(), AnsiString("0001"));
+        QCOMPARE(form->FieldByName("NRRESMESA")->DisplayLabel(), AnsiString("N\xBA Reserva"));
+        QCOMPARE(form->FieldByName("IDSTRESMESA")->DisplayLabel(), AnsiString("IDSTRESMESA"));
+        QVERIFY(form->FindField("HRINIRESMESA") == nullptr);
+        // The columns without a field travel on with the data.
+        TClientDataSet next;
+        next.SetData(form->Data());
+        QCOMPARE(next.FieldByName("HRINIRESMESA")->AsString(), AnsiString("1930"));
+    }
+
+    void bindingFaultsNameDatasetAndField() {
+        const auto host = HostReservations();
+        auto missing = FormReservation();
+        missing->AddField("CDLOJA", TFieldType::ftString, 10);
+        AnsiString message;
+        DATABASE_ERROR(missing->SetData(host->Data()), message);
+        QCOMPARE(message, AnsiString("cdsReserva: Field 'CDLOJA' not found"));
+        QVERIFY(!missing->Active());
+
+        TClientDataSet wrongKind;
+        wrongKind.setObjectName("cdsReserva");
+        wrongKind.AddField("HRINIRESMESA", TFieldType::ftDateTime);
+        DATABASE_ERROR(wrongKind.SetData(host->Data()), message);
+        QCOMPARE(message, AnsiString("cdsReserva: Type mismatch for field 'HRINIRESMESA', "
+                                     "expecting: DateTime actual: String"));
+        DATABASE_ERROR(host->FieldByName("NMRESMESA"), message);
+        QCOMPARE(message, AnsiString("cdsHost: Field 'NMRESMESA' not found"));
+    }
+
+    void onGetTextMakesTheDisplayText() {
+        const auto host = HostReservations();
+        const auto form = FormReservation();
+        form->SetData(host->Data());
+        TField* status = form->FieldByName("IDSTRESMESA");
+        QCOMPARE(status->DisplayText(), AnsiString("P"));
+        TField* sender = nullptr;
+        status->OnGetText = [&](TField* field, AnsiString& text, bool displayText) {
+            sender = field;
+            QVERIFY(displayText);
+            text = field->AsString() == "P" ? "Pendente" : "";
+        };
+        QCOMPARE(status->DisplayText(), AnsiString("Pendente"));
+        QCOMPARE(sender, status);
+        QCOMPARE(status->AsString(), AnsiString("P"));
+    }
+
+    void emptyDatasetHasNoCurrentRecord() {
+        TClientDataSet empty;
+        empty.setObjectName("cdsVazio");
+        empty.AddFieldDef("NOME", TFieldType::ftString, 10);
+        empty.CreateDataSet();
+        TField* name = empty.FieldByName("NOME");
+        QVERIFY(empty.Eof() && empty.Bof());
+        QCOMPARE(empty.RecNo(), 0);
+        QCOMPARE(name->AsString(), AnsiString());
+        QVERIFY(name->IsNull());
+        empty.First();
+        empty.Next();
+        QVERIFY(empty.Eof());
+        AnsiString message;
+        DATABASE_ERROR(name->SetAsString("x"), message);
+        QCOMPARE(message, AnsiString("cdsVazio: No current record"));
+        DATABASE_ERROR(empty.Delete(), message);
+        TClientDataSet copy;
+        copy.SetData(empty.Data());
+        QCOMPARE(copy.RecordCount(), 0);
+        QCOMPARE(copy.FieldByName("NOME")->AsString(), AnsiString());
+    }
+
+    void navigationAndEditing() {
+        const auto host = HostReservations();
+        TField* number = host->FieldByName("NRRESMESA");
+        host->First();
+        QVERIFY(host->Bof() && !host->Eof());
+        host->Next();
+        QCOMPARE(number->AsString(), AnsiString("0002"));
+        host->Next();
+        QVERIFY(host->Eof());
+        QCOMPARE(host->RecNo(), 2);
+
+        host->Edit();
+        number->SetAsString("0002-longer-than-ten");
+        QCOMPARE(number->AsString(), AnsiString("0002-longe"));
+        host->Cancel();
+        QCOMPARE(number->AsString(), AnsiString("0002"));
+
+        host->Append();
+        QCOMPARE(host->RecordCount(), 3);
+        QVERIFY(number->IsNull());
+        host->Cancel();
+        QCOMPARE(host->RecordCount(), 2);
+
+        host->First();
+        host->Delete();
+        QCOMPARE(host->RecordCount(), 1);
+        QCOMPARE(number->AsString(), AnsiString("0002"));
+
+        number->SetReadOnly(true);
+        AnsiString message;
+        DATABASE_ERROR(number->SetAsString("x"), message);
+        QCOMPARE(message, AnsiString("cdsHost: Field 'NRRESMESA' cannot be modified"));
+    }
+
+    void requiredFieldsNeedAValueOnPost() {
+        TClientDataSet dataset;
+        dataset.AddFieldDef("ID", TFieldType::ftInteger, 0, true);
+        dataset.CreateDataSet();
+        dataset.Append();
+        AnsiString message;
+        DATABASE_ERROR(dataset.Post(), message);
+        QCOMPARE(message, AnsiString("Field 'ID' must have a value"));
+        dataset.FieldByName("ID")->SetAsInteger(1);
+        dataset.Post();
+        QCOMPARE(dataset.RecordCount(), 1);
+    }
+
+    void valuesConvert() {
+        const auto host = HostReservations();
+        QCOMPARE(host->FieldByName("DTRESMESA")->AsString(), AnsiString("07/12/2026 19:30:00"));
+        QCOMPARE(host->FieldByName("DTHRINCLURES")->AsString(), AnsiString("07/12/2026"));
+        TClientDataSet numbers;
+        numbers.AddFieldDef("I", TFieldType::ftSmallint);
+        numbers.AddFieldDef("F", TFieldType::ftFloat);
+        numbers.AddFieldDef("B", TFieldType::ftBoolean);
+        numbers.CreateDataSet();
+        numbers.Append();
+        numbers.FieldByName("I")->SetAsString(" 42 ");
+        numbers.FieldByName("F")->SetAsFloat(12.5);
+        numbers.FieldByName("B")->SetAsBoolean(true);
+        QCOMPARE(numbers.FieldByName("I")->AsFloat(), 42.0);
+        QCOMPARE(numbers.FieldByName("F")->AsString(), AnsiString("12.5"));
+        QCOMPARE(numbers.FieldByName("B")->AsString(), AnsiString("True"));
+        AnsiString message;
+        DATABASE_ERROR(numbers.FieldByName("I")->SetAsInteger(40000), message);
+        QCOMPARE(message, AnsiString("Value 40000 out of range for field 'I'"));
+        DATABASE_ERROR(numbers.FieldByName("I")->SetAsString("4x"), message);
+        QCOMPARE(message, AnsiString("'4x' is not a valid value for field 'I'"));
+        DATABASE_ERROR(numbers.FieldByName("B")->AsDateTime(), message);
+        QCOMPARE(numbers.FieldByName("I")->AsInteger(), 42);
+    }
+
+    void filesOfBothForms() {
+        QTemporaryDir dir;
+        const auto host = HostReservations();
+        for (const QString name : {"reservas.cds", "reservas.XML"}) {
+            const QString path = dir.filePath(name);
+            host->SaveToFile(path);
+            QCOMPARE(ReadFile(path).startsWith("<?xml"), name.endsWith("XML"));
+            TClientDataSet loaded;
+            loaded.LoadFromFile(path);
+            QCOMPARE(loaded.Data(), host->Data());
+        }
+        const QString notPacket = WriteFile(dir, "notes.txt", "just text");
+        TClientDataSet loaded;
+        AnsiString message;
+        DATABASE_ERROR(loaded.LoadFromFile(notPacket), message);
+        QCOMPARE(message, notPacket.toStdString() + ": not a data packet");
+        DATABASE_ERROR(loaded.LoadFromFile(dir.filePath("absent.cds")), message);
+        DATABASE_ERROR(loaded.SetData("\x96\x19\xE0\xBD"), message);
+        QCOMPARE(message, AnsiString("data packet: truncated header"));
+    }
+};
+
+int RunDatasetTests(int argc, char** argv) {
+    DatasetTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_dataset.moc"

@@ -1,0 +1,199 @@
+#include "samples.h"
+#include "suites.h"
+
+#include "framework/datapacketfile.h"
+#include "framework/datapacketvalue.h"
+#include "framework/datapacketxml.h"
+
+#include <QTest>
+
+using Datapacket::TDataPacket;
+using Datapacket::TValue;
+using Db::TFieldType;
+
+namespace {
+
+const QByteArray Declaration = R"(<?xml version="1.0" standalone="yes"?>)";
+
+// A packet with the given FIELD elements and ROW elements.
+QByteArray Packet(const QByteArray& fields, const QByteArray& rows,
+                  const QByteArray& declaration = Declaration) {
+    return declaration + "<DATAPACKET Version=\"2.0\"><METADATA><FIELDS>" + fields +
+           "</FIELDS><PARAMS LCID=\"1046\"/></METADATA><ROWDATA>" + rows +
+           "</ROWDATA></DATAPACKET>";
+}
+
+const QByteArray NameField = R"(<FIELD attrname="NOME" fieldtype="string" WIDTH="20"/>)";
+
+} // namespace
+
+class XmlTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsTheEncodings_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("raw Latin-1, no declaration")
+            << Packet(NameField, "<ROW NOME=\"Jo\xE3o\"/>");
+        QTest::newRow("raw Latin-1, declared") << Packet(
+            NameField, "<ROW NOME=\"Jo\xE3o\"/>", R"(<?xml version="1.0" encoding="ISO-8859-1"?>)");
+        QTest::newRow("UTF-8 declared")
+            << Packet(NameField, "<ROW NOME=\"Jo\xC3\xA3o\"/>",
+                      R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)");
+        QTest::newRow("UTF-8 with byte-order mark")
+            << QByteArray("\xEF\xBB\xBF  \n") + Packet(NameField, "<ROW NOME=\"Jo\xC3\xA3o\"/>");
+        QTest::newRow("character reference") << Packet(NameField, "<ROW NOME=\"Jo&#227;o\"/>", "");
+    }
+
+    void readsTheEncodings() {
+        QFETCH(QByteArray, bytes);
+        const TDataPacket packet = Datapacket::ParsePacket(bytes, "p.xml");
+        QCOMPARE(packet.rows.size(), std::size_t(1));
+        QVERIFY(packet.rows[0].values[0] == TValue(AnsiString("Jo\xE3o")));
+    }
+
+    void readsEveryValueForm() {
+        const QByteArray fields =
+            R"(<field ATTRNAME="nome" FieldType="string" width="10" fieldname="Nome Completo"/>)"
+            R"(<FIELD attrname="DT" fieldtype="dateTime"/><FIELD attrname="D" fieldtype="date"/>)"
+            R"(<FIELD attrname="T" fieldtype="time"/><FIELD attrname="B" fieldtype="boolean"/>)"
+            R"(<FIELD attrname="N" fieldtype="i2" required="true" readonly="TRUE"/>)"
+            R"(<FIELD attrname="V" fieldtype="r8" SUBTYPE="Money"/>)"
+            R"(<FIELD attrname="F" fieldtype="fixedFMT" WIDTH="10" DECIMALS="2"/>)"
+            R"(<FIELD attrname="M" fieldtype="bin.hex" SUBTYPE="Text"/>)"
+            R"(<FIELD attrname="W" fieldtype="string.uni" WIDTH="20"/>)";
+        const QByteArray rows =
+            R"(<ROW nome="a&lt;&gt;&amp;&quot;&apos;&#013;&#010;&#009;&#092;" DT="20261207T19:30:00000")"
+            " D=\"20261207\" T=\"19:30:05250\" B=\"true\" N=\"-5\" V=\"1.5e3\" F=\"-.5\""
+            " M=\"T2Jz\nLg==\" W=\"&#8364;\"/><ROW DT=\"20261207\" B=\"F\"/>";
+        const TDataPacket packet = Datapacket::ReadXmlPacket(Packet(fields, rows), "p.xml");
+        QCOMPARE(packet.columns[0].name, AnsiString("Nome Completo"));
+        QCOMPARE(packet.columns[0].width, 10);
+        QCOMPARE(packet.columns[5].attributes,
+                 unsigned(Datapacket::caRequired | Datapacket::caReadOnly));
+        QCOMPARE(packet.columns[6].type, TFieldType::ftCurrency);
+        QCOMPARE(packet.columns[7].decimals, 2);
+        QCOMPARE(packet.columns[8].type, TFieldType::ftMemo);
+        QCOMPARE(packet.columns[9].width, 10);
+        const std::vector<TValue> first = {AnsiString("a<>&\"'\r\n\t\\"),
+                                           SampleDateTime,
+                                           SampleDay,
+                                           70205250LL,
+                                           true,
+                                           -5LL,
+                                           1500.0,
+                                           AnsiString("-0.5"),
+                                           QByteArray("Obs."),
+                                           QString(QChar(0x20AC))};
+        QVERIFY(packet.rows[0].values == first);
+        std::vector<TValue> second(packet.columns.size());
+        second[1] = SampleDay * 86400000.0;
+        second[4] = false;
+        QVERIFY(packet.rows[1].values == second);
+    }
+
+    void rowStatesGiveTheCurrentView() {
+        const QByteArray fields = R"(<FIELD attrname="ID" fieldtype="i4"/>)" + NameField;
+        const QByteArray rows = R"(<ROW RowState="1" ID="1" NOME="Ana"/>)"
+                                R"(<ROW RowState="8" NOME="Bia"/>)"
+                                R"(<ROW RowState="4" ID="2" NOME="Caio"/>)"
+                                R"(<ROW RowState="2" ID="3" NOME="Davi"/>)"
+                                R"(<ROW ID="4"/>)";
+        const TDataPacket view =
+            Datapacket::CurrentView(Datapacket::ReadXmlPacket(Packet(fields, rows), "p.xml"));
+        QCOMPARE(view.rows.size(), std::size_t(3));
+        QVERIFY(view.rows[0].values == (std::vector<TValue>{1LL, AnsiString("Bia")}));
+        QVERIFY(view.rows[1].values == (std::vector<TValue>{2LL, AnsiString("Caio")}));
+        QVERIFY(view.rows[2].values == (std::vector<TValue>{4LL, {}}));
+    }
+
+    void writesTheFrameworkForm() {
+        TDataPacket packet;
+        packet.columns = {Datapacket::MakeColumn("NOME", TFieldType::ftString, 20),
+                          Datapacket::MakeColumn("Nome Completo", TFieldType::ftString, 5),
+                          Datapacket::MakeColumn("DT", TFieldType::ftDateTime, 0)};
+        packet.rows = {
+            {Datapacket::rsUnchanged, {AnsiString("Jo\xE3o\r\n\\"), {}, SampleDay * 86400000.0}}};
+        const QByteArray xml = Datapacket::WriteXmlPacket(packet, "out.xml");
+        QCOMPARE(
+            xml,
+            Declaration +
+                R"(<DATAPACKET Version="2.0"><METADATA><FIELDS>)"
+                R"(<FIELD attrname="NOME" fieldtype="string" WIDTH="20"/>)"
+                R"(<FIELD attrname="FIELD2" fieldname="Nome Completo" fieldtype="string" WIDTH="5"/>)"
+                R"(<FIELD attrname="DT" fieldtype="dateTime"/>)"
+                R"(</FIELDS><PARAMS/></METADATA><ROWDATA>)"
+                "<ROW NOME=\"Jo\xE3o&#013;&#010;&#092;\" DT=\"20261207\"/>"
+                R"(</ROWDATA></DATAPACKET>)");
+        QVERIFY(Datapacket::ReadXmlPacket(xml, "out.xml") == packet);
+    }
+
+    void malformedInputs_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("unclosed element") << Declaration + "<DATAPACKET><METADATA><FIELDS>"
+                                          << "bad XML";
+        QTest::newRow("mismatched tags")
+            << Packet(NameField, "<ROW NOME=\"a\"></ROWX>") << "bad XML";
+        QTest::newRow("text after the root") << Packet(NameField, "") + "<DATAPACKET/>"
+                                             << "bad XML";
+        QTest::newRow("other root") << QByteArray("<html><body/></html>") << "not a data packet";
+        QTest::newRow("no METADATA") << QByteArray("<DATAPACKET/>") << "no METADATA";
+        QTest::newRow("bad UTF-8") << Packet(NameField, "<ROW NOME=\"Jo\xE3o\"/>",
+                                             R"(<?xml version="1.0" encoding="utf-8"?>)")
+                                   << "not valid UTF-8";
+        QTest::newRow("unknown fieldtype")
+            << Packet(R"(<FIELD attrname="X" fieldtype="nested"/>)", "")
+            << "unknown field type 'nested' of field 'X'";
+        QTest::newRow("no attrname")
+            << Packet(R"(<FIELD fieldtype="i4"/>)", "") << "FIELD without attrname";
+        QTest::newRow("bad WIDTH")
+            << Packet(R"(<FIELD attrname="X" fieldtype="string" WIDTH="wide"/>)", "")
+            << "bad WIDTH of field 'X'";
+        const QByteArray dateField = R"(<FIELD attrname="X" fieldtype="date"/>)";
+        QTest::newRow("impossible date") << Packet(dateField, R"(<ROW X="20261332"/>)")
+                                         << "bad value '20261332' of field 'X' in row 1";
+        QTest::newRow("date with separators")
+            << Packet(dateField, R"(<ROW X="2026-12-07"/>)") << "bad value '2026-12-07'";
+        QTest::newRow("hour 25") << Packet(R"(<FIELD attrname="X" fieldtype="time"/>)",
+                                           R"(<ROW X="25:00:00000"/>)")
+                                 << "bad value '25:00:00000'";
+        QTest::newRow("date-time without T")
+            << Packet(R"(<FIELD attrname="X" fieldtype="dateTime"/>)",
+                      R"(<ROW X="20261207 19:30:00000"/>)")
+            << "bad value";
+        QTest::newRow("integer with letters")
+            << Packet(R"(<FIELD attrname="X" fieldtype="i4"/>)", R"(<ROW/><ROW X="12a"/>)")
+            << "bad value '12a' of field 'X' in row 2";
+        QTest::newRow("integer out of range")
+            << Packet(R"(<FIELD attrname="X" fieldtype="i2"/>)", R"(<ROW X="70000"/>)")
+            << "bad value '70000'";
+        QTest::newRow("boolean") << Packet(R"(<FIELD attrname="X" fieldtype="boolean"/>)",
+                                           R"(<ROW X="yes"/>)")
+                                 << "bad value 'yes'";
+        QTest::newRow("float") << Packet(R"(<FIELD attrname="X" fieldtype="r8"/>)",
+                                         R"(<ROW X="1,5"/>)")
+                               << "bad value '1,5'";
+        QTest::newRow("base64") << Packet(R"(<FIELD attrname="X" fieldtype="bin.hex"/>)",
+                                          R"(<ROW X="!!!"/>)")
+                                << "bad value '!!!'";
+        QTest::newRow("RowState") << Packet(NameField, R"(<ROW RowState="x"/>)")
+                                  << "bad RowState in row 1";
+    }
+
+    void malformedInputs() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, fault);
+        AnsiString message;
+        DATABASE_ERROR(Datapacket::ParsePacket(bytes, "bad.xml"), message);
+        QVERIFY2(message.rfind("bad.xml: ", 0) == 0, message.c_str());
+        QVERIFY2(message.find(fault.toStdString()) != AnsiString::npos, message.c_str());
+    }
+};
+
+int RunXmlTests(int argc, char** argv) {
+    XmlTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_xml.moc"
