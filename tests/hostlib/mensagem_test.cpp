@@ -1,0 +1,204 @@
+#include "suites.h"
+
+#include "collaborators/hostlib.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+namespace {
+
+// What the test saw of the message dialog while it was open.
+struct SeenDialog {
+    bool Opened = false;
+    QString Text;
+    QColor TextColor;
+    QColor FrameColor;
+    QRect Geometry;
+    QSize KeySize;
+    QString KeyCaption;
+    bool StillOpenAfterOtherKey = false;
+    bool ClosedByAct = false;
+};
+
+// Once the event loop runs (inside the dialog's own loop when one opens), records the modal
+// dialog and closes it with act. A dialog that act leaves open is closed all the same, so that
+// a fault fails the test instead of hanging it, unless it is meant to close by itself.
+void inspectDialog(SeenDialog& seen, std::function<void(QWidget*)> act,
+                   bool closesByItself = false) {
+    QTimer::singleShot(0, [&seen, act, closesByItself] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) {
+            return;
+        }
+        seen.Opened = true;
+        const auto* text = dialog->findChild<QLabel*>(QStringLiteral("text"));
+        seen.Text = text->text();
+        seen.TextColor = text->palette().color(QPalette::WindowText);
+        seen.FrameColor = dialog->grab().toImage().pixelColor(1, 1);
+        seen.Geometry = dialog->frameGeometry();
+        const auto* key = dialog->findChild<TBlendedButton*>(QStringLiteral("okKey"));
+        seen.KeySize = key->size();
+        seen.KeyCaption = key->caption();
+        QTest::keyClick(dialog, Qt::Key_A);
+        seen.StillOpenAfterOtherKey = dialog->isVisible();
+        act(dialog);
+        seen.ClosedByAct = !dialog->isVisible();
+        if (!seen.ClosedByAct && !closesByItself) {
+            dialog->close();
+        }
+    });
+}
+
+void pressKey(Qt::Key key, QWidget* dialog) {
+    QTest::keyClick(dialog, key);
+}
+
+void show(const AnsiString& text, const AnsiString& scheme = {}, TTipoMsg kind = tmNotice,
+          const AnsiString& centreOnScreen = "N") {
+    Mensagem(text, "", "N", centreOnScreen, kind, "", scheme, 0, nullptr);
+}
+
+} // namespace
+
+class MensagemTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { SetMensagemObserver({}); }
+
+    void observerSeesTheNineArgumentsAndAnswers() {
+        std::vector<MensagemCall> calls;
+        SetMensagemObserver([&calls](const MensagemCall& call) {
+            calls.push_back(call);
+            return true;
+        });
+        auto* dataSet = reinterpret_cast<Dbclient::TClientDataSet*>(&calls);
+        SeenDialog seen;
+        inspectDialog(seen, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
+        Mensagem("Hora inv\xE1lida", "titulo", "S", "N", tmNotice, "detalhe", "2", 7, dataSet);
+        QCoreApplication::processEvents();
+
+        QVERIFY(!seen.Opened);
+        QCOMPARE(calls.size(), std::size_t{1});
+        const MensagemCall& call = calls.front();
+        QCOMPARE(call.Text, AnsiString("Hora inv\xE1lida"));
+        QCOMPARE(call.Title, AnsiString("titulo"));
+        QCOMPARE(call.Beep, AnsiString("S"));
+        QCOMPARE(call.CentreOnScreen, AnsiString("N"));
+        QCOMPARE(call.Kind, tmNotice);
+        QCOMPARE(call.Detail, AnsiString("detalhe"));
+        QCOMPARE(call.SchemeId, AnsiString("2"));
+        QCOMPARE(call.AutoCloseSeconds, 7);
+        QCOMPARE(call.DataSet, dataSet);
+    }
+
+    void observerThatDeclinesStillShowsTheDialog() {
+        int calls = 0;
+        SetMensagemObserver([&calls](const MensagemCall&) {
+            ++calls;
+            return false;
+        });
+        SeenDialog seen;
+        inspectDialog(seen, [](QWidget* dialog) { pressKey(Qt::Key_Return, dialog); });
+        show("aviso");
+        QCOMPARE(calls, 1);
+        QVERIFY(seen.Opened);
+    }
+
+    void dialogShowsTheTextAndClosesOnItsKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Esc") << int(Qt::Key_Escape);
+        QTest::newRow("tap on OK") << 0;
+    }
+    void dialogShowsTheTextAndClosesOnItsKeys() {
+        QFETCH(int, key);
+        SeenDialog seen;
+        inspectDialog(seen, [key](QWidget* dialog) {
+            if (key == 0) {
+                QTest::mouseClick(dialog->findChild<TBlendedButton*>(), Qt::LeftButton);
+            } else {
+                pressKey(Qt::Key(key), dialog);
+            }
+        });
+        show("Data n\xE3o pode ser menor que hoje");
+
+        QVERIFY(seen.Opened);
+        QVERIFY(seen.StillOpenAfterOtherKey);
+        QVERIFY(seen.ClosedByAct);
+        QCOMPARE(seen.Text, QStringLiteral(u"Data n\u00E3o pode ser menor que hoje"));
+        QCOMPARE(seen.KeyCaption, QStringLiteral("OK"));
+        QVERIFY(seen.KeySize.width() >= 120 && seen.KeySize.height() >= 60);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+
+    void schemeAndKindPickTheColours_data() {
+        QTest::addColumn<QByteArray>("scheme");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("frame");
+        const QColor orange(204, 91, 44);
+        QTest::newRow("no scheme") << QByteArray() << int(tmNotice) << QColor(Qt::white) << orange;
+        QTest::newRow("unknown scheme")
+            << QByteArray("9") << int(tmNotice) << QColor(Qt::white) << orange;
+        QTest::newRow("light") << QByteArray("2") << int(tmNotice) << QColor(Qt::black)
+                               << QColor(0, 0, 128);
+        QTest::newRow("error") << QByteArray() << int(tmError) << QColor(Qt::white)
+                               << QColor(Qt::red);
+    }
+    void schemeAndKindPickTheColours() {
+        QFETCH(QByteArray, scheme);
+        QFETCH(int, kind);
+        QFETCH(QColor, text);
+        QFETCH(QColor, frame);
+        SeenDialog seen;
+        inspectDialog(seen, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
+        show("x", scheme.toStdString(), TTipoMsg(kind));
+        QCOMPARE(seen.TextColor, text);
+        QCOMPARE(seen.FrameColor, frame);
+    }
+
+    void dialogIsCentredOverTheActiveWindowOrTheScreen() {
+        QWidget window;
+        window.setGeometry(40, 60, 700, 500);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+
+        SeenDialog overWindow;
+        inspectDialog(overWindow, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
+        show("x");
+        QVERIFY(
+            (overWindow.Geometry.center() - window.frameGeometry().center()).manhattanLength() <=
+            2);
+
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        SeenDialog onScreen;
+        inspectDialog(onScreen, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
+        show("x", {}, tmNotice, "S");
+        const QPoint screenCentre = window.screen()->availableGeometry().center();
+        QVERIFY((onScreen.Geometry.center() - screenCentre).manhattanLength() <= 2);
+    }
+
+    void autoCloseEndsTheMessageByItself() {
+        SeenDialog seen;
+        inspectDialog(
+            seen, [](QWidget*) {}, true);
+        Mensagem("x", "", "N", "N", tmNotice, "", "", 1, nullptr);
+        QVERIFY(seen.Opened);
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    }
+};
+
+int RunMensagemTests(int argc, char** argv) {
+    MensagemTest suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "mensagem_test.moc"
