@@ -14,8 +14,7 @@ namespace {
 constexpr int dialogWidth = 480;
 constexpr int frameWidth = 3;
 
-QLabel* addText(QVBoxLayout* layout, const AnsiString& text, int pixels, bool bold,
-                const QColor& color) {
+QLabel* addText(QVBoxLayout* layout, const AnsiString& text, int pixels, bool bold) {
     auto* label = new QLabel(ToQString(text));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
@@ -25,9 +24,6 @@ QLabel* addText(QVBoxLayout* layout, const AnsiString& text, int pixels, bool bo
     font.setPixelSize(pixels);
     font.setBold(bold);
     label->setFont(font);
-    QPalette colours = label->palette();
-    colours.setColor(QPalette::WindowText, color);
-    label->setPalette(colours);
     layout->addWidget(label);
     return label;
 }
@@ -39,7 +35,10 @@ MessageDialog::MessageDialog(const MensagemCall& call, QWidget* parent)
     const MessageScheme scheme = SchemeFor(call.SchemeId);
     panel_ = Graphics::ToQColor(scheme.Panel);
     frame_ = Graphics::ToQColor(FrameColorFor(call.Kind, scheme));
-    const QColor textColor = Graphics::ToQColor(scheme.Text);
+    // The window it is shown over may carry a style sheet of its own; the message keeps its
+    // scheme's colours whatever that sheet says.
+    setStyleSheet(QStringLiteral("QLabel { background: transparent; color: %1; }")
+                      .arg(Graphics::ToQColor(scheme.Text).name()));
     setWindowTitle(ToQString(call.Title));
     setFixedWidth(dialogWidth);
 
@@ -47,11 +46,11 @@ MessageDialog::MessageDialog(const MensagemCall& call, QWidget* parent)
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setSpacing(16);
     if (!call.Title.empty()) {
-        addText(layout, call.Title, 24, true, textColor)->setObjectName(QStringLiteral("title"));
+        addText(layout, call.Title, 24, true)->setObjectName(QStringLiteral("title"));
     }
-    addText(layout, call.Text, 20, true, textColor)->setObjectName(QStringLiteral("text"));
+    addText(layout, call.Text, 20, true)->setObjectName(QStringLiteral("text"));
     if (!call.Detail.empty()) {
-        addText(layout, call.Detail, 16, false, textColor)->setObjectName(QStringLiteral("detail"));
+        addText(layout, call.Detail, 16, false)->setObjectName(QStringLiteral("detail"));
     }
 
     auto* okKey = new TBlendedButton(this);

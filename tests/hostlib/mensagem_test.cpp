@@ -163,8 +163,9 @@ private slots:
         QCOMPARE(seen.FrameColor, frame);
     }
 
-    void dialogIsCentredOverTheActiveWindowOrTheScreen() {
+    void dialogIsCentredOverTheActiveWindowOrTheScreenInItsOwnColours() {
         QWidget window;
+        window.setStyleSheet(QStringLiteral("QWidget { background: black; color: red; }"));
         window.setGeometry(40, 60, 700, 500);
         window.show();
         window.activateWindow();
@@ -173,6 +174,7 @@ private slots:
         SeenDialog overWindow;
         inspectDialog(overWindow, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
         show("x");
+        QCOMPARE(overWindow.TextColor, QColor(Qt::white));
         QVERIFY(
             (overWindow.Geometry.center() - window.frameGeometry().center()).manhattanLength() <=
             2);
