@@ -132,12 +132,9 @@ void TForm::keyPressEvent(QKeyEvent* event) {
 }
 
 void TForm::closeEvent(QCloseEvent* event) {
-    // The window system never closes a form behind its back (Alt+F4, a close button): only
-    // the form's own Close() ends it.
+    // Nothing closes a form behind its back (Alt+F4 in the window system, a close button,
+    // QWidget::close): only its own Close() ends it, through its close handler.
     event->ignore();
-    if (!event->spontaneous()) {
-        Close();
-    }
 }
 
 } // namespace Forms
@@ -148,8 +145,9 @@ void TForm::showEvent(QShowEvent* event) {
     if (centred_) {
         const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
         if (shownOn != nullptr) {
-            const QRect available = shownOn->geometry();
-            move(available.center() - QPoint(width() / 2, height() / 2));
+            const QRect area = shownOn->geometry();
+            move(area.x() + (area.width() - width()) / 2,
+                 area.y() + (area.height() - height()) / 2);
         }
     }
     QDialog::showEvent(event);

@@ -2,6 +2,7 @@
 #include "host/moduleloader.h"
 #include "host/reservationdataset.h"
 #include "host/screenshot.h"
+#include "host/showreservation.h"
 
 #include "framework/dbclient.h"
 #include "framework/events.h"
@@ -75,12 +76,21 @@ int main(int argc, char** argv) {
         QStringLiteral("screenshot"),
         QStringLiteral("Save the screen for a new reservation to FILE (PNG) and exit."),
         QStringLiteral("FILE"));
-    parser.addOptions({newOption, editOption, dbOption, journalOption, screenshotOption});
+    const QCommandLineOption showOption(
+        QStringLiteral("show"),
+        QStringLiteral("Print the stored reservation NRRESMESA as a JSON line and exit."),
+        QStringLiteral("NRRESMESA"));
+    parser.addOptions(
+        {newOption, editOption, dbOption, journalOption, screenshotOption, showOption});
     parser.process(application);
 
     if (parser.isSet(dbOption)) {
         Reservas::SetDatabaseFile(parser.value(dbOption));
     }
+    if (parser.isSet(showOption)) {
+        return ShowStoredReservation(FromQString(parser.value(showOption))) ? Stored : BadRequest;
+    }
+
     Journal journal;
     if (parser.isSet(journalOption)) {
         if (!journal.open(parser.value(journalOption))) {

@@ -11,7 +11,6 @@
 #include <QTranslator>
 
 using Cli_res01400::boInclusaoReser;
-using Cli_res01400::CriaInclusaoReserva;
 using Cli_res01400::frmInclusaoReserva;
 
 namespace {
@@ -62,7 +61,7 @@ private slots:
             Tap(form, "Ana");
             form.sbtSair->Click();
         });
-        CriaInclusaoReserva(1, reservation.get());
+        Cli_res01400::CriaInclusaoReserva(1, reservation.get());
         QVERIFY(first.isNull());
         QCOMPARE(frmInclusaoReserva, nullptr);
         QVERIFY(!boInclusaoReser);
@@ -74,7 +73,7 @@ private slots:
             QCOMPARE(form.lblNome->Caption(), AnsiString());
             form.sbtSair->Click();
         });
-        CriaInclusaoReserva(1, reservation.get());
+        Cli_res01400::CriaInclusaoReserva(1, reservation.get());
         QVERIFY(second.isNull());
         QVERIFY(watch.handOffs.empty());
     }
@@ -91,7 +90,7 @@ private slots:
             QVERIFY(qAbs(form.geometry().center().y() - screen.center().y()) <= 1);
             form.sbtSair->Click();
         });
-        CriaInclusaoReserva(1, reservation.get());
+        Cli_res01400::CriaInclusaoReserva(1, reservation.get());
     }
 
     void anInitialisationFailureReachesTheCallerAndLeavesNoForm() {
@@ -103,7 +102,7 @@ private slots:
         incomplete.CreateDataSet();
         bool raised = false;
         try {
-            CriaInclusaoReserva(1, &incomplete);
+            Cli_res01400::CriaInclusaoReserva(1, &incomplete);
         } catch (const Db::EDatabaseError& error) {
             raised = true;
             QVERIFY(AnsiString(error.what()).find("DSRESMESA") != AnsiString::npos);
@@ -127,7 +126,7 @@ private slots:
         row.pessoas = "4";
         const auto reservation = MakeReservation({row});
         whenShown([](TfrmInclusaoReserva& form) { form.sbtSair->Click(); });
-        CriaInclusaoReserva(2, reservation.get());
+        Cli_res01400::CriaInclusaoReserva(2, reservation.get());
         QCoreApplication::removeTranslator(&translator);
         QCOMPARE(translator.asked.count(QStringLiteral("Nome")), 1);
         QCOMPARE(translator.asked.count(QStringLiteral("q")), 1);
@@ -142,14 +141,14 @@ private slots:
         whenShown([&](TfrmInclusaoReserva& form) {
             TfrmInclusaoReserva* shown = &form;
             Tap(form, "Jo");
-            CriaInclusaoReserva(1, reservation.get());
+            Cli_res01400::CriaInclusaoReserva(1, reservation.get());
             QCOMPARE(frmInclusaoReserva, shown);
             QVERIFY(boInclusaoReser);
             QVERIFY(shown->isVisible());
             QCOMPARE(shown->lblNome->Caption(), AnsiString("Jo"));
             shown->sbtSair->Click();
         });
-        CriaInclusaoReserva(1, reservation.get());
+        Cli_res01400::CriaInclusaoReserva(1, reservation.get());
     }
 
     void aHandlerErrorIsReportedAndTheScreenStays() {
@@ -175,7 +174,7 @@ private slots:
             QCOMPARE(form.lblNome->Caption(), AnsiString("Ana"));
             TapEnter(form);
         });
-        CriaInclusaoReserva(2, reservation.get());
+        Cli_res01400::CriaInclusaoReserva(2, reservation.get());
         QVERIFY(stillShown);
         QCOMPARE(watch.errors, std::vector<AnsiString>{"database is locked"});
         QCOMPARE(watch.handOffs.size(), std::size_t(2));
@@ -192,7 +191,7 @@ private slots:
             QVERIFY(form.isVisible());
             form.sbtSair->Click();
         });
-        CriaInclusaoReserva(1, reservation.get());
+        Cli_res01400::CriaInclusaoReserva(1, reservation.get());
         QVERIFY(watch.errors.empty());
         QCOMPARE(watch.messages.size(), std::size_t(1));
     }

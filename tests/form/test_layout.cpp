@@ -106,6 +106,7 @@ private slots:
         const ClockAt clock(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
         watch.calendarAnswer = "24/12/2026";
         const auto form = OpenForm(1);
+        form->show();
         Tap(*form, "Abc");
         form->findChild<TBlendedButton*>(QStringLiteral("sbtBackSpace"))->Click();
         QCOMPARE(form->lblNome->Caption(), AnsiString("Ab"));
@@ -122,7 +123,7 @@ private slots:
         form->findChild<TBlendedButton*>(QStringLiteral("sbtCalendario"))->Click();
         QCOMPARE(watch.calendarCalls, 1);
         form->findChild<TBlendedButton*>(QStringLiteral("sbtSair"))->Click();
-        QVERIFY(form->CloseRequested());
+        QVERIFY(!form->isVisible());
     }
 
     void noControlTakesFocus() {
@@ -227,13 +228,13 @@ private slots:
         const auto form = OpenForm(1);
         const QImage actual = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const QImage expected(QStringLiteral(REFERENCE_DIR "/screen-new.png"));
-        QVERIFY2(!expected.isNull(), "the reference picture is missing");
         const QString actualFile =
             QDir::current().filePath(QStringLiteral("screen-new.actual.png"));
         const QString diffFile = QDir::current().filePath(QStringLiteral("screen-new.diff.png"));
-        if (actual.size() != expected.size()) {
+        if (expected.isNull() || actual.size() != expected.size()) {
             actual.save(actualFile);
-            QFAIL(qPrintable(QStringLiteral("size differs; actual saved to ") + actualFile));
+            QFAIL(qPrintable(QStringLiteral("no reference picture of this size; actual saved to ") +
+                             actualFile));
         }
         QImage diff;
         const double share =

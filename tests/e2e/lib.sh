@@ -1,0 +1,111 @@
+# Shared steps of the end-to-end suites: the terminal program runs under this script's X
+# server, and the operator is played by xdotool. Sourced by each suite.
+set -euo pipefail
+
+bin="$1"
+work="$(mktemp -d)"
+terminal_pid=""
+cleanup() {
+    if [ -n "$terminal_pid" ]; then kill "$terminal_pid" 2>/dev/null || true; fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+export FONTCONFIG_FILE="$bin/fonts.conf"
+db="$work/reservas.db"
+journal="$work/journal.jsonl"
+window=""
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$journal" ] && sed 's/^/journal: /' "$journal" >&2
+    exit 1
+}
+
+# Starts the terminal with the given arguments and waits for the reservation screen.
+start_terminal() {
+    : >"$journal"
+    "$bin/reservas-terminal" --db "$db" --journal "$journal" "$@" &
+    terminal_pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Dados da Reserva$" | head -n 1) ||
+        fail "the reservation screen did not appear"
+}
+
+# Waits for the terminal to end and checks its exit code.
+expect_exit() {
+    local expected="$1" code=0
+    wait "$terminal_pid" || code=$?
+    terminal_pid=""
+    [ "$code" -eq "$expected" ] || fail "the terminal exited with $code, expected $expected"
+}
+
+journal_count() { grep -c "\"event\":\"$1\"" "$journal" || true; }
+
+# Waits until the journal holds at least n events of a kind.
+wait_for_event() {
+    local kind="$1" count="$2"
+    for _ in $(seq 1 100); do
+        [ "$(journal_count "$kind")" -ge "$count" ] && return 0
+        sleep 0.1
+    done
+    fail "no $kind event number $count in the journal"
+}
+
+# Answers the message dialog on screen with its OK key (Enter).
+answer_message() {
+    sleep 0.3
+    xdotool key --clearmodifiers Return
+}
+
+# The centre of an on-screen key, in the screen's own coordinates.
+key_centre() {
+    local key="$1" row column
+    local rows=("1234567890" "qwertyuiop" "asdfghjkl" "zxcvbnm,./")
+    case "$key" in
+    enter) echo "666 472"; return ;;
+    backspace) echo "666 342"; return ;;
+    exit) echo "57 550"; return ;;
+    shift) echo "148 550"; return ;;
+    space) echo "315 550"; return ;;
+    capslock) echo "482 550"; return ;;
+    clear) echo "573 550"; return ;;
+    cedilla) echo "590 445"; return ;;
+    calendar) echo "221 97"; return ;;
+    esac
+    for row in 0 1 2 3; do
+        column=$(awk -v keys="${rows[$row]}" -v key="$key" 'BEGIN { print index(keys, key) - 1 }')
+        if [ "$column" -ge 0 ]; then
+            echo "$((11 + 61 * column + 30)) $((316 + 52 * row + 25))"
+            return
+        fi
+    done
+    fail "no on-screen key for '$key'"
+}
+
+tap() {
+    local centre
+    for key in "$@"; do
+        centre=$(key_centre "$key")
+        # shellcheck disable=SC2086
+        xdotool mousemove --window "$window" $centre click 1
+        sleep 0.05
+    done
+}
+
+# Taps every character of a text on the on-screen keys (lower-case letters, digits, blank).
+tap_text() {
+    local text="$1" index character
+    for ((index = 0; index < ${#text}; index++)); do
+        character="${text:index:1}"
+        if [ "$character" = " " ]; then tap space; else tap "$character"; fi
+    done
+}
+
+# Prints one field of a stored reservation.
+stored_field() {
+    "$bin/reservas-terminal" --db "$db" --show "$1" |
+        sed -E "s/.*\"$2\":\"([^\"]*)\".*/\1/"
+}
+
+expect_equal() {
+    [ "$1" = "$2" ] || fail "$3: got '$1', expected '$2'"
+}
