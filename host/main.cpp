@@ -37,10 +37,13 @@ void useBundledFonts(const char* argv0) {
     }
 }
 
-bool wantsScreenshot(int argc, char** argv) {
+// A screenshot, a stored reservation or the help need no screen: they work without a display.
+bool needsNoDisplay(int argc, char** argv) {
     for (int index = 1; index < argc; ++index) {
-        if (qstrcmp(argv[index], "--screenshot") == 0) {
-            return true;
+        for (const char* option : {"--screenshot", "--show", "--help", "-h"}) {
+            if (qstrcmp(argv[index], option) == 0) {
+                return true;
+            }
         }
     }
     return false;
@@ -50,8 +53,7 @@ bool wantsScreenshot(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     useBundledFonts(argv[0]);
-    if (wantsScreenshot(argc, argv)) {
-        // A screenshot is drawn without showing any window.
+    if (needsNoDisplay(argc, argv)) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
