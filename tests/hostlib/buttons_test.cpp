@@ -2,6 +2,7 @@
 
 #include "collaborators/hostlib.h"
 #include "framework/sysutils.h"
+#include "pictures.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -21,18 +22,6 @@ struct ClickLog {
         };
     }
 };
-
-// How many pixels of the key show exactly this colour.
-int pixelsOf(QWidget& key, const QColor& color) {
-    const QImage image = key.grab().toImage();
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += image.pixelColor(x, y) == color ? 1 : 0;
-        }
-    }
-    return count;
-}
 
 } // namespace
 
@@ -56,8 +45,6 @@ private slots:
         QTest::mouseClick(key, Qt::LeftButton);
         QTest::mouseClick(bitKey, Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), edit);
-        QCOMPARE(key->focusPolicy(), Qt::NoFocus);
-        QCOMPARE(bitKey->focusPolicy(), Qt::NoFocus);
     }
 
     void tapAndClickRunOnClickOnceWithTheKeyAsSender_data() {
@@ -118,6 +105,7 @@ private slots:
         key.OnClick = log.Handler();
         QTest::mousePress(&key, Qt::LeftButton);
         QTest::qWait(800);
+        QCOMPARE(log.Count, 0);
         QTest::mouseRelease(&key, Qt::LeftButton);
         QCOMPARE(log.Count, 1);
 
@@ -143,14 +131,14 @@ private slots:
         const auto faceAt = [&key] { return key.grab().toImage().pixelColor(4, 30); };
 
         QCOMPARE(faceAt(), QColor(128, 128, 128));
-        QVERIFY(pixelsOf(key, Qt::white) > 20);
+        QVERIFY(areaOf(key, Qt::white).isValid());
         key.setDown(true);
         QCOMPARE(faceAt(), QColor(Qt::black));
-        QVERIFY(pixelsOf(key, Qt::yellow) > 20);
+        QVERIFY(areaOf(key, Qt::yellow).isValid());
         key.setDown(false);
         key.SetEnabled(false);
         QCOMPARE(faceAt(), QColor(204, 204, 204));
-        QVERIFY(pixelsOf(key, Qt::red) > 20);
+        QVERIFY(areaOf(key, Qt::red).isValid());
     }
 
     void layoutSetsEveryPropertyByName() {

@@ -7,7 +7,6 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
 namespace {
 
@@ -24,12 +23,14 @@ struct SeenDialog {
     bool ClosedByAct = false;
 };
 
+constexpr int tapOk = 0;
+constexpr int leaveOpen = -1;
+
 // Once the event loop runs (inside the dialog's own loop when one opens), records the modal
-// dialog and closes it with act. A dialog that act leaves open is closed all the same, so that
-// a fault fails the test instead of hanging it, unless it is meant to close by itself.
-void inspectDialog(SeenDialog& seen, std::function<void(QWidget*)> act,
-                   bool closesByItself = false) {
-    QTimer::singleShot(0, [&seen, act, closesByItself] {
+// dialog and closes it with closeKey or a tap on OK. A dialog still open then is closed all the
+// same, so that a fault fails the test instead of hanging it, unless it is left to close itself.
+void inspectDialog(SeenDialog& seen, int closeKey = Qt::Key_Escape) {
+    QTimer::singleShot(0, [&seen, closeKey] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (dialog == nullptr) {
             return;
@@ -40,21 +41,21 @@ void inspectDialog(SeenDialog& seen, std::function<void(QWidget*)> act,
         seen.TextColor = text->palette().color(QPalette::WindowText);
         seen.FrameColor = dialog->grab().toImage().pixelColor(1, 1);
         seen.Geometry = dialog->frameGeometry();
-        const auto* key = dialog->findChild<TBlendedButton*>(QStringLiteral("okKey"));
+        auto* key = dialog->findChild<TBlendedButton*>(QStringLiteral("okKey"));
         seen.KeySize = key->size();
         seen.KeyCaption = key->caption();
         QTest::keyClick(dialog, Qt::Key_A);
         seen.StillOpenAfterOtherKey = dialog->isVisible();
-        act(dialog);
+        if (closeKey == tapOk) {
+            QTest::mouseClick(key, Qt::LeftButton);
+        } else if (closeKey != leaveOpen) {
+            QTest::keyClick(dialog, Qt::Key(closeKey));
+        }
         seen.ClosedByAct = !dialog->isVisible();
-        if (!seen.ClosedByAct && !closesByItself) {
+        if (!seen.ClosedByAct && closeKey != leaveOpen) {
             dialog->close();
         }
     });
-}
-
-void pressKey(Qt::Key key, QWidget* dialog) {
-    QTest::keyClick(dialog, key);
 }
 
 void show(const AnsiString& text, const AnsiString& scheme = {}, TTipoMsg kind = tmNotice,
@@ -78,7 +79,7 @@ private slots:
         });
         auto* dataSet = reinterpret_cast<Dbclient::TClientDataSet*>(&calls);
         SeenDialog seen;
-        inspectDialog(seen, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
+        inspectDialog(seen);
         Mensagem("Hora inv\xE1lida", "titulo", "S", "N", tmNotice, "detalhe", "2", 7, dataSet);
         QCoreApplication::processEvents();
 
@@ -103,7 +104,7 @@ private slots:
             return false;
         });
         SeenDialog seen;
-        inspectDialog(seen, [](QWidget* dialog) { pressKey(Qt::Key_Return, dialog); });
+        inspectDialog(seen, Qt::Key_Return);
         show("aviso");
         QCOMPARE(calls, 1);
         QVERIFY(seen.Opened);
@@ -114,18 +115,12 @@ private slots:
         QTest::newRow("Return") << int(Qt::Key_Return);
         QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
         QTest::newRow("Esc") << int(Qt::Key_Escape);
-        QTest::newRow("tap on OK") << 0;
+        QTest::newRow("tap on OK") << tapOk;
     }
     void dialogShowsTheTextAndClosesOnItsKeys() {
         QFETCH(int, key);
         SeenDialog seen;
-        inspectDialog(seen, [key](QWidget* dialog) {
-            if (key == 0) {
-                QTest::mouseClick(dialog->findChild<TBlendedButton*>(), Qt::LeftButton);
-            } else {
-                pressKey(Qt::Key(key), dialog);
-            }
-        });
+        inspectDialog(seen, key);
         show("Data n\xE3o pode ser menor que hoje");
 
         QVERIFY(seen.Opened);
@@ -157,7 +152,7 @@ private slots:
         QFETCH(QColor, text);
         QFETCH(QColor, frame);
         SeenDialog seen;
-        inspectDialog(seen, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
+        inspectDialog(seen);
         show("x", scheme.toStdString(), TTipoMsg(kind));
         QCOMPARE(seen.TextColor, text);
         QCOMPARE(seen.FrameColor, frame);
@@ -172,7 +167,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
         SeenDialog overWindow;
-        inspectDialog(overWindow, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
+        inspectDialog(overWindow);
         show("x");
         QCOMPARE(overWindow.TextColor, QColor(Qt::white));
         QVERIFY(
@@ -182,7 +177,7 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         SeenDialog onScreen;
-        inspectDialog(onScreen, [](QWidget* dialog) { pressKey(Qt::Key_Escape, dialog); });
+        inspectDialog(onScreen);
         show("x", {}, tmNotice, "S");
         const QPoint screenCentre = window.screen()->availableGeometry().center();
         QVERIFY((onScreen.Geometry.center() - screenCentre).manhattanLength() <= 2);
@@ -190,8 +185,7 @@ private slots:
 
     void autoCloseEndsTheMessageByItself() {
         SeenDialog seen;
-        inspectDialog(
-            seen, [](QWidget*) {}, true);
+        inspectDialog(seen, leaveOpen);
         Mensagem("x", "", "N", "N", tmNotice, "", "", 1, nullptr);
         QVERIFY(seen.Opened);
         QCOMPARE(QApplication::activeModalWidget(), nullptr);

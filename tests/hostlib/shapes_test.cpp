@@ -1,9 +1,9 @@
 #include "suites.h"
 
 #include "collaborators/hostlib.h"
+#include "pictures.h"
 
 #include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,20 +21,6 @@ QString writeSvg(const QTemporaryDir& dir, const QString& name, const QString& f
                        .toLatin1());
     }
     return path;
-}
-
-// Where the key shows exactly this colour.
-QRect areaOf(QWidget& widget, const QColor& color) {
-    const QImage image = widget.grab().toImage();
-    QRect area;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) == color) {
-                area |= QRect(x, y, 1, 1);
-            }
-        }
-    }
-    return area;
 }
 
 } // namespace
@@ -69,12 +55,6 @@ private slots:
         QCOMPARE(pixel(50, 10), QColor(Qt::red));
         QCOMPARE(pixel(50, 49), QColor(Qt::red));
         QCOMPARE(pixel(50, 30), QColor(200, 200, 200));
-    }
-
-    void shapeLetsTapsThrough() {
-        TBlendedShape shape;
-        QCOMPARE(shape.focusPolicy(), Qt::NoFocus);
-        QVERIFY(shape.testAttribute(Qt::WA_TransparentForMouseEvents));
     }
 
     void glyphStandsAboveTheCaptionOrInTheMiddle() {
