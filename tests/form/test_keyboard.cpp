@@ -172,6 +172,20 @@ private slots:
         QCOMPARE(form->lblNome->Caption(), AnsiString("A"));
     }
 
+    void holdingBackspaceRepeatsItAndATapSendsOne() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        Tap(*form, AnsiString(40, 'a'));
+        const QPoint centre = form->sbtBackSpace->rect().center();
+        QTest::mouseClick(form->sbtBackSpace, Qt::LeftButton, {}, centre);
+        QCOMPARE(form->lblNome->Caption().size(), std::size_t(39));
+        QTest::mousePress(form->sbtBackSpace, Qt::LeftButton, {}, centre);
+        QTRY_VERIFY_WITH_TIMEOUT(form->lblNome->Caption().size() < 36, 5000);
+        QTest::mouseRelease(form->sbtBackSpace, Qt::LeftButton, {}, centre);
+    }
+
     void exitKeyClosesFromAnyStepWithoutHandOff() {
         FormWatch watch;
         const auto form = OpenForm(1);

@@ -1,5 +1,6 @@
 #include "formfixture.h"
 
+#include "framework/graphics.h"
 #include "framework/sysutils.h"
 
 #include <QDir>
@@ -124,6 +125,22 @@ private slots:
         QCOMPARE(watch.calendarCalls, 1);
         form->findChild<TBlendedButton*>(QStringLiteral("sbtSair"))->Click();
         QVERIFY(!form->isVisible());
+    }
+
+    void keysShowThePressedAndDisabledColours() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        const QList<TBlendedButton*> keys = form->findChildren<TBlendedButton*>();
+        QCOMPARE(keys.size(), 48);
+        for (const TBlendedButton* key : keys) {
+            const bool exitKey = key == form->sbtSair;
+            QCOMPARE(key->property("DownColor").toUInt(), Graphics::clWindowText);
+            QCOMPARE(key->property("DownFontColor").toUInt(), Graphics::clWindow);
+            QCOMPARE(key->property("DisabledColor").toUInt(),
+                     exitKey ? Graphics::clGray : Graphics::TColor(13421772));
+            QCOMPARE(key->property("DisabledFontColor").toUInt(),
+                     exitKey ? Graphics::clSilver : Graphics::clWhite);
+        }
     }
 
     void noControlTakesFocus() {
