@@ -135,6 +135,14 @@ float FloatValue(const char* data) {
     return value;
 }
 
+// Strings may come padded or terminated with NULs.
+QByteArray WithoutTrailingNuls(QByteArray bytes) {
+    while (bytes.endsWith('\0')) {
+        bytes.chop(1);
+    }
+    return bytes;
+}
+
 bool IsPowerOfTwoUpTo8(unsigned size) {
     return size == 1 || size == 2 || size == 4 || size == 8;
 }
@@ -259,7 +267,8 @@ void PacketReader::ReadColumn(int index) {
     if (!ValidColumnLayout(type)) {
         in_.Fail("unsupported type word in " + what);
     }
-    column.attributes = in_.U16(what);
+    // Only the attributes both forms carry are kept.
+    column.attributes = in_.U16(what) & (caHidden | caReadOnly | caRequired | caLink);
     const unsigned propertyCount = in_.U16(what);
     in_.CheckCount(propertyCount, MinPropertySize, "property count of " + what + ":");
     int width = 0;
@@ -271,9 +280,9 @@ void PacketReader::ReadColumn(int index) {
         } else if (property.name == "DECIMALS") {
             column.decimals = IntegerProperty(property, what);
         } else if (property.name == "SUBTYPE" && property.type.code == tcString) {
-            subtype = property.value.left(property.value.indexOf('\0')).toStdString();
+            subtype = WithoutTrailingNuls(property.value).toStdString();
         } else if (property.name == "FIELDNAME" && property.type.code == tcString) {
-            column.name = property.value.left(property.value.indexOf('\0')).toStdString();
+            column.name = WithoutTrailingNuls(property.value).toStdString();
         }
     }
     switch (type.code) {
@@ -368,20 +377,21 @@ TValue PacketReader::ReadValue(std::size_t index, int row) {
         if (!SplitStoredDateTime(stored, dayTime)) {
             bad();
         }
-        return stored;
+        // Kept to the millisecond, as far as both forms reach.
+        return JoinStoredDateTime(dayTime);
     }
-    case tcString: {
-        const qsizetype end = raw.indexOf('\0');
-        return raw.left(end < 0 ? raw.size() : end).toStdString();
-    }
+    case tcString:
+        return WithoutTrailingNuls(raw).toStdString();
     case tcWideString: {
         if (raw.size() % 2 != 0) {
             bad();
         }
         QString text(raw.size() / 2, Qt::Uninitialized);
         qFromLittleEndian<char16_t>(raw.constData(), text.size(), text.data());
-        const qsizetype end = text.indexOf(QChar(0));
-        return end < 0 ? text : text.left(end);
+        while (text.endsWith(QChar(0))) {
+            text.chop(1);
+        }
+        return text;
     }
     default:
         return raw;

@@ -1,5 +1,6 @@
 #include "framework/datapacketvalue.h"
 #include "framework/datapacketxml.h"
+#include "framework/datapacketxmlcontrol.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -22,7 +23,7 @@ bool Is(QStringView name, const char* expected) {
 std::optional<QString> Attribute(const QXmlStreamAttributes& attributes, const char* name) {
     for (const QXmlStreamAttribute& attribute : attributes) {
         if (Is(attribute.name(), name)) {
-            return attribute.value().toString();
+            return RestoreControlCharacters(attribute.value().toString());
         }
     }
     return std::nullopt;
@@ -97,6 +98,14 @@ bool ParseDateTime(QStringView text, double& stored) {
     }
     stored = JoinStoredDateTime(value);
     return true;
+}
+
+// As in the binary form, a string ends before any NULs at its end.
+QString WithoutTrailingNuls(QString text) {
+    while (text.endsWith(QChar(0))) {
+        text.chop(1);
+    }
+    return text;
 }
 
 bool IsMemoSubtype(const QString& subtype) {
@@ -261,19 +270,22 @@ TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
     TValue value;
     switch (column.type) {
     case TFieldType::ftString:
-        value = FromQString(text);
+        value = FromQString(WithoutTrailingNuls(text));
         break;
     case TFieldType::ftWideString:
-        value = text;
+        value = WithoutTrailingNuls(text);
         break;
     case TFieldType::ftBoolean:
         ok = !text.isEmpty() && QStringLiteral("TtFf").contains(text[0]);
         value = ok && text[0].toUpper() == u'T';
         break;
     case TFieldType::ftFloat:
-    case TFieldType::ftCurrency:
-        value = text.toDouble(&ok);
+    case TFieldType::ftCurrency: {
+        const double number = text.toDouble(&ok);
+        // A four-byte float holds no more than its own precision.
+        value = column.bytes == 4 ? static_cast<double>(static_cast<float>(number)) : number;
         break;
+    }
     case TFieldType::ftBCD: {
         AnsiString decimal;
         ok = NormalizeDecimal(FromQString(text.trimmed()), decimal);
@@ -345,7 +357,9 @@ void XmlPacketReader::ReadRow() {
     for (std::size_t c = 0; c < packet_.columns.size(); ++c) {
         for (const QXmlStreamAttribute& attribute : attributes) {
             if (attribute.name().compare(attributeNames_[c], Qt::CaseInsensitive) == 0) {
-                row.values[c] = ParseValue(packet_.columns[c], attribute.value().toString(), index);
+                row.values[c] =
+                    ParseValue(packet_.columns[c],
+                               RestoreControlCharacters(attribute.value().toString()), index);
             }
         }
     }
@@ -415,7 +429,7 @@ TDataPacket ReadXmlPacket(const QByteArray& bytes, const AnsiString& source) {
     while (start < text.size() && text[start].isSpace()) {
         ++start;
     }
-    return XmlPacketReader(text.mid(start), source).Read();
+    return XmlPacketReader(MaskControlReferences(text.mid(start)), source).Read();
 }
 
 } // namespace Datapacket

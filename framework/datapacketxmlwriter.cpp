@@ -1,6 +1,7 @@
 #include "framework/datapacketvalue.h"
 #include "framework/datapacketxml.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace Datapacket {
@@ -59,14 +60,16 @@ void AppendEscaped(QByteArray& out, const AnsiString& text) {
     }
 }
 
+// What XML cannot hold at all (lone surrogates, U+FFFE, U+FFFF) becomes U+FFFD.
 void AppendEscaped(QByteArray& out, const QString& text) {
     for (const char32_t code : text.toUcs4()) {
-        AppendEscaped(out, static_cast<unsigned>(code));
+        AppendEscaped(out,
+                      code == 0xFFFE || code == 0xFFFF ? 0xFFFDU : static_cast<unsigned>(code));
     }
 }
 
-// Attribute names of ROW must be XML names; a column whose name is not one, or that would be
-// taken for RowState, gets a made-up key and its name in fieldname.
+// Attribute names of ROW must be XML names; a column whose name is not one, is taken already or
+// would be taken for RowState, gets a made-up key and its name in fieldname.
 bool UsableAttributeName(const AnsiString& name) {
     if (name.empty() || SameFieldName(name, "RowState")) {
         return false;
@@ -158,8 +161,17 @@ private:
 
 void XmlPacketWriter::WriteField(std::size_t index) {
     const TColumn& column = packet_.columns[index];
-    const AnsiString key =
-        UsableAttributeName(column.name) ? column.name : "FIELD" + std::to_string(index + 1);
+    const auto taken = [this](const AnsiString& candidate) {
+        return std::any_of(keys_.begin(), keys_.end(),
+                           [&](const AnsiString& key) { return SameFieldName(key, candidate); });
+    };
+    AnsiString key = column.name;
+    if (!UsableAttributeName(key) || taken(key)) {
+        key = "FIELD" + std::to_string(index + 1);
+        while (taken(key)) {
+            key += "_";
+        }
+    }
     keys_.push_back(key);
     out_.append("<FIELD");
     Attribute("attrname", key);

@@ -128,6 +128,19 @@ private slots:
         QVERIFY(Datapacket::ReadXmlPacket(xml, "out.xml") == packet);
     }
 
+    void keepsWhatXmlCannotSayDirectly() {
+        TDataPacket packet;
+        packet.columns = {Datapacket::MakeColumn("A", TFieldType::ftString, 20),
+                          Datapacket::MakeColumn("a", TFieldType::ftWideString, 20),
+                          Datapacket::MakeColumn("RowState", TFieldType::ftString, 20)};
+        packet.rows = {{Datapacket::rsUnchanged,
+                        {AnsiString("x\x01y\x1F"), QString(QChar(0xE000)) + QChar(0x02),
+                         AnsiString("&#001;")}}};
+        const QByteArray xml = Datapacket::WriteXmlPacket(packet, "out.xml");
+        QVERIFY(xml.contains(R"(A="x&#001;y&#031;")"));
+        QVERIFY(Datapacket::ReadXmlPacket(xml, "out.xml") == packet);
+    }
+
     void malformedInputs_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("fault");

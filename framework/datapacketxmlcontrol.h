@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// XML 1.0 forbids most control characters even as character references ("&#001;"), yet the
+// framework writes them that way into the XML form. Before such text is parsed, those references
+// become a pair of private-use characters, which RestoreControlCharacters turns back in the
+// values read; a private-use escape character already in the text is paired likewise.
+namespace Datapacket {
+
+QString MaskControlReferences(const QString& text);
+QString RestoreControlCharacters(const QString& value);
+
+} // namespace Datapacket
