@@ -93,12 +93,14 @@ public:
 
     Dbclient::TClientDataSet* DataSet() const { return dataSet_; }
 
-    // The packet column the field reads (-1 while unbound); set by the dataset.
+    // The packet column the field reads; -1 while unbound.
     int ColumnIndex() const { return column_; }
-    void Bind(int column) { column_ = column; }
-    void SetPersistent(bool persistent) { persistent_ = persistent; }
 
 private:
+    friend class Dbclient::TClientDataSet;
+
+    void Bind(int column) { column_ = column; }
+    void SetPersistent(bool persistent) { persistent_ = persistent; }
     const Datapacket::TColumn& Column() const;
     // A value may be written: the field is bound, not read-only, and there is a current record.
     void CheckWritable() const;
