@@ -62,6 +62,18 @@ std::vector<AnsiString> FormWatch::messageTexts() const {
     return texts;
 }
 
+ReservationRow PrefilledRow() {
+    ReservationRow row;
+    row.nome = "Maria";
+    row.data = QDateTime(QDate(2026, 12, 24), QTime(0, 0));
+    row.hrIni = "0930";
+    row.hrFim = "1130";
+    row.telefone = "1133334444";
+    row.pessoas = "4";
+    row.descricao = "Aniversario";
+    return row;
+}
+
 std::unique_ptr<Dbclient::TClientDataSet> MakeReservation(const std::vector<ReservationRow>& rows) {
     auto dataset = std::make_unique<Dbclient::TClientDataSet>();
     dataset->setObjectName(QStringLiteral("cdsHost"));

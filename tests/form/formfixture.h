@@ -42,6 +42,10 @@ struct ReservationRow {
     AnsiString status = "P";
 };
 
+// A complete reservation for the edit mode: Maria, 24/12/2026, 09:30 to 11:30, (11) 3333-4444,
+// four people, "Aniversario".
+ReservationRow PrefilledRow();
+
 // Watches everything the form says and hands on: messages are answered without a window,
 // errors of the framework are recorded, the package's entry points are replaced.
 class FormWatch {

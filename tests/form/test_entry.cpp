@@ -117,13 +117,8 @@ private slots:
         FormWatch watch;
         RecordingTranslator translator;
         QCoreApplication::installTranslator(&translator);
-        ReservationRow row;
+        ReservationRow row = PrefilledRow();
         row.nome = "Maria Prefilled";
-        row.data = QDateTime(QDate(2026, 12, 24), QTime(0, 0));
-        row.hrIni = "1930";
-        row.hrFim = "2130";
-        row.telefone = "1133334444";
-        row.pessoas = "4";
         const auto reservation = MakeReservation({row});
         whenShown([](TfrmInclusaoReserva& form) { form.sbtSair->Click(); });
         Cli_res01400::CriaInclusaoReserva(2, reservation.get());
@@ -154,13 +149,8 @@ private slots:
     void aHandlerErrorIsReportedAndTheScreenStays() {
         FormWatch watch;
         watch.handOffFailure = "database is locked";
-        ReservationRow row;
+        ReservationRow row = PrefilledRow();
         row.nome = "Ana";
-        row.data = QDateTime(QDate(2026, 12, 24), QTime(0, 0));
-        row.hrIni = "1930";
-        row.hrFim = "2130";
-        row.telefone = "1133334444";
-        row.pessoas = "4";
         const auto reservation = MakeReservation({row});
         const ClockAt clock(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
         bool stillShown = false;

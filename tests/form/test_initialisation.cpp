@@ -41,18 +41,6 @@ void writeParameters(const QString& name, const char* field, const AnsiString& v
     parameters.SaveToFile(besideExecutable(name));
 }
 
-ReservationRow prefilled() {
-    ReservationRow row;
-    row.nome = "Maria";
-    row.data = QDateTime(QDate(2026, 12, 24), QTime(0, 0));
-    row.hrIni = "0930";
-    row.hrFim = "1130";
-    row.telefone = "1133334444";
-    row.pessoas = "4";
-    row.descricao = "Aniversario";
-    return row;
-}
-
 } // namespace
 
 class InitialisationTest : public QObject {
@@ -64,7 +52,7 @@ private slots:
 
     void newReservationStartsEmptyAtTheName() {
         FormWatch watch;
-        const auto form = OpenForm(1, {prefilled()});
+        const auto form = OpenForm(1, {PrefilledRow()});
         for (const Controls::TLabel* label :
              {form->lblNome, form->lblDtResMesa, form->lblHrIni, form->lblHrFim,
               form->lblNrTelResMesa, form->lblNrPesMesa, form->lblDsReserva}) {
@@ -79,7 +67,7 @@ private slots:
 
     void editModeFillsTheLabelsAndLeavesTheBuffersEmpty() {
         FormWatch watch;
-        const auto form = OpenForm(2, {prefilled()});
+        const auto form = OpenForm(2, {PrefilledRow()});
         QCOMPARE(form->lblNome->Caption(), AnsiString("Maria"));
         QCOMPARE(form->lblDtResMesa->Caption(), AnsiString("24/12/2026"));
         QCOMPARE(form->lblHrIni->Caption(), AnsiString("09:30"));
@@ -95,7 +83,7 @@ private slots:
 
     void editModeShowsAMobileNumberWithAllElevenDigits() {
         FormWatch watch;
-        ReservationRow row = prefilled();
+        ReservationRow row = PrefilledRow();
         row.telefone = "11987654321";
         const auto form = OpenForm(2, {row});
         QCOMPARE(form->lblNrTelResMesa->Caption(), AnsiString("(11) 98765-4321"));
@@ -103,7 +91,7 @@ private slots:
 
     void editModeShowsADateWithItsTimeOfDay() {
         FormWatch watch;
-        ReservationRow row = prefilled();
+        ReservationRow row = PrefilledRow();
         row.data = QDateTime(QDate(2026, 12, 24), QTime(19, 30));
         const auto form = OpenForm(2, {row});
         QCOMPARE(form->lblDtResMesa->Caption(), AnsiString("24/12/2026 19:30:00"));
@@ -111,9 +99,9 @@ private slots:
 
     void theFirstOfSeveralReservationsIsShown() {
         FormWatch watch;
-        ReservationRow second = prefilled();
+        ReservationRow second = PrefilledRow();
         second.nome = "Segunda";
-        const auto reservation = MakeReservation({prefilled(), second});
+        const auto reservation = MakeReservation({PrefilledRow(), second});
         reservation->Next(); // wherever the host stands, the copy starts at the first record
         TfrmInclusaoReserva form(nullptr);
         form.InicializaForm(2, reservation.get());
@@ -122,7 +110,7 @@ private slots:
 
     void theFormWorksOnItsOwnCopyOfTheHostsData() {
         FormWatch watch;
-        const auto reservation = MakeReservation({prefilled()});
+        const auto reservation = MakeReservation({PrefilledRow()});
         TfrmInclusaoReserva form(nullptr);
         form.InicializaForm(2, reservation.get());
         form.cdsReserva->Edit();
@@ -178,7 +166,7 @@ private slots:
 
     void exitKeyEndsTheEntryFunction() {
         FormWatch watch;
-        const auto reservation = MakeReservation({prefilled()});
+        const auto reservation = MakeReservation({PrefilledRow()});
         for (int step = 1; step <= 7; ++step) {
             QTimer::singleShot(0, [step] {
                 TfrmInclusaoReserva& form = *Cli_res01400::frmInclusaoReserva;

@@ -272,12 +272,8 @@ private slots:
 
     void editModeTypingStartsPrefilledNumbersAfresh() {
         FormWatch watch;
-        ReservationRow row;
-        row.nome = "Maria";
-        row.data = QDateTime(QDate(2026, 12, 24), QTime(0, 0));
-        row.hrIni = "1230";
+        ReservationRow row = PrefilledRow();
         row.hrFim = "1400";
-        row.telefone = "2133334444";
         row.pessoas = "12";
         row.descricao = AnsiString(30, 'd');
         const auto form = OpenForm(2, {row});

@@ -280,9 +280,7 @@ private slots:
 
     void editedReservationHandsOnValuesRebuiltFromItsLabels() {
         FormWatch watch;
-        ReservationRow row;
-        row.nome = "Maria";
-        row.data = QDateTime(QDate(2026, 12, 24), QTime(0, 0));
+        ReservationRow row = PrefilledRow();
         row.hrIni = "1230";
         row.hrFim = "1400";
         row.telefone = "2133334444";
@@ -306,13 +304,8 @@ private slots:
 
     void anElevenDigitPrefilledTelephoneIsHandedOnWhole() {
         FormWatch watch;
-        ReservationRow row;
-        row.nome = "Maria";
-        row.data = QDateTime(QDate(2026, 12, 24), QTime(0, 0));
-        row.hrIni = "1230";
-        row.hrFim = "1400";
+        ReservationRow row = PrefilledRow();
         row.telefone = "21987654321";
-        row.pessoas = "2";
         const auto form = OpenForm(2, {row});
         for (int step = 1; step <= 7; ++step) {
             TapEnter(*form);
@@ -322,8 +315,7 @@ private slots:
 
     void aPrefilledDateWithATimeOfDayIsRejected() {
         FormWatch watch;
-        ReservationRow row;
-        row.nome = "Maria";
+        ReservationRow row = PrefilledRow();
         row.data = QDateTime(QDate(2026, 12, 24), QTime(19, 30));
         const auto form = OpenForm(2, {row});
         TapEnter(*form);
