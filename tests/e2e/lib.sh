@@ -50,9 +50,16 @@ wait_for_event() {
     fail "no $kind event number $count in the journal"
 }
 
-# Answers the message dialog on screen with its OK key (Enter).
+# Waits for the message dialog (a second window of the terminal) and answers it with Enter.
 answer_message() {
-    sleep 0.3
+    local dialog=""
+    for _ in $(seq 1 100); do
+        dialog=$(xdotool search --onlyvisible --pid "$terminal_pid" 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+        [ -n "$dialog" ] && break
+        sleep 0.1
+    done
+    [ -n "$dialog" ] || fail "no message dialog appeared"
+    xdotool windowfocus --sync "$dialog" 2>/dev/null || true
     xdotool key --clearmodifiers Return
 }
 
