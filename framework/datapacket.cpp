@@ -4,6 +4,10 @@ namespace Datapacket {
 
 using Db::TFieldType;
 
+void WrongValueKind(const TColumn& column, const AnsiString& target) {
+    Db::DatabaseError(target + ": a value of field '" + column.name + "' is of the wrong kind");
+}
+
 AnsiString ColumnKindName(const TColumn& column) {
     switch (column.type) {
     case TFieldType::ftString:

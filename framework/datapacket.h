@@ -51,6 +51,19 @@ FRAMEWORK_EXPORT TColumn MakeColumn(const AnsiString& name, Db::TFieldType type,
 using TValue =
     std::variant<std::monostate, long long, double, bool, AnsiString, QString, QByteArray>;
 
+// Raises a writer's error for a value that is not of its column's kind, naming the target.
+[[noreturn]] FRAMEWORK_EXPORT void WrongValueKind(const TColumn& column, const AnsiString& target);
+
+// The value as the alternative its column's kind keeps.
+template <class T>
+const T& ValueAs(const TColumn& column, const TValue& value, const AnsiString& target) {
+    const T* stored = std::get_if<T>(&value);
+    if (stored == nullptr) {
+        WrongValueKind(column, target);
+    }
+    return *stored;
+}
+
 // Row states; the current view leaves out superseded originals and deleted rows.
 enum TRowStatus : std::uint8_t {
     rsUnchanged = 0,

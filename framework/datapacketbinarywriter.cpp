@@ -68,11 +68,7 @@ private:
     QByteArray ValueBytes(std::size_t column, const TValue& value) const;
 
     template <class T> const T& Get(const TColumn& column, const TValue& value) const {
-        const T* stored = std::get_if<T>(&value);
-        if (stored == nullptr) {
-            Fail("a value of field '" + column.name + "' is of the wrong kind");
-        }
-        return *stored;
+        return ValueAs<T>(column, value, target_);
     }
 
     const TDataPacket& packet_;

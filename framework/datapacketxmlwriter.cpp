@@ -146,11 +146,7 @@ private:
     void WriteValue(std::size_t index, const TValue& value);
 
     template <class T> const T& Get(const TColumn& column, const TValue& value) const {
-        const T* stored = std::get_if<T>(&value);
-        if (stored == nullptr) {
-            Fail("a value of field '" + column.name + "' is of the wrong kind");
-        }
-        return *stored;
+        return ValueAs<T>(column, value, target_);
     }
 
     const TDataPacket& packet_;
