@@ -1,11 +1,10 @@
 #include "form/cli_res01400.h"
-#include "form/telephonemask.h"
+#include "form/displaymasks.h"
 #include "form/tfrminclusaoreserva.h"
 
 #include "framework/db.h"
 #include "framework/dbclient.h"
 #include "framework/graphics.h"
-#include "framework/maskutils.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -53,10 +52,8 @@ void TfrmInclusaoReserva::InicializaForm(int inTipo, Dbclient::TClientDataSet* r
     if (Cli_res01400::inNrTipo == 2) {
         lblNome->SetCaption(cdsReserva->FieldByName("NMRESMESA")->AsString());
         lblDtResMesa->SetCaption(cdsReserva->FieldByName("DTRESMESA")->AsString());
-        lblHrIni->SetCaption(Maskutils::FormatMaskText(
-            "!99:99;0", cdsReserva->FieldByName("HRINIRESMESA")->AsString()));
-        lblHrFim->SetCaption(Maskutils::FormatMaskText(
-            "!99:99;0", cdsReserva->FieldByName("HRFINRESMESA")->AsString()));
+        lblHrIni->SetCaption(FormatTime(cdsReserva->FieldByName("HRINIRESMESA")->AsString()));
+        lblHrFim->SetCaption(FormatTime(cdsReserva->FieldByName("HRFINRESMESA")->AsString()));
         lblNrTelResMesa->SetCaption(
             FormatTelephone(cdsReserva->FieldByName("NRTELRESMESA")->AsString()));
         lblNrPesMesa->SetCaption(cdsReserva->FieldByName("NRPESRESMESA")->AsString());

@@ -1,8 +1,7 @@
-#include "form/telephonemask.h"
+#include "form/displaymasks.h"
 #include "form/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
-#include "framework/maskutils.h"
 #include "framework/messages.h"
 #include "framework/sysutils.h"
 
@@ -137,14 +136,14 @@ void TfrmInclusaoReserva::FormKeyPress(QObject*, char& Key) {
         if (isDigit(Key) && stDigHrIni.size() < timeDigits) {
             stDigHrIni += Key;
             stHrIni = stDigHrIni;
-            lblHrIni->SetCaption(Maskutils::FormatMaskText("!99:99;0", stDigHrIni));
+            lblHrIni->SetCaption(FormatTime(stDigHrIni));
         }
         break;
     case 4:
         if (isDigit(Key) && stDigHrFim.size() < timeDigits) {
             stDigHrFim += Key;
             stHrFim = stDigHrFim;
-            lblHrFim->SetCaption(Maskutils::FormatMaskText("!99:99;0", stDigHrFim));
+            lblHrFim->SetCaption(FormatTime(stDigHrFim));
         }
         break;
     case 5:

@@ -1,5 +1,5 @@
 #include "form/cli_res01400.h"
-#include "form/telephonemask.h"
+#include "form/displaymasks.h"
 #include "form/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
@@ -18,9 +18,21 @@ bool onlyZeros(const AnsiString& text) {
     return !text.empty() && text.find_first_not_of('0') == AnsiString::npos;
 }
 
-// HH:MM shown in a label, as the four digits the reservation stores.
-AnsiString timeDigitsOf(const AnsiString& shown) {
-    return shown.substr(0, 2) + (shown.size() > 3 ? shown.substr(3, 5) : "");
+// What is handed on must be what the step accepted. The digits typed stand while the label
+// still shows them; after a Backspace, or for a prefilled label, the accepted time is rebuilt.
+AnsiString acceptedTimeDigits(const AnsiString& typed, const AnsiString& shown,
+                              Sysutils::TDateTime accepted) {
+    if (!typed.empty() && FormatTime(typed) == shown) {
+        return typed;
+    }
+    return FromQString(Sysutils::DecodeDateTime(accepted).time().toString(QStringLiteral("HHmm")));
+}
+
+AnsiString acceptedTelephoneDigits(const AnsiString& typed, const AnsiString& shown) {
+    if (!typed.empty() && FormatTelephone(typed) == shown) {
+        return typed;
+    }
+    return TelephoneDigits(shown);
 }
 
 } // namespace
@@ -128,9 +140,7 @@ void TfrmInclusaoReserva::stepStartTime() {
         stDigHrIni.clear();
         return;
     }
-    if (EmptyString(stHrIni)) {
-        stHrIni = timeDigitsOf(shown);
-    }
+    stHrIni = acceptedTimeDigits(stHrIni, shown, start);
     inCampo = 4;
     moveMarker(lblDsHrIni, lblDsHrFin);
 }
@@ -157,9 +167,7 @@ void TfrmInclusaoReserva::stepEndTime() {
         stDigHrFim.clear();
         Sysutils::Abort();
     }
-    if (EmptyString(stHrFim)) {
-        stHrFim = timeDigitsOf(shown);
-    }
+    stHrFim = acceptedTimeDigits(stHrFim, shown, end);
     inCampo = 5;
     moveMarker(lblDsHrFin, lblDsNrTelResMesa);
 }
@@ -170,9 +178,7 @@ void TfrmInclusaoReserva::stepTelephone() {
         showMessage("TELINF");
         return;
     }
-    if (EmptyString(stTelefone)) {
-        stTelefone = TelephoneDigits(shown);
-    }
+    stTelefone = acceptedTelephoneDigits(stTelefone, shown);
     inCampo = 6;
     moveMarker(lblDsNrTelResMesa, lblDsNrPesMesa);
 }

@@ -302,6 +302,74 @@ private slots:
         QCOMPARE(handOff.descricao, AnsiString("Janela"));
     }
 
+    // "<" in an entry is a tap on Backspace; an empty entry is Enter alone.
+    void whatIsHandedOnIsWhatWasAccepted_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QByteArrayList>("entries");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("hrIni");
+        QTest::addColumn<QByteArray>("hrFim");
+        QTest::addColumn<QByteArray>("telefone");
+
+        const auto typed = [](const char* date, const char* start, const char* end,
+                              const char* telephone) {
+            return QByteArrayList{"Ana", date, start, end, telephone, "4", ""};
+        };
+        const auto edited = [](int step) {
+            QByteArrayList entries(7);
+            entries[step - 1] = "<";
+            return entries;
+        };
+        QTest::newRow("start shortened, end checked against it")
+            << 1 << typed("24122026", "1930<", "1915", "1133334444") << QByteArray("24/12/2026")
+            << QByteArray("1903") << QByteArray("1915") << QByteArray("1133334444");
+        QTest::newRow("start typed on after a Backspace")
+            << 1 << typed("24122026", "1930<5", "2130", "1133334444") << QByteArray("24/12/2026")
+            << QByteArray("1935") << QByteArray("2130") << QByteArray("1133334444");
+        QTest::newRow("telephone shortened by two")
+            << 1 << typed("24122026", "1930", "2130", "1133334444<<") << QByteArray("24/12/2026")
+            << QByteArray("1930") << QByteArray("2130") << QByteArray("11333344");
+        QTest::newRow("eleven telephone digits less one")
+            << 1 << typed("24122026", "1930", "2130", "21912345678<") << QByteArray("24/12/2026")
+            << QByteArray("1930") << QByteArray("2130") << QByteArray("2191234567");
+        QTest::newRow("year removed from the date")
+            << 1 << typed("24122027<<<<<", "1930", "2130", "1133334444") << QByteArray("24/12")
+            << QByteArray("1930") << QByteArray("2130") << QByteArray("1133334444");
+        QTest::newRow("prefilled start shortened")
+            << 2 << edited(3) << QByteArray("24/12/2026") << QByteArray("0903")
+            << QByteArray("1130") << QByteArray("1133334444");
+        QTest::newRow("prefilled end shortened")
+            << 2 << edited(4) << QByteArray("24/12/2026") << QByteArray("0930")
+            << QByteArray("1103") << QByteArray("1133334444");
+        QTest::newRow("prefilled telephone shortened")
+            << 2 << edited(5) << QByteArray("24/12/2026") << QByteArray("0930")
+            << QByteArray("1130") << QByteArray("113333444");
+    }
+
+    void whatIsHandedOnIsWhatWasAccepted() {
+        QFETCH(int, tipo);
+        QFETCH(QByteArrayList, entries);
+        FormWatch watch;
+        const auto form = tipo == 2 ? OpenForm(2, {PrefilledRow()}) : OpenForm(1);
+        for (const QByteArray& entry : entries) {
+            for (const char key : entry) {
+                if (key == '<') {
+                    form->sbtBackSpace->Click();
+                } else {
+                    Tap(*form, AnsiString(1, key));
+                }
+            }
+            TapEnter(*form);
+        }
+        QVERIFY(watch.messages.empty());
+        QCOMPARE(watch.handOffs.size(), std::size_t(1));
+        const HandOff& handOff = watch.handOffs[0];
+        QTEST(QByteArray::fromStdString(handOff.data), "data");
+        QTEST(QByteArray::fromStdString(handOff.hrIni), "hrIni");
+        QTEST(QByteArray::fromStdString(handOff.hrFim), "hrFim");
+        QTEST(QByteArray::fromStdString(handOff.telefone), "telefone");
+    }
+
     void anElevenDigitPrefilledTelephoneIsHandedOnWhole() {
         FormWatch watch;
         ReservationRow row = PrefilledRow();

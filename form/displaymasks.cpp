@@ -1,8 +1,12 @@
-#include "form/telephonemask.h"
+#include "form/displaymasks.h"
 
 #include "framework/maskutils.h"
 
 #include <algorithm>
+
+AnsiString FormatTime(const AnsiString& digits) {
+    return Maskutils::FormatMaskText("!99:99;0", digits);
+}
 
 AnsiString FormatTelephone(const AnsiString& digits) {
     return Maskutils::FormatMaskText(digits.size() == 11 ? "(99) 99999-9999;0" : "(99) 9999-9999;0",
