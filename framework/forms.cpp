@@ -2,6 +2,7 @@
 
 #include "framework/messages.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -142,6 +143,8 @@ void TForm::closeEvent(QCloseEvent* event) {
 namespace Forms {
 
 void TForm::showEvent(QShowEvent* event) {
+    // Watches the other windows for the moment one of them goes away.
+    qApp->installEventFilter(this);
     if (centred_) {
         const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
         if (shownOn != nullptr) {
@@ -151,6 +154,31 @@ void TForm::showEvent(QShowEvent* event) {
         }
     }
     QDialog::showEvent(event);
+}
+
+void TForm::hideEvent(QHideEvent* event) {
+    qApp->removeEventFilter(this);
+    QDialog::hideEvent(event);
+}
+
+// Without a window manager nobody hands the keyboard back when a dialog over the form closes:
+// the focus stays on the root window and keys are lost wherever the pointer rests. So the form
+// takes it back itself, once the handler that opened the dialog has returned.
+bool TForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Hide && watched != this && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow() && !focusWanted_) {
+        focusWanted_ = true;
+        AfterHandlers(this, [this] { takeFocusBack(); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TForm::takeFocusBack() {
+    focusWanted_ = false;
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    }
 }
 
 } // namespace Forms

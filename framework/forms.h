@@ -44,16 +44,20 @@ protected:
     void DoCreate();
 
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void closeIfRequested();
+    void takeFocusBack();
 
     bool closeRequested_ = false;
     bool closing_ = false;
     bool centred_ = false;
+    bool focusWanted_ = false;
 };
 
 } // namespace Forms

@@ -50,7 +50,8 @@ wait_for_event() {
     fail "no $kind event number $count in the journal"
 }
 
-# Waits for the message dialog (a second window of the terminal) and answers it with Enter.
+# Waits for a dialog (a second window of the terminal) and answers it with a key, Enter unless
+# another is named.
 answer_message() {
     local dialog=""
     for _ in $(seq 1 100); do
@@ -60,7 +61,7 @@ answer_message() {
     done
     [ -n "$dialog" ] || fail "no message dialog appeared"
     xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-    xdotool key --clearmodifiers Return
+    xdotool key --clearmodifiers "${1:-Return}"
 }
 
 # The centre of an on-screen key, in the screen's own coordinates.

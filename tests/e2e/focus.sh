@@ -1,0 +1,37 @@
+# A kiosk terminal runs no window manager: after each dialog over the form the physical
+# keyboard must reach the form again, wherever the pointer rests.
+source "$(dirname "$0")/lib.sh"
+
+# The pointer rests in a corner, outside the form, from here on.
+away() { xdotool mousemove 0 0; }
+
+expect_form_focus() {
+    for _ in $(seq 1 50); do
+        [ "$(xdotool getwindowfocus)" = "$window" ] && return 0
+        sleep 0.1
+    done
+    fail "the keyboard focus did not return to the form after $1"
+}
+
+type_entry() { xdotool type --delay 40 "$1"; xdotool key Return; }
+
+start_terminal --new
+away
+xdotool key Return
+answer_message
+away
+expect_form_focus "a message"
+type_entry "Ana"
+
+xdotool key alt+d
+answer_message Escape
+away
+expect_form_focus "the calendar"
+type_entry "$(date -d '+3 days' +%d%m%Y)"
+for entry in 1930 2130 1133334444 4 janela; do type_entry "$entry"; done
+wait_for_event stored 1
+answer_message
+expect_exit 0
+expect_equal "$(stored_field 1 NMRESMESA)" "Ana" "stored name"
+expect_equal "$(stored_field 1 DSRESMESA)" "janela" "stored description"
+echo "1 passed, 0 failed"
