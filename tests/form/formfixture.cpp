@@ -1,11 +1,14 @@
 #include "formfixture.h"
 
+#include "../support/endmodal.h"
+#include "form/cli_res01400.h"
 #include "framework/datetime.h"
 #include "framework/db.h"
 #include "framework/events.h"
 #include "reservas/reservationstore.h"
 
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -112,6 +115,34 @@ std::unique_ptr<TfrmInclusaoReserva> OpenForm(int tipo, const std::vector<Reserv
     const auto reservation = MakeReservation(rows);
     form->InicializaForm(tipo, reservation.get());
     return form;
+}
+
+void WalkToStep(TfrmInclusaoReserva& form, int step) {
+    const char* entries[] = {"Ana", "24122026", "1930", "2130", "1133334444", "4"};
+    for (int accepted = 1; accepted < step; ++accepted) {
+        Tap(form, entries[accepted - 1]);
+        TapEnter(form);
+    }
+}
+
+std::unique_ptr<TfrmInclusaoReserva> FormAtStep(int step) {
+    auto form = OpenForm(1);
+    form->show();
+    // Repaints reach only a window the platform has exposed.
+    if (!QTest::qWaitForWindowExposed(form.get())) {
+        qWarning("the form was not exposed: repaints cannot be seen");
+    }
+    WalkToStep(*form, step);
+    return form;
+}
+
+void WhenShown(std::function<void(TfrmInclusaoReserva&)> action) {
+    QTimer::singleShot(0, [action] {
+        QVERIFY(Cli_res01400::frmInclusaoReserva != nullptr);
+        const EndModalOnExit end(Cli_res01400::frmInclusaoReserva);
+        QVERIFY(Cli_res01400::frmInclusaoReserva->isVisible());
+        action(*Cli_res01400::frmInclusaoReserva);
+    });
 }
 
 void Tap(TfrmInclusaoReserva& form, const AnsiString& keys) {

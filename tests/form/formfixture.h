@@ -6,6 +6,7 @@
 #include "framework/dbclient.h"
 
 #include <QDateTime>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -82,6 +83,17 @@ public:
 // A form created and initialised as the entry function does, but not shown.
 std::unique_ptr<TfrmInclusaoReserva> OpenForm(int tipo,
                                               const std::vector<ReservationRow>& rows = {});
+
+// A new reservation, shown, with the steps before the given one accepted: Ana, 24/12/2026,
+// 19:30 to 21:30, (11) 3333-4444, four people.
+std::unique_ptr<TfrmInclusaoReserva> FormAtStep(int step);
+
+// Accepts the steps of a new reservation before the given one, with the entries of FormAtStep.
+void WalkToStep(TfrmInclusaoReserva& form, int step);
+
+// Runs action on the form the entry function shows, once its modal display is up; the display
+// ends afterwards even when a check in action fails.
+void WhenShown(std::function<void(TfrmInclusaoReserva&)> action);
 
 // Taps each key of the text on the on-screen keyboard (digits, letters, blank, ",", ".", "/",
 // and "ç"/"Ç" on the ç key); letters come out in the case the latches give.

@@ -15,15 +15,6 @@ using Cli_res01400::frmInclusaoReserva;
 
 namespace {
 
-// Runs action on the shown form once the modal display is up.
-void whenShown(std::function<void(TfrmInclusaoReserva&)> action) {
-    QTimer::singleShot(0, [action] {
-        QVERIFY(frmInclusaoReserva != nullptr);
-        QVERIFY(frmInclusaoReserva->isVisible());
-        action(*frmInclusaoReserva);
-    });
-}
-
 // Remembers every text the captions were translated from.
 class RecordingTranslator : public QTranslator {
 public:
@@ -54,7 +45,7 @@ private slots:
         FormWatch watch;
         const auto reservation = MakeReservation({});
         QPointer<TfrmInclusaoReserva> first;
-        whenShown([&](TfrmInclusaoReserva& form) {
+        WhenShown([&](TfrmInclusaoReserva& form) {
             first = &form;
             QVERIFY(boInclusaoReser);
             QCOMPARE(Forms::Screen->Cursor(), Forms::crDefault);
@@ -67,7 +58,7 @@ private slots:
         QVERIFY(!boInclusaoReser);
 
         QPointer<TfrmInclusaoReserva> second;
-        whenShown([&](TfrmInclusaoReserva& form) {
+        WhenShown([&](TfrmInclusaoReserva& form) {
             second = &form;
             QCOMPARE(FormStateAccess::inCampo(form), 1);
             QCOMPARE(form.lblNome->Caption(), AnsiString());
@@ -81,7 +72,7 @@ private slots:
     void theFormIsBorderlessCentredAndSizedAsLaidOut() {
         FormWatch watch;
         const auto reservation = MakeReservation({});
-        whenShown([&](TfrmInclusaoReserva& form) {
+        WhenShown([&](TfrmInclusaoReserva& form) {
             QCOMPARE(form.size(), QSize(723, 582));
             QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
             QCOMPARE(form.windowTitle(), QStringLiteral("Dados da Reserva"));
@@ -120,7 +111,7 @@ private slots:
         ReservationRow row = PrefilledRow();
         row.nome = "Maria Prefilled";
         const auto reservation = MakeReservation({row});
-        whenShown([](TfrmInclusaoReserva& form) { form.sbtSair->Click(); });
+        WhenShown([](TfrmInclusaoReserva& form) { form.sbtSair->Click(); });
         Cli_res01400::CriaInclusaoReserva(2, reservation.get());
         QCoreApplication::removeTranslator(&translator);
         QCOMPARE(translator.asked.count(QStringLiteral("Nome")), 1);
@@ -133,7 +124,7 @@ private slots:
     void aNestedCallLeavesTheShownFormAlone() {
         FormWatch watch;
         const auto reservation = MakeReservation({});
-        whenShown([&](TfrmInclusaoReserva& form) {
+        WhenShown([&](TfrmInclusaoReserva& form) {
             TfrmInclusaoReserva* shown = &form;
             Tap(form, "Jo");
             Cli_res01400::CriaInclusaoReserva(1, reservation.get());
@@ -154,7 +145,7 @@ private slots:
         const auto reservation = MakeReservation({row});
         const ClockAt clock(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
         bool stillShown = false;
-        whenShown([&](TfrmInclusaoReserva& form) {
+        WhenShown([&](TfrmInclusaoReserva& form) {
             for (int step = 1; step <= 7; ++step) {
                 TapEnter(form);
             }
@@ -173,7 +164,7 @@ private slots:
     void theSilentAbortShowsNothingAndTheScreenStays() {
         FormWatch watch;
         const auto reservation = MakeReservation({});
-        whenShown([&](TfrmInclusaoReserva& form) {
+        WhenShown([&](TfrmInclusaoReserva& form) {
             Tap(form, "Ana");
             TapEnter(form);
             Tap(form, "3102");

@@ -168,8 +168,7 @@ private slots:
         FormWatch watch;
         const auto reservation = MakeReservation({PrefilledRow()});
         for (int step = 1; step <= 7; ++step) {
-            QTimer::singleShot(0, [step] {
-                TfrmInclusaoReserva& form = *Cli_res01400::frmInclusaoReserva;
+            WhenShown([step](TfrmInclusaoReserva& form) {
                 for (int accepted = 1; accepted < step; ++accepted) {
                     TapEnter(form);
                 }

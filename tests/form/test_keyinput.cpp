@@ -27,14 +27,6 @@ void sendCharacter(TfrmInclusaoReserva& form, unsigned char character) {
     Messages::SendMessageA(&form, Messages::WM_CHAR, character, 0);
 }
 
-void walkTo(TfrmInclusaoReserva& form, int step) {
-    const char* entries[] = {"Ana", "24122026", "1930", "2130", "1133334444", "4"};
-    for (int accepted = 1; accepted < step; ++accepted) {
-        Tap(form, entries[accepted - 1]);
-        TapEnter(form);
-    }
-}
-
 } // namespace
 
 class KeyInputTest : public QObject {
@@ -49,7 +41,7 @@ private slots:
     void datePiecesAfterEachDigit() {
         FormWatch watch;
         const auto form = OpenForm(1);
-        walkTo(*form, 2);
+        WalkToStep(*form, 2);
         const char* shown[] = {"0//",     "07//",     "07/1/",     "07/12/",
                                "07/12/2", "07/12/20", "07/12/202", "07/12/2026"};
         const AnsiString digits = "07122026";
@@ -65,7 +57,7 @@ private slots:
     void backspaceLeavesTheHandOffValueUntilTheNextDigit() {
         FormWatch watch;
         const auto form = OpenForm(1);
-        walkTo(*form, 2);
+        WalkToStep(*form, 2);
         Tap(*form, "0712");
         press(*form, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
         QCOMPARE(form->lblDtResMesa->Caption(), AnsiString("07/12"));
@@ -79,7 +71,7 @@ private slots:
     void timesFillFromTheRight() {
         FormWatch watch;
         const auto form = OpenForm(1);
-        walkTo(*form, 3);
+        WalkToStep(*form, 3);
         const char* shown[] = {"  : 1", "  :12", " 1:23", "12:34"};
         for (int index = 0; index < 4; ++index) {
             Tap(*form, AnsiString(1, char('1' + index)));
@@ -93,7 +85,7 @@ private slots:
     void telephoneFillsFromTheLeftUpToElevenDigits() {
         FormWatch watch;
         const auto form = OpenForm(1);
-        walkTo(*form, 5);
+        WalkToStep(*form, 5);
         Tap(*form, "119");
         QCOMPARE(form->lblNrTelResMesa->Caption(), AnsiString("(11) 9   -    "));
         Tap(*form, "3333444");
@@ -108,7 +100,7 @@ private slots:
     void peopleTakeThreeDigitsAndTheFourthKeyIsCancelled() {
         FormWatch watch;
         const auto form = OpenForm(1);
-        walkTo(*form, 6);
+        WalkToStep(*form, 6);
         Tap(*form, "123");
         char key = '4';
         form->FormKeyPress(form.get(), key);
@@ -132,7 +124,7 @@ private slots:
     void descriptionLimitStillUsesUpShift() {
         FormWatch watch;
         const auto form = OpenForm(1);
-        walkTo(*form, 7);
+        WalkToStep(*form, 7);
         Tap(*form, AnsiString(30, 'x'));
         form->sbtCapsLock->Click();
         form->sbtShift->Click();
@@ -161,7 +153,7 @@ private slots:
     void shiftWithADigitReleasesBothLatches() {
         FormWatch watch;
         const auto form = OpenForm(1);
-        walkTo(*form, 2);
+        WalkToStep(*form, 2);
         form->sbtCapsLock->Click();
         form->sbtShift->Click();
         Tap(*form, "0");
@@ -218,7 +210,7 @@ private slots:
         const auto form = OpenForm(1);
         press(*form, Qt::Key_D, Qt::AltModifier);
         QCOMPARE(watch.calendarCalls, 0);
-        walkTo(*form, 2);
+        WalkToStep(*form, 2);
         press(*form, Qt::Key_D, Qt::AltModifier | Qt::ShiftModifier);
         press(*form, Qt::Key_D, Qt::AltModifier | Qt::ControlModifier);
         QCOMPARE(watch.calendarCalls, 0);

@@ -28,22 +28,6 @@ AnsiString latin1(const char* utf8) {
     return FromQString(QString::fromUtf8(utf8));
 }
 
-// A new reservation walked up to the given step with valid entries.
-std::unique_ptr<TfrmInclusaoReserva> formAtStep(int step) {
-    auto form = OpenForm(1);
-    form->show();
-    // Repaints reach only a window the platform has exposed.
-    if (!QTest::qWaitForWindowExposed(form.get())) {
-        qWarning("the form was not exposed: repaints cannot be seen");
-    }
-    const char* entries[] = {"Ana", "24122026", "1930", "2130", "1133334444", "4"};
-    for (int accepted = 1; accepted < step; ++accepted) {
-        Tap(*form, entries[accepted - 1]);
-        TapEnter(*form);
-    }
-    return form;
-}
-
 } // namespace
 
 class StepsTest : public QObject {
@@ -115,7 +99,7 @@ private slots:
         QFETCH(bool, emptied);
         QFETCH(bool, repainted);
         FormWatch watch;
-        const auto form = formAtStep(step);
+        const auto form = FormAtStep(step);
         Controls::TLabel* labels[] = {form->lblNome,  form->lblDtResMesa,    form->lblHrIni,
                                       form->lblHrFim, form->lblNrTelResMesa, form->lblNrPesMesa};
         Controls::TLabel* label = labels[step - 1];
@@ -145,7 +129,7 @@ private slots:
 
     void theMarkerFollowsTheAcceptedSteps() {
         FormWatch watch;
-        const auto form = formAtStep(1);
+        const auto form = FormAtStep(1);
         Controls::TLabel* captions[] = {
             form->lblDsNome,         form->lblDsData,      form->lblDsHrIni, form->lblDsHrFin,
             form->lblDsNrTelResMesa, form->lblDsNrPesMesa, form->lblDsReserv};
@@ -186,7 +170,7 @@ private slots:
         QFETCH(QByteArray, start);
         QFETCH(bool, accepted);
         FormWatch watch;
-        const auto form = formAtStep(2);
+        const auto form = FormAtStep(2);
         Tap(*form, date.toStdString());
         TapEnter(*form);
         Tap(*form, start.toStdString());
@@ -203,7 +187,7 @@ private slots:
     void theStartMinuteIsAcceptedAtItsFirstMillisecond() {
         clock = std::make_unique<ClockAt>(QDateTime(today, QTime(10, 0)));
         FormWatch watch;
-        const auto form = formAtStep(2);
+        const auto form = FormAtStep(2);
         Tap(*form, "08122026");
         TapEnter(*form);
         Tap(*form, "1000");
@@ -213,7 +197,7 @@ private slots:
 
     void timesAreComparedAsTimesNotTexts() {
         FormWatch watch;
-        const auto form = formAtStep(3);
+        const auto form = FormAtStep(3);
         Tap(*form, "0930");
         TapEnter(*form);
         Tap(*form, "945");
@@ -225,7 +209,7 @@ private slots:
 
     void threeDigitStartTimeIsHandedOnAsTyped() {
         FormWatch watch;
-        const auto form = formAtStep(3);
+        const auto form = FormAtStep(3);
         Tap(*form, "930");
         QCOMPARE(form->lblHrIni->Caption(), AnsiString(" 9:30"));
         TapEnter(*form);
@@ -235,7 +219,7 @@ private slots:
 
     void datesTypedShortAreAccepted() {
         FormWatch watch;
-        const auto form = formAtStep(2);
+        const auto form = FormAtStep(2);
         Tap(*form, "071226");
         QCOMPARE(form->lblDtResMesa->Caption(), AnsiString("07/12/26"));
         TapEnter(*form); // yesterday in two-digit form
@@ -250,7 +234,7 @@ private slots:
 
     void aPartTelephoneIsAccepted() {
         FormWatch watch;
-        const auto form = formAtStep(5);
+        const auto form = FormAtStep(5);
         Tap(*form, "119");
         TapEnter(*form);
         QCOMPARE(FormStateAccess::inCampo(*form), 6);
@@ -259,7 +243,7 @@ private slots:
 
     void handOffOfANewReservation() {
         FormWatch watch;
-        const auto form = formAtStep(7);
+        const auto form = FormAtStep(7);
         TapEnter(*form);
         QCOMPARE(watch.handOffs.size(), std::size_t(1));
         const HandOff& handOff = watch.handOffs[0];
@@ -396,7 +380,7 @@ private slots:
     void aFailedHandOffKeepsTheEntry() {
         FormWatch watch;
         watch.handOffFailure = "disk full";
-        const auto form = formAtStep(7);
+        const auto form = FormAtStep(7);
         Tap(*form, "janela");
         TapEnter(*form);
         QCOMPARE(watch.errors, std::vector<AnsiString>{"disk full"});
@@ -410,14 +394,14 @@ private slots:
 
     void aMissingPackageRoutineIsAClearError() {
         FormWatch watch;
-        const auto form = formAtStep(7);
+        const auto form = FormAtStep(7);
         CriaMesasReserva = nullptr;
         TapEnter(*form);
         QCOMPARE(watch.errors.size(), std::size_t(1));
         QVERIFY(!watch.errors[0].empty());
         QVERIFY(form->isVisible());
         TouchCalendar = nullptr;
-        const auto atDate = formAtStep(2);
+        const auto atDate = FormAtStep(2);
         atDate->sbtCalendario->Click();
         QCOMPARE(watch.errors.size(), std::size_t(2));
         QCOMPARE(FormStateAccess::inCampo(*atDate), 2);
@@ -426,7 +410,7 @@ private slots:
     void calendarPickAtTheDateStep() {
         FormWatch watch;
         watch.calendarAnswer = "01/12/2026"; // in the past: a pick is taken as given
-        const auto form = formAtStep(2);
+        const auto form = FormAtStep(2);
         form->sbtCalendario->Click();
         QCOMPARE(watch.calendarCalls, 1);
         QCOMPARE(form->lblDtResMesa->Caption(), AnsiString("01/12/2026"));
@@ -440,7 +424,7 @@ private slots:
     void anEmptyCalendarAnswerChangesNothing() {
         FormWatch watch;
         watch.calendarAnswer = "  ";
-        const auto form = formAtStep(2);
+        const auto form = FormAtStep(2);
         form->sbtCalendario->Click();
         QCOMPARE(FormStateAccess::inCampo(*form), 2);
         QVERIFY(form->sbtCalendario->isEnabled());
@@ -450,7 +434,7 @@ private slots:
     void theCalendarDoesNothingAtOtherSteps() {
         FormWatch watch;
         watch.calendarAnswer = "24/12/2026";
-        const auto form = formAtStep(3);
+        const auto form = FormAtStep(3);
         form->sbtCanlendarioClick(form->sbtCalendario);
         QCOMPARE(watch.calendarCalls, 0);
         QCOMPARE(FormStateAccess::inCampo(*form), 3);
@@ -459,7 +443,7 @@ private slots:
     void aCalendarTextThatIsNoDateIsReportedAtTheStartTime() {
         FormWatch watch;
         watch.calendarAnswer = "amanha";
-        const auto form = formAtStep(2);
+        const auto form = FormAtStep(2);
         form->sbtCalendario->Click();
         Tap(*form, "1930");
         TapEnter(*form);
@@ -471,7 +455,7 @@ private slots:
 
     void enterWithShiftArmedLeavesCapitalCaptionsButTypesLowerCase() {
         FormWatch watch;
-        const auto form = formAtStep(1);
+        const auto form = FormAtStep(1);
         TapEnter(*form);
         QVERIFY(!FormStateAccess::boShift(*form));
         QCOMPARE(Caption(form->sbtA), AnsiString("A"));

@@ -250,9 +250,6 @@ private slots:
     }
 };
 
-int RunDateTimeTests(int argc, char** argv) {
-    DateTimeTests tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QTEST_GUILESS_MAIN(DateTimeTests)
 
 #include "test_datetime.moc"

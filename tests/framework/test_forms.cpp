@@ -1,3 +1,4 @@
+#include "../support/endmodal.h"
 #include "framework/events.h"
 #include "framework/forms.h"
 #include "framework/messages.h"
@@ -53,6 +54,7 @@ private slots:
         bool visibleWhileHandlerRan = false;
         form.OnClose = [&](QObject*, TCloseAction&) { ++closeEvents; };
         QTimer::singleShot(0, &form, [&] {
+            const EndModalOnExit end(&form);
             Forms::HandleEvent([&] {
                 form.Close();
                 visibleWhileHandlerRan = form.isVisible() && closeEvents == 0;
@@ -68,6 +70,7 @@ private slots:
         TForm form;
         bool stillShown = false;
         QTimer::singleShot(0, &form, [&] {
+            const EndModalOnExit end(&form);
             Forms::HandleEvent([&] {
                 form.Close();
                 form.CancelClose();
@@ -88,6 +91,7 @@ private slots:
             }
         };
         QTimer::singleShot(0, &form, [&] {
+            const EndModalOnExit end(&form);
             Forms::HandleEvent([&] { form.Close(); });
             QVERIFY(form.isVisible());
             Forms::HandleEvent([&] { form.Close(); });
@@ -100,6 +104,7 @@ private slots:
         TForm form;
         bool visibleAfterSpontaneousClose = false;
         QTimer::singleShot(0, &form, [&] {
+            const EndModalOnExit end(&form);
             // What the window system does for Alt+F4 or a close button.
             form.windowHandle()->close();
             form.close();
@@ -115,6 +120,7 @@ private slots:
         form.OnKeyPress = [](QObject*, char&) { throw Sysutils::Exception("bad key"); };
         bool stillShown = false;
         QTimer::singleShot(0, &form, [&] {
+            const EndModalOnExit end(&form);
             QTest::keyClick(&form, Qt::Key_A);
             stillShown = form.isVisible();
             Forms::HandleEvent([&] { form.Close(); });

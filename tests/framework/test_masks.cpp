@@ -77,9 +77,6 @@ private slots:
     }
 };
 
-int RunMaskTests(int argc, char** argv) {
-    MaskTests tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QTEST_GUILESS_MAIN(MaskTests)
 
 #include "test_masks.moc"

@@ -85,9 +85,6 @@ private slots:
     }
 };
 
-int RunStringTests(int argc, char** argv) {
-    StringTests tests;
-    return QTest::qExec(&tests, argc, argv);
-}
+QTEST_GUILESS_MAIN(StringTests)
 
 #include "test_strings.moc"
