@@ -60,7 +60,7 @@ void TfrmInclusaoReserva::InicializaForm(int inTipo, Dbclient::TClientDataSet* r
         lblDsReserva->SetCaption(cdsReserva->FieldByName("DSRESMESA")->AsString());
     }
 
-    inCampo = 1;
+    inCampo = EntryStep::Name;
     lblDsNome->SetFontColor(Graphics::clRed);
     boCapsLock = false;
     boShift = false;

@@ -65,11 +65,8 @@ void TfrmInclusaoReserva::sbtSairClick(QObject*) {
 void TfrmInclusaoReserva::setLetterCaptions(bool upperCase) {
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         // The letter keys are found by name, so their names are part of the layout.
-        auto* key = qobject_cast<TBlendedButton*>(FindComponent(AnsiString("sbt") + letter));
-        if (key != nullptr) {
-            const AnsiString caption(1, letter);
-            key->SetCaption(upperCase ? caption : Sysutils::LowerCase(caption));
-        }
+        const AnsiString caption(1, letter);
+        keyNamed("sbt" + caption)->SetCaption(upperCase ? caption : Sysutils::LowerCase(caption));
     }
     sbtCCdil->SetCaption(AnsiString(1, upperCase ? char(0xC7) : char(0xE7)));
 }

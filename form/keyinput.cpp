@@ -2,6 +2,7 @@
 #include "form/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
+#include "framework/db.h"
 #include "framework/messages.h"
 #include "framework/sysutils.h"
 
@@ -9,8 +10,6 @@
 
 namespace {
 
-constexpr std::size_t nameLimit = 50; // the width of the stored name
-constexpr std::size_t descriptionLimit = 30;
 constexpr std::size_t dateDigits = 8;
 constexpr std::size_t timeDigits = 4;
 constexpr std::size_t telephoneDigits = 11;
@@ -46,19 +45,19 @@ void dropLast(AnsiString& text) {
 
 Controls::TLabel* TfrmInclusaoReserva::currentValueLabel() const {
     switch (inCampo) {
-    case 1:
+    case EntryStep::Name:
         return lblNome;
-    case 2:
+    case EntryStep::Date:
         return lblDtResMesa;
-    case 3:
+    case EntryStep::StartTime:
         return lblHrIni;
-    case 4:
+    case EntryStep::EndTime:
         return lblHrFim;
-    case 5:
+    case EntryStep::Telephone:
         return lblNrTelResMesa;
-    case 6:
+    case EntryStep::People:
         return lblNrPesMesa;
-    case 7:
+    case EntryStep::Description:
         return lblDsReserva;
     default:
         return nullptr;
@@ -108,8 +107,8 @@ void TfrmInclusaoReserva::FormKeyDown(QObject*, Forms::WORD& Key, Forms::TShiftS
 
 void TfrmInclusaoReserva::FormKeyPress(QObject*, char& Key) {
     switch (inCampo) {
-    case 1:
-    case 7:
+    case EntryStep::Name:
+    case EntryStep::Description:
         if (isTextCharacter(Key)) {
             const AnsiString typed(1, Key);
             const AnsiString mapped =
@@ -117,43 +116,46 @@ void TfrmInclusaoReserva::FormKeyPress(QObject*, char& Key) {
             if (boShift) {
                 sbtShiftClick(sbtShift);
             }
-            Controls::TLabel* label = inCampo == 1 ? lblNome : lblDsReserva;
-            const std::size_t limit = inCampo == 1 ? nameLimit : descriptionLimit;
+            Controls::TLabel* label = inCampo == EntryStep::Name ? lblNome : lblDsReserva;
+            // As much as the reservation's field holds.
+            const Db::TField* field =
+                inCampo == EntryStep::Name ? cdsReservaNMRESMESA : cdsReservaDSRESMESA;
+            const auto limit = static_cast<std::size_t>(field->Size());
             const AnsiString text = label->Caption();
             if (text.size() < limit) {
                 label->SetCaption(text + mapped);
             }
         }
         break;
-    case 2:
+    case EntryStep::Date:
         if (isDigit(Key) && stDigData.size() < dateDigits) {
             stDigData += Key;
             stData = stDigData;
             lblDtResMesa->SetCaption(dateDisplay(stDigData));
         }
         break;
-    case 3:
+    case EntryStep::StartTime:
         if (isDigit(Key) && stDigHrIni.size() < timeDigits) {
             stDigHrIni += Key;
             stHrIni = stDigHrIni;
             lblHrIni->SetCaption(FormatTime(stDigHrIni));
         }
         break;
-    case 4:
+    case EntryStep::EndTime:
         if (isDigit(Key) && stDigHrFim.size() < timeDigits) {
             stDigHrFim += Key;
             stHrFim = stDigHrFim;
             lblHrFim->SetCaption(FormatTime(stDigHrFim));
         }
         break;
-    case 5:
+    case EntryStep::Telephone:
         if (isDigit(Key) && stDigTel.size() < telephoneDigits) {
             stDigTel += Key;
             stTelefone = stDigTel;
             lblNrTelResMesa->SetCaption(FormatTelephone(stDigTel));
         }
         break;
-    case 6:
+    case EntryStep::People:
         if (isDigit(Key)) {
             const AnsiString people = lblNrPesMesa->Caption();
             if (people.size() >= peopleLimit) {

@@ -54,25 +54,25 @@ void TfrmInclusaoReserva::moveMarker(Controls::TLabel* accepted, Controls::TLabe
 void TfrmInclusaoReserva::sbtEnterClick(QObject*) {
     boShift = false;
     switch (inCampo) {
-    case 1:
+    case EntryStep::Name:
         stepName();
         break;
-    case 2:
+    case EntryStep::Date:
         stepDate();
         break;
-    case 3:
+    case EntryStep::StartTime:
         stepStartTime();
         break;
-    case 4:
+    case EntryStep::EndTime:
         stepEndTime();
         break;
-    case 5:
+    case EntryStep::Telephone:
         stepTelephone();
         break;
-    case 6:
+    case EntryStep::People:
         stepPeople();
         break;
-    case 7:
+    case EntryStep::Description:
         stepHandOff();
         break;
     default:
@@ -87,7 +87,7 @@ void TfrmInclusaoReserva::stepName() {
         return;
     }
     sbtCalendario->setEnabled(true);
-    inCampo = 2;
+    inCampo = EntryStep::Date;
     moveMarker(lblDsNome, lblDsData);
 }
 
@@ -112,7 +112,7 @@ void TfrmInclusaoReserva::stepDate() {
         stDigData.clear();
         return;
     }
-    inCampo = 3;
+    inCampo = EntryStep::StartTime;
     sbtCalendario->setEnabled(false);
     moveMarker(lblDsData, lblDsHrIni);
 }
@@ -141,7 +141,7 @@ void TfrmInclusaoReserva::stepStartTime() {
         return;
     }
     stHrIni = acceptedTimeDigits(stHrIni, shown, start);
-    inCampo = 4;
+    inCampo = EntryStep::EndTime;
     moveMarker(lblDsHrIni, lblDsHrFin);
 }
 
@@ -168,7 +168,7 @@ void TfrmInclusaoReserva::stepEndTime() {
         Sysutils::Abort();
     }
     stHrFim = acceptedTimeDigits(stHrFim, shown, end);
-    inCampo = 5;
+    inCampo = EntryStep::Telephone;
     moveMarker(lblDsHrFin, lblDsNrTelResMesa);
 }
 
@@ -179,7 +179,7 @@ void TfrmInclusaoReserva::stepTelephone() {
         return;
     }
     stTelefone = acceptedTelephoneDigits(stTelefone, shown);
-    inCampo = 6;
+    inCampo = EntryStep::People;
     moveMarker(lblDsNrTelResMesa, lblDsNrPesMesa);
 }
 
@@ -194,7 +194,7 @@ void TfrmInclusaoReserva::stepPeople() {
         lblNrPesMesa->SetCaption("");
         Sysutils::Abort();
     }
-    inCampo = 7;
+    inCampo = EntryStep::Description;
     moveMarker(lblDsNrPesMesa, lblDsReserv);
 }
 
@@ -221,7 +221,7 @@ void TfrmInclusaoReserva::stepHandOff() {
 }
 
 void TfrmInclusaoReserva::sbtCanlendarioClick(QObject*) {
-    if (inCampo != 2) {
+    if (inCampo != EntryStep::Date) {
         return;
     }
     const TTouchCalendar calendar = TouchCalendar;
@@ -235,5 +235,5 @@ void TfrmInclusaoReserva::sbtCanlendarioClick(QObject*) {
     lblDtResMesa->SetCaption(picked);
     moveMarker(lblDsData, lblDsHrIni);
     sbtCalendario->setEnabled(false);
-    inCampo = 3;
+    inCampo = EntryStep::StartTime;
 }

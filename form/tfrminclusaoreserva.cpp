@@ -2,6 +2,8 @@
 
 #include "collaborators/hostlib.h"
 #include "form/cli_res01400.h"
+#include "form/moduletexts.h"
+#include "framework/sysutils.h"
 
 TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner) : Forms::TForm(owner) {
     setupUi(this);
@@ -45,9 +47,7 @@ void TfrmInclusaoReserva::wireEvents() {
         {"sbtCalendario", &TfrmInclusaoReserva::sbtCanlendarioClick},
     };
     const auto wire = [this](const char* name, Handler handler) {
-        auto* key = qobject_cast<TBlendedButton*>(FindComponent(name));
-        Q_ASSERT_X(key != nullptr, "wireEvents", name);
-        key->OnClick = [this, handler](QObject* sender) { (this->*handler)(sender); };
+        keyNamed(name)->OnClick = [this, handler](QObject* sender) { (this->*handler)(sender); };
     };
     for (const char* name : characterKeys) {
         wire(name, &TfrmInclusaoReserva::sbt1Click);
@@ -55,6 +55,14 @@ void TfrmInclusaoReserva::wireEvents() {
     for (const KeyWiring& wiring : functionKeys) {
         wire(wiring.name, wiring.handler);
     }
+}
+
+TBlendedButton* TfrmInclusaoReserva::keyNamed(const AnsiString& name) const {
+    auto* key = qobject_cast<TBlendedButton*>(FindComponent(name));
+    if (key == nullptr) {
+        throw Sysutils::Exception(Sysutils::Format(ModuleText("SEMCOMPONENTE"), name));
+    }
+    return key;
 }
 
 void TfrmInclusaoReserva::FormCreate(QObject*) {

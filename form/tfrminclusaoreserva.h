@@ -15,7 +15,12 @@ namespace Dbclient {
 class TClientDataSet;
 }
 
+class TBlendedButton;
 class TMessages;
+
+// The entries in the order the operator makes them; an entry is accepted only after the one
+// before it.
+enum class EntryStep { None, Name, Date, StartTime, EndTime, Telephone, People, Description };
 
 // The "Dados da Reserva" screen: seven entries typed one at a time on the on-screen keyboard,
 // each validated before the next, then handed to the table-reservation package.
@@ -78,6 +83,8 @@ private:
     void createDataComponents();
     void wireEvents();
     void setLetterCaptions(bool upperCase);
+    // A key of the layout found by name; a key the layout lacks stops the start-up, named.
+    TBlendedButton* keyNamed(const AnsiString& name) const;
 
     void stepName();
     void stepDate();
@@ -93,7 +100,7 @@ private:
 
     bool boCapsLock = false;
     bool boShift = false;
-    int inCampo = 0;
+    EntryStep inCampo = EntryStep::None;
     AnsiString stDigHrIni;
     AnsiString stDigData;
     AnsiString stDigHrFim;

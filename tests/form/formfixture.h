@@ -13,7 +13,7 @@
 
 // Reads the form's entry state for the suites.
 struct FormStateAccess {
-    static int inCampo(const TfrmInclusaoReserva& form) { return form.inCampo; }
+    static int inCampo(const TfrmInclusaoReserva& form) { return int(form.inCampo); }
     static bool boShift(const TfrmInclusaoReserva& form) { return form.boShift; }
     static bool boCapsLock(const TfrmInclusaoReserva& form) { return form.boCapsLock; }
     static const AnsiString& stIdEsquema(const TfrmInclusaoReserva& f) { return f.stIdEsquema; }

@@ -4,6 +4,7 @@
 #include "framework/db.h"
 #include "framework/graphics.h"
 #include "framework/screen.h"
+#include "framework/sysutils.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -162,6 +163,19 @@ private slots:
         const auto reservation = MakeReservation({});
         TfrmInclusaoReserva form(nullptr);
         QVERIFY_THROWS_EXCEPTION(Db::EDatabaseError, form.InicializaForm(1, reservation.get()));
+    }
+
+    void aKeyMissingFromTheLayoutStopsTheStartUpNamed() {
+        TfrmInclusaoReserva form(nullptr);
+        form.sbtQ->setObjectName(QStringLiteral("sbtRenamed"));
+        const auto reservation = MakeReservation({});
+        AnsiString error;
+        try {
+            form.InicializaForm(1, reservation.get());
+        } catch (const Sysutils::Exception& raised) {
+            error = raised.Message();
+        }
+        QVERIFY2(error.find("sbtQ") != AnsiString::npos, error.c_str());
     }
 
     void exitKeyEndsTheEntryFunction() {
