@@ -4,6 +4,13 @@ namespace Datapacket {
 
 using Db::TFieldType;
 
+TText::TText(AnsiString text) : text_(std::make_shared<const AnsiString>(std::move(text))) {}
+
+const AnsiString& TText::Str() const {
+    static const AnsiString empty;
+    return text_ ? *text_ : empty;
+}
+
 void WrongValueKind(const TColumn& column, const AnsiString& target) {
     Db::DatabaseError(target + ": a value of field '" + column.name + "' is of the wrong kind");
 }
@@ -94,15 +101,12 @@ bool InCurrentView(const TRow& row) {
     return (row.status & (rsOriginal | rsDeleted)) == 0;
 }
 
-TDataPacket CurrentView(const TDataPacket& packet) {
-    TDataPacket view;
-    view.columns = packet.columns;
-    for (const TRow& row : packet.rows) {
-        if (InCurrentView(row)) {
-            view.rows.push_back({rsUnchanged, row.values});
-        }
+TDataPacket CurrentView(TDataPacket packet) {
+    std::erase_if(packet.rows, [](const TRow& row) { return !InCurrentView(row); });
+    for (TRow& row : packet.rows) {
+        row.status = rsUnchanged;
     }
-    return view;
+    return packet;
 }
 
 bool SameFieldName(const AnsiString& a, const AnsiString& b) {

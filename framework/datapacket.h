@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -39,17 +40,31 @@ FRAMEWORK_EXPORT AnsiString ColumnKindName(const TColumn& column);
 // A column of the given field type as this framework stores it.
 FRAMEWORK_EXPORT TColumn MakeColumn(const AnsiString& name, Db::TFieldType type, int size);
 
+// The text of a string or BCD value. Copies share one immutable string: the rows of a change log
+// repeat their original's values, and a large value must not be paid for once per row.
+class FRAMEWORK_EXPORT TText {
+public:
+    // Implicit, so that a value is made from Latin-1 text as from any other alternative.
+    TText(AnsiString text);
+
+    const AnsiString& Str() const;
+    bool operator==(const TText& other) const { return Str() == other.Str(); }
+
+private:
+    std::shared_ptr<const AnsiString> text_;
+};
+
 // One value, in the representation of the binary form:
 // - null: std::monostate
 // - integers (unsigned 64-bit ones by their bit pattern), dates as the day number
 //   (0001-01-01 is day 1), times as milliseconds since midnight: long long
 // - floats and currency; date-times as day number x 86,400,000 + milliseconds: double
 // - booleans: bool
-// - strings (Latin-1) and BCD (as decimal text, "-12.50"): AnsiString
+// - strings (Latin-1) and BCD (as decimal text, "-12.50"): TText
 // - wide strings: QString
 // - memos and blobs: QByteArray
-using TValue =
-    std::variant<std::monostate, long long, double, bool, AnsiString, QString, QByteArray>;
+// Every alternative is cheap to copy: the texts and byte arrays are shared, not duplicated.
+using TValue = std::variant<std::monostate, long long, double, bool, TText, QString, QByteArray>;
 
 // Raises a writer's error for a value that is not of its column's kind, naming the target.
 [[noreturn]] FRAMEWORK_EXPORT void WrongValueKind(const TColumn& column, const AnsiString& target);
@@ -90,7 +105,7 @@ struct FRAMEWORK_EXPORT TDataPacket {
 FRAMEWORK_EXPORT bool InCurrentView(const TRow& row);
 
 // Only the rows of the current view, each marked unchanged.
-FRAMEWORK_EXPORT TDataPacket CurrentView(const TDataPacket& packet);
+FRAMEWORK_EXPORT TDataPacket CurrentView(TDataPacket packet);
 
 // Index of the column with that name, matched without regard to case; -1 when absent.
 FRAMEWORK_EXPORT int FindColumn(const TDataPacket& packet, const AnsiString& name);

@@ -4,6 +4,7 @@
 #include "framework/framework_export.h"
 
 #include <QByteArray>
+#include <QIODevice>
 
 // The binary form of a data packet: a 24-byte header, the column descriptors, then the rows.
 namespace Datapacket {
@@ -17,5 +18,9 @@ FRAMEWORK_EXPORT TDataPacket ReadBinaryPacket(const QByteArray& bytes, const Ans
 // Raises EDatabaseError "<target>: <fault>" for what the form cannot hold (a name longer than
 // 255 bytes, a BCD value of more than 64 digits, ...).
 FRAMEWORK_EXPORT QByteArray WriteBinaryPacket(const TDataPacket& packet, const AnsiString& target);
+// The same onto an open device, piece by piece; a write the device refuses raises
+// EDatabaseError "<target>: cannot write: <reason>".
+FRAMEWORK_EXPORT void WriteBinaryPacket(const TDataPacket& packet, QIODevice& device,
+                                        const AnsiString& target);
 
 } // namespace Datapacket

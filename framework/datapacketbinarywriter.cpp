@@ -1,6 +1,8 @@
 #include "framework/datapacketbcd.h"
 #include "framework/datapacketbinary.h"
+#include "framework/datapacketoutput.h"
 
+#include <QBuffer>
 #include <QtEndian>
 #include <cstring>
 
@@ -24,15 +26,15 @@ constexpr std::uint32_t BlobWord = 0x004B0004;
 constexpr std::uint32_t WordPropertyWord = 0x00020002;
 // A NUL-terminated string property: the type word's size counts the terminator.
 constexpr std::uint32_t ZStringPropertyWord = 0x00090000;
-// Metadata present, data offset present.
-constexpr std::uint32_t HeaderFlags = 3;
+constexpr std::uint32_t MetadataPresent = 1;
+constexpr std::uint32_t DataOffsetPresent = 2;
 
 class PacketWriter {
 public:
-    PacketWriter(const TDataPacket& packet, const AnsiString& target)
-        : packet_(packet), target_(target) {}
+    PacketWriter(const TDataPacket& packet, QIODevice& device, const AnsiString& target)
+        : packet_(packet), target_(target), output_(device, target), out_(output_.Buffer()) {}
 
-    QByteArray Write();
+    void Write();
 
 private:
     [[noreturn]] void Fail(const AnsiString& fault) const {
@@ -58,14 +60,15 @@ private:
         U64(bits);
     }
     void Name(const AnsiString& name, const AnsiString& what);
-    void Prefixed(const QByteArray& bytes, unsigned prefix);
+    void Prefix(qsizetype size, unsigned prefix);
     void WordProperty(const char* name, qsizetype value, const TColumn& column);
     void TextProperty(const char* name, const AnsiString& value);
     // The declared width in bytes, widened to hold the column's longest value.
     qsizetype StoredWidth(std::size_t column, qsizetype declared) const;
     void WriteColumn(std::size_t index);
     void WriteValue(std::size_t column, const TValue& value);
-    QByteArray ValueBytes(std::size_t column, const TValue& value) const;
+    // The stored size of a variable-length value.
+    qsizetype ValueSize(std::size_t column, const TValue& value) const;
 
     template <class T> const T& Get(const TColumn& column, const TValue& value) const {
         return ValueAs<T>(column, value, target_);
@@ -73,7 +76,8 @@ private:
 
     const TDataPacket& packet_;
     AnsiString target_;
-    QByteArray out_;
+    TPacketOutput output_;
+    QByteArray& out_;
     std::vector<unsigned> prefixes_;
 };
 
@@ -85,16 +89,15 @@ void PacketWriter::Name(const AnsiString& name, const AnsiString& what) {
     out_.append(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-void PacketWriter::Prefixed(const QByteArray& bytes, unsigned prefix) {
-    const auto size = static_cast<std::uint32_t>(bytes.size());
+void PacketWriter::Prefix(qsizetype size, unsigned prefix) {
+    const auto stored = static_cast<std::uint32_t>(size);
     if (prefix == 1) {
-        U8(size);
+        U8(stored);
     } else if (prefix == 2) {
-        U16(size);
+        U16(stored);
     } else {
-        U32(size);
+        U32(stored);
     }
-    out_.append(bytes);
 }
 
 void PacketWriter::WordProperty(const char* name, qsizetype value, const TColumn& column) {
@@ -115,7 +118,7 @@ void PacketWriter::TextProperty(const char* name, const AnsiString& value) {
 qsizetype PacketWriter::StoredWidth(std::size_t column, qsizetype declared) const {
     qsizetype longest = std::max<qsizetype>(declared, 1);
     for (const TRow& row : packet_.rows) {
-        longest = std::max(longest, ValueBytes(column, row.values[column]).size());
+        longest = std::max(longest, ValueSize(column, row.values[column]));
     }
     return longest;
 }
@@ -218,37 +221,48 @@ void PacketWriter::WriteColumn(std::size_t index) {
     }
 }
 
-QByteArray PacketWriter::ValueBytes(std::size_t index, const TValue& value) const {
+qsizetype PacketWriter::ValueSize(std::size_t index, const TValue& value) const {
     const TColumn& column = packet_.columns[index];
     if (std::holds_alternative<std::monostate>(value)) {
-        return {};
+        return 0;
     }
     switch (column.type) {
     case TFieldType::ftString:
-        return QByteArray::fromStdString(Get<AnsiString>(column, value));
-    case TFieldType::ftWideString: {
-        const QString& text = Get<QString>(column, value);
-        QByteArray bytes(text.size() * 2, Qt::Uninitialized);
-        qToLittleEndian<char16_t>(text.constData(), text.size(), bytes.data());
-        return bytes;
-    }
+        return static_cast<qsizetype>(Get<TText>(column, value).Str().size());
+    case TFieldType::ftWideString:
+        return 2 * Get<QString>(column, value).size();
     case TFieldType::ftMemo:
     case TFieldType::ftBlob:
-        return Get<QByteArray>(column, value);
+        return Get<QByteArray>(column, value).size();
     default:
-        return {};
+        return 0;
     }
 }
 
 void PacketWriter::WriteValue(std::size_t index, const TValue& value) {
     const TColumn& column = packet_.columns[index];
     switch (column.type) {
-    case TFieldType::ftString:
-    case TFieldType::ftWideString:
-    case TFieldType::ftMemo:
-    case TFieldType::ftBlob:
-        Prefixed(ValueBytes(index, value), prefixes_[index]);
+    case TFieldType::ftString: {
+        const AnsiString& text = Get<TText>(column, value).Str();
+        Prefix(static_cast<qsizetype>(text.size()), prefixes_[index]);
+        out_.append(text.data(), static_cast<qsizetype>(text.size()));
         return;
+    }
+    case TFieldType::ftWideString: {
+        const QString& text = Get<QString>(column, value);
+        Prefix(2 * text.size(), prefixes_[index]);
+        const qsizetype at = out_.size();
+        out_.resize(at + 2 * text.size());
+        qToLittleEndian<char16_t>(text.constData(), text.size(), out_.data() + at);
+        return;
+    }
+    case TFieldType::ftMemo:
+    case TFieldType::ftBlob: {
+        const QByteArray& bytes = Get<QByteArray>(column, value);
+        Prefix(bytes.size(), prefixes_[index]);
+        out_.append(bytes);
+        return;
+    }
     case TFieldType::ftBoolean:
         U16(Get<bool>(column, value) ? 1 : 0);
         return;
@@ -266,7 +280,7 @@ void PacketWriter::WriteValue(std::size_t index, const TValue& value) {
         return;
     }
     case TFieldType::ftBCD: {
-        const auto bytes = EncodeBcd(Get<AnsiString>(column, value));
+        const auto bytes = EncodeBcd(Get<TText>(column, value).Str());
         if (!bytes) {
             Fail("value of field '" + column.name + "' does not fit a BCD");
         }
@@ -289,7 +303,7 @@ void PacketWriter::WriteValue(std::size_t index, const TValue& value) {
     }
 }
 
-QByteArray PacketWriter::Write() {
+void PacketWriter::Write() {
     const std::size_t columnCount = packet_.columns.size();
     if (columnCount > 0xFFFF || packet_.rows.size() > 0xFFFFFFFFU) {
         Fail("too many columns or rows for the binary form");
@@ -305,16 +319,18 @@ QByteArray PacketWriter::Write() {
     U32(24);
     U16(static_cast<unsigned>(columnCount));
     U32(static_cast<std::uint32_t>(packet_.rows.size()));
-    U32(HeaderFlags);
+    U32(MetadataPresent | DataOffsetPresent);
     U16(0);
     for (std::size_t i = 0; i < columnCount; ++i) {
         WriteColumn(i);
     }
     U16(0);
-    if (out_.size() > 0xFFFF) {
-        Fail("column descriptors too large for the binary form");
+    // The offset of the rows has 16 bits; past them the rows follow the descriptors unannounced.
+    if (out_.size() <= 0xFFFF) {
+        qToLittleEndian(static_cast<std::uint16_t>(out_.size()), out_.data() + 22);
+    } else {
+        qToLittleEndian(MetadataPresent, out_.data() + 18);
     }
-    qToLittleEndian(static_cast<std::uint16_t>(out_.size()), out_.data() + 22);
     const std::size_t flagBytes = (columnCount + 3) / 4;
     for (const TRow& row : packet_.rows) {
         U8(row.status);
@@ -331,14 +347,22 @@ QByteArray PacketWriter::Write() {
                 WriteValue(c, row.values[c]);
             }
         }
+        output_.Pass();
     }
-    return out_;
+    output_.Flush();
 }
 
 } // namespace
 
+void WriteBinaryPacket(const TDataPacket& packet, QIODevice& device, const AnsiString& target) {
+    PacketWriter(packet, device, target).Write();
+}
+
 QByteArray WriteBinaryPacket(const TDataPacket& packet, const AnsiString& target) {
-    return PacketWriter(packet, target).Write();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WriteBinaryPacket(packet, buffer, target);
+    return buffer.data();
 }
 
 } // namespace Datapacket

@@ -3,6 +3,7 @@
 #include "framework/datapacketxml.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace Datapacket {
@@ -33,11 +34,37 @@ TDataPacket ReadPacketFile(const QString& fileName) {
 
 void WritePacketFile(const QString& fileName, const TDataPacket& packet, TPacketForm form) {
     const AnsiString target = FromQString(fileName);
-    const QByteArray bytes = form == TPacketForm::Xml ? WriteXmlPacket(packet, target)
-                                                      : WriteBinaryPacket(packet, target);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    const auto cannotWrite = [&](const QFileDevice& file) {
         Db::DatabaseError(target + ": cannot write: " + FromQString(file.errorString()));
+    };
+    const auto write = [&](QIODevice& device) {
+        if (form == TPacketForm::Xml) {
+            WriteXmlPacket(packet, device, target);
+        } else {
+            WriteBinaryPacket(packet, device, target);
+        }
+    };
+    // A device or a pipe is written in place: replacing it with a new file would destroy it.
+    const QFileInfo existing(fileName);
+    if (existing.exists() && !existing.isFile() && !existing.isDir()) {
+        QFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly)) {
+            cannotWrite(file);
+        }
+        write(file);
+        if (!file.flush()) {
+            cannotWrite(file);
+        }
+        return;
+    }
+    // A plain file is replaced whole, so a failed write leaves the old one as it was.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        cannotWrite(file);
+    }
+    write(file);
+    if (!file.commit()) {
+        cannotWrite(file);
     }
 }
 

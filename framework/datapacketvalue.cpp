@@ -220,8 +220,8 @@ AnsiString ValueToString(const TColumn& column, const TValue& value) {
     if (std::holds_alternative<std::monostate>(value)) {
         return {};
     }
-    if (const auto* text = std::get_if<AnsiString>(&value)) {
-        return *text;
+    if (const auto* text = std::get_if<TText>(&value)) {
+        return text->Str();
     }
     if (const auto* wide = std::get_if<QString>(&value)) {
         return FromQString(*wide);
@@ -292,7 +292,7 @@ long long ValueToInteger(const TColumn& column, const TValue& value) {
     case TFieldType::ftCurrency:
         return RoundedInteger(column, std::get<double>(value));
     case TFieldType::ftBCD:
-        return RoundedInteger(column, ParseFloat(column, std::get<AnsiString>(value)));
+        return RoundedInteger(column, ParseFloat(column, std::get<TText>(value).Str()));
     case TFieldType::ftString:
     case TFieldType::ftWideString: {
         const AnsiString text = ValueToString(column, value);

@@ -4,6 +4,7 @@
 #include "framework/framework_export.h"
 
 #include <QByteArray>
+#include <QIODevice>
 
 // The XML form of a data packet: DATAPACKET with METADATA (the columns) and ROWDATA (the rows).
 namespace Datapacket {
@@ -17,5 +18,9 @@ FRAMEWORK_EXPORT TDataPacket ReadXmlPacket(const QByteArray& bytes, const AnsiSt
 
 // The framework's own form: Latin-1 bytes, no encoding declaration, all on one line.
 FRAMEWORK_EXPORT QByteArray WriteXmlPacket(const TDataPacket& packet, const AnsiString& target);
+// The same onto an open device, piece by piece; a write the device refuses raises
+// EDatabaseError "<target>: cannot write: <reason>".
+FRAMEWORK_EXPORT void WriteXmlPacket(const TDataPacket& packet, QIODevice& device,
+                                     const AnsiString& target);
 
 } // namespace Datapacket

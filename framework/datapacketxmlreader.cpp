@@ -2,6 +2,7 @@
 #include "framework/datapacketxml.h"
 #include "framework/datapacketxmlcontrol.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QXmlStreamReader>
@@ -135,7 +136,9 @@ private:
     QXmlStreamReader xml_;
     AnsiString source_;
     TDataPacket packet_;
-    std::vector<QString> attributeNames_;
+    // The column of each attrname, case-folded: a row's attributes match without regard to case.
+    // The first of two columns with the same attrname takes the values.
+    QHash<QString, std::size_t> columnByKey_;
     std::optional<std::size_t> lastOriginal_;
 };
 
@@ -243,8 +246,11 @@ void XmlPacketReader::ReadField() {
     default:
         break;
     }
+    const QString key = attributeName->toCaseFolded();
+    if (!columnByKey_.contains(key)) {
+        columnByKey_.insert(key, packet_.columns.size());
+    }
     packet_.columns.push_back(column);
-    attributeNames_.push_back(*attributeName);
     xml_.skipCurrentElement();
 }
 
@@ -354,13 +360,12 @@ void XmlPacketReader::ReadRow() {
     if ((row.status & rsModified) != 0 && lastOriginal_) {
         row.values = packet_.rows[*lastOriginal_].values;
     }
-    for (std::size_t c = 0; c < packet_.columns.size(); ++c) {
-        for (const QXmlStreamAttribute& attribute : attributes) {
-            if (attribute.name().compare(attributeNames_[c], Qt::CaseInsensitive) == 0) {
-                row.values[c] =
-                    ParseValue(packet_.columns[c],
-                               RestoreControlCharacters(attribute.value().toString()), index);
-            }
+    for (const QXmlStreamAttribute& attribute : attributes) {
+        const auto column = columnByKey_.constFind(attribute.name().toString().toCaseFolded());
+        if (column != columnByKey_.cend()) {
+            row.values[*column] =
+                ParseValue(packet_.columns[*column],
+                           RestoreControlCharacters(attribute.value().toString()), index);
         }
     }
     if ((row.status & rsOriginal) != 0) {

@@ -1,7 +1,9 @@
+#include "framework/datapacketoutput.h"
 #include "framework/datapacketvalue.h"
 #include "framework/datapacketxml.h"
 
-#include <algorithm>
+#include <QBuffer>
+#include <QSet>
 #include <cstdio>
 
 namespace Datapacket {
@@ -128,10 +130,10 @@ const char* FieldTypeText(const TColumn& column) {
 
 class XmlPacketWriter {
 public:
-    XmlPacketWriter(const TDataPacket& packet, const AnsiString& target)
-        : packet_(packet), target_(target) {}
+    XmlPacketWriter(const TDataPacket& packet, QIODevice& device, const AnsiString& target)
+        : packet_(packet), target_(target), output_(device, target), out_(output_.Buffer()) {}
 
-    QByteArray Write();
+    void Write();
 
 private:
     [[noreturn]] void Fail(const AnsiString& fault) const {
@@ -151,15 +153,17 @@ private:
 
     const TDataPacket& packet_;
     AnsiString target_;
-    QByteArray out_;
+    TPacketOutput output_;
+    QByteArray& out_;
     std::vector<AnsiString> keys_;
+    // The keys given so far, case-folded: attribute names are matched without regard to case.
+    QSet<QString> foldedKeys_;
 };
 
 void XmlPacketWriter::WriteField(std::size_t index) {
     const TColumn& column = packet_.columns[index];
     const auto taken = [this](const AnsiString& candidate) {
-        return std::any_of(keys_.begin(), keys_.end(),
-                           [&](const AnsiString& key) { return SameFieldName(key, candidate); });
+        return foldedKeys_.contains(ToQString(candidate).toCaseFolded());
     };
     AnsiString key = column.name;
     if (!UsableAttributeName(key) || taken(key)) {
@@ -169,6 +173,7 @@ void XmlPacketWriter::WriteField(std::size_t index) {
         }
     }
     keys_.push_back(key);
+    foldedKeys_.insert(ToQString(key).toCaseFolded());
     out_.append("<FIELD");
     Attribute("attrname", key);
     if (key != column.name) {
@@ -222,8 +227,8 @@ void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
     switch (column.type) {
     case TFieldType::ftString:
     case TFieldType::ftBCD:
-        text = Get<AnsiString>(column, value);
-        break;
+        Attribute(keys_[index], Get<TText>(column, value).Str());
+        return;
     case TFieldType::ftWideString:
         Attribute(keys_[index], Get<QString>(column, value));
         return;
@@ -263,7 +268,7 @@ void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
     Attribute(keys_[index], text);
 }
 
-QByteArray XmlPacketWriter::Write() {
+void XmlPacketWriter::Write() {
     out_.append(R"(<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0">)");
     out_.append("<METADATA><FIELDS>");
     for (std::size_t i = 0; i < packet_.columns.size(); ++i) {
@@ -282,15 +287,23 @@ QByteArray XmlPacketWriter::Write() {
             WriteValue(c, row.values[c]);
         }
         out_.append("/>");
+        output_.Pass();
     }
     out_.append("</ROWDATA></DATAPACKET>");
-    return out_;
+    output_.Flush();
 }
 
 } // namespace
 
+void WriteXmlPacket(const TDataPacket& packet, QIODevice& device, const AnsiString& target) {
+    XmlPacketWriter(packet, device, target).Write();
+}
+
 QByteArray WriteXmlPacket(const TDataPacket& packet, const AnsiString& target) {
-    return XmlPacketWriter(packet, target).Write();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WriteXmlPacket(packet, buffer, target);
+    return buffer.data();
 }
 
 } // namespace Datapacket

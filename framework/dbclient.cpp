@@ -123,7 +123,7 @@ void TClientDataSet::Close() {
 }
 
 void TClientDataSet::Assign(TDataPacket packet) {
-    TDataPacket view = Datapacket::CurrentView(packet);
+    TDataPacket view = Datapacket::CurrentView(std::move(packet));
     std::vector<int> bindings;
     for (const TField* field : fields_) {
         const int column = Datapacket::FindColumn(view, field->FieldName());

@@ -70,6 +70,21 @@ private slots:
                  meta.WithHeader(2, 2) + rows.Bytes());
     }
 
+    void descriptorsPastTheRowOffsetRange() {
+        TDataPacket packet;
+        Datapacket::TRow row;
+        for (int c = 0; c < 8000; ++c) {
+            packet.columns.push_back(
+                Datapacket::MakeColumn("COLUNA" + std::to_string(c + 1), TFieldType::ftInteger, 0));
+            row.values.emplace_back(static_cast<long long>(c));
+        }
+        packet.rows = {row};
+        const QByteArray binary = Datapacket::WriteBinaryPacket(packet, "out");
+        // Metadata present, no row offset: the rows follow the descriptors.
+        QCOMPARE(binary.mid(18, 6), QByteArray("\x01\0\0\0\0\0", 6));
+        QVERIFY(Datapacket::ReadBinaryPacket(binary, "in") == packet);
+    }
+
     void everyKindSurvivesBothForms() {
         const TDataPacket packet = EveryKindPacket();
         const QByteArray binary = Datapacket::WriteBinaryPacket(packet, "out");

@@ -3,6 +3,7 @@
 
 #include "framework/datapacketbinary.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
@@ -14,8 +15,12 @@ struct Run {
     QByteArray err;
 };
 
-Run Cdsdump(const QStringList& arguments) {
+// Standard output goes to the file when one is given.
+Run Cdsdump(const QStringList& arguments, const QString& standardOutput = {}) {
     QProcess process;
+    if (!standardOutput.isEmpty()) {
+        process.setStandardOutputFile(standardOutput);
+    }
     process.start(QStringLiteral(CDSDUMP_PATH), arguments);
     process.waitForFinished(-1);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -85,6 +90,34 @@ private slots:
         QVERIFY(noFile.err.contains("Usage:"));
         QCOMPARE(Cdsdump({bad, "--to-xml", "a.xml", "--to-binary", "b.cds"}).exitCode, 2);
         QCOMPARE(Cdsdump({"--unknown", bad}).exitCode, 2);
+    }
+
+    void failedWritesFail_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("standardOutput");
+        QTest::addColumn<QByteArray>("message");
+        const QString full = QStringLiteral("/dev/full");
+        QTest::newRow("rows") << QStringList() << full
+                              << QByteArray("cannot write to standard output: ");
+        QTest::newRow("help") << QStringList{"--help"} << full
+                              << QByteArray("cannot write to standard output: ");
+        QTest::newRow("XML") << QStringList{"--to-xml", full} << QString()
+                             << QByteArray("/dev/full: cannot write: ");
+        QTest::newRow("binary") << QStringList{"--to-binary", full} << QString()
+                                << QByteArray("/dev/full: cannot write: ");
+    }
+
+    void failedWritesFail() {
+        QFETCH(QStringList, options);
+        QFETCH(QString, standardOutput);
+        QFETCH(QByteArray, message);
+        QTemporaryDir dir;
+        const QString path = WriteFile(dir, "PARAMETROSQUOR.CDS", HandWrittenParameters());
+        const Run run = Cdsdump(options << path, standardOutput);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.startsWith(message), run.err.constData());
+        // A device is written in place, never replaced by a file.
+        QVERIFY(!QFileInfo(QStringLiteral("/dev/full")).isFile());
     }
 };
 

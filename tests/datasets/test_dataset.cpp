@@ -1,3 +1,4 @@
+#include "packetbytes.h"
 #include "samples.h"
 #include "suites.h"
 
@@ -7,6 +8,7 @@
 
 #include <QTest>
 #include <memory>
+#include <sys/resource.h>
 
 using Db::TField;
 using Db::TFieldType;
@@ -48,6 +50,43 @@ std::unique_ptr<TClientDataSet> FormReservation() {
     form->AddField("NRRESMESA", TFieldType::ftString, 10)->SetDisplayLabel("N\xBA Reserva");
     form->AddField("IDSTRESMESA", TFieldType::ftString, 1);
     return form;
+}
+
+// A change log of one large original value and many modified rows that keep it unchanged.
+constexpr qsizetype LargeValueSize = 200 * 1024;
+constexpr int KeepingRows = 20000;
+
+QByteArray LargeValue() {
+    return QByteArray(LargeValueSize, 'v');
+}
+
+QByteArray KeepingLogBinary() {
+    PacketBytes meta;
+    meta.Name("S").U32(0x00490004).U16(0).U16(0).U16(0);
+    PacketBytes rows;
+    rows.U8(Datapacket::rsOriginal).U8(0).U32(LargeValueSize).Raw(LargeValue());
+    for (int i = 0; i < KeepingRows; ++i) {
+        rows.U8(Datapacket::rsModified).U8(2);
+    }
+    return meta.WithHeader(1, KeepingRows + 1) + rows.Bytes();
+}
+
+QByteArray KeepingLogXml() {
+    QByteArray xml = R"(<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0">)"
+                     R"(<METADATA><FIELDS><FIELD attrname="S" fieldtype="string"/></FIELDS>)"
+                     R"(<PARAMS/></METADATA><ROWDATA><ROW RowState="1" S=")" +
+                     LargeValue() + R"("/>)";
+    for (int i = 0; i < KeepingRows; ++i) {
+        xml += R"(<ROW RowState="8"/>)";
+    }
+    return xml + "</ROWDATA></DATAPACKET>";
+}
+
+// The most memory the process has held so far, in MB.
+long PeakMemoryMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
 }
 
 } // namespace
@@ -221,6 +260,25 @@ private slots:
         QCOMPARE(message, AnsiString("'4x' is not a valid value for field 'I'"));
         DATABASE_ERROR(numbers.FieldByName("B")->AsDateTime(), message);
         QCOMPARE(numbers.FieldByName("I")->AsInteger(), 42);
+    }
+
+    void rowsKeepingTheirOriginalShareItsValues_data() {
+        QTest::addColumn<QByteArray>("packet");
+        QTest::newRow("binary") << KeepingLogBinary();
+        QTest::newRow("XML") << KeepingLogXml();
+    }
+
+    void rowsKeepingTheirOriginalShareItsValues() {
+        QFETCH(QByteArray, packet);
+        const long before = PeakMemoryMb();
+        TClientDataSet log;
+        log.SetData(packet);
+        const long growth = PeakMemoryMb() - before;
+        QCOMPARE(log.RecordCount(), KeepingRows);
+        QVERIFY(log.Packet().rows.back().values ==
+                std::vector<Datapacket::TValue>{LargeValue().toStdString()});
+        // Each row holds a 200 KB value, yet only one copy of it should exist.
+        QVERIFY2(growth < 64, qPrintable(QStringLiteral("peak memory grew by %1 MB").arg(growth)));
     }
 
     void filesOfBothForms() {

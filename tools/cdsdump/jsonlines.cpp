@@ -66,7 +66,7 @@ QByteArray JsonValue(const TColumn& column, const TValue& value) {
     }
     switch (column.type) {
     case TFieldType::ftString:
-        return JsonString(std::get<AnsiString>(value));
+        return JsonString(std::get<Datapacket::TText>(value).Str());
     case TFieldType::ftWideString:
         return JsonString(std::get<QString>(value));
     case TFieldType::ftBoolean:
@@ -80,7 +80,7 @@ QByteArray JsonValue(const TColumn& column, const TValue& value) {
                    : QByteArray("null");
     }
     case TFieldType::ftBCD:
-        return QByteArray::fromStdString(std::get<AnsiString>(value));
+        return QByteArray::fromStdString(std::get<Datapacket::TText>(value).Str());
     case TFieldType::ftDate:
         return '"' + DateText(std::get<long long>(value)) + '"';
     case TFieldType::ftTime:

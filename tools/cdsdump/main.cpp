@@ -5,11 +5,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-constexpr int UsageOrReadError = 2;
+constexpr int Failure = 2;
 
 void PrintTo(std::FILE* stream, const QByteArray& text) {
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stream);
@@ -17,8 +19,40 @@ void PrintTo(std::FILE* stream, const QByteArray& text) {
 
 int Usage(const QCommandLineParser& parser, const QString& error) {
     PrintTo(stderr, (error + u'\n' + parser.helpText()).toLocal8Bit());
-    return UsageOrReadError;
+    return Failure;
 }
+
+// Standard output, keeping the first failure: a full disk or a closed pipe loses the output at
+// a write or only at the final flush, and either must not pass for success.
+class StandardOutput {
+public:
+    bool Failed() const { return error_ != 0; }
+
+    void Print(const QByteArray& text) {
+        if (!Failed() && std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()),
+                                     stdout) != static_cast<std::size_t>(text.size())) {
+            Keep(errno);
+        }
+    }
+
+    // Flushes; the exit code, after a message on standard error if anything was lost.
+    int Close() {
+        if (!Failed() && std::fflush(stdout) != 0) {
+            Keep(errno);
+        }
+        if (!Failed()) {
+            return 0;
+        }
+        PrintTo(stderr,
+                QByteArray("cannot write to standard output: ") + std::strerror(error_) + '\n');
+        return Failure;
+    }
+
+private:
+    void Keep(int error) { error_ = error != 0 ? error : EIO; }
+
+    int error_ = 0;
+};
 
 } // namespace
 
@@ -41,9 +75,10 @@ int main(int argc, char** argv) {
     if (!parser.parse(QCoreApplication::arguments())) {
         return Usage(parser, parser.errorText());
     }
+    StandardOutput out;
     if (parser.isSet(help)) {
-        PrintTo(stdout, parser.helpText().toLocal8Bit());
-        return 0;
+        out.Print(parser.helpText().toLocal8Bit());
+        return out.Close();
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1) {
@@ -61,14 +96,15 @@ int main(int argc, char** argv) {
             Datapacket::WritePacketFile(parser.value(toBinary), packet,
                                         Datapacket::TPacketForm::Binary);
         } else {
-            PrintTo(stdout, FieldsLine(packet));
-            for (const Datapacket::TRow& row : packet.rows) {
-                PrintTo(stdout, RowLine(packet, row));
+            out.Print(FieldsLine(packet));
+            for (auto row = packet.rows.cbegin(); row != packet.rows.cend() && !out.Failed();
+                 ++row) {
+                out.Print(RowLine(packet, *row));
             }
         }
     } catch (const Sysutils::Exception& error) {
         PrintTo(stderr, (ToQString(error.Message()) + u'\n').toLocal8Bit());
-        return UsageOrReadError;
+        return Failure;
     }
-    return 0;
+    return out.Close();
 }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "framework/ansistring.h"
+
+#include <QByteArray>
+#include <QIODevice>
+
+// Where a packet writer's bytes go: they gather in a buffer that is handed to the device in
+// pieces, so that a large packet written to a file is never held in memory whole.
+namespace Datapacket {
+
+class TPacketOutput {
+public:
+    TPacketOutput(QIODevice& device, const AnsiString& target) : device_(device), target_(target) {}
+
+    QByteArray& Buffer() { return buffer_; }
+    // Hands the buffer to the device once it holds a piece worth a write.
+    void Pass() {
+        if (buffer_.size() >= PieceSize) {
+            Flush();
+        }
+    }
+    // Hands all that is buffered to the device; raises EDatabaseError "<target>: cannot write:
+    // <reason>" when the device refuses it.
+    void Flush();
+
+private:
+    static constexpr qsizetype PieceSize = 1 << 20;
+
+    QIODevice& device_;
+    AnsiString target_;
+    QByteArray buffer_;
+};
+
+} // namespace Datapacket
