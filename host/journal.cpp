@@ -4,7 +4,9 @@
 #include "collaborators/reservas.h"
 #include "framework/events.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
+#include <cstdio>
 
 namespace {
 
@@ -39,16 +41,27 @@ void journalingHandOff(int tipo, const AnsiString& hrIni, const AnsiString& hrFi
 
 bool Journal::open(const QString& file) {
     file_.setFileName(file);
-    return file_.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text);
+    // Unbuffered, so that each line reaches the file, or fails, as it is written. A device or a
+    // pipe is written as it is: appending would try to seek it.
+    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered;
+    const QFileInfo info(file);
+    if (!info.exists() || info.isFile()) {
+        mode |= QIODevice::Append;
+    }
+    return file_.open(mode);
 }
 
 void Journal::write(const QJsonObject& event) {
     if (!file_.isOpen()) {
         return;
     }
-    file_.write(QJsonDocument(event).toJson(QJsonDocument::Compact));
-    file_.write("\n");
-    file_.flush();
+    const QByteArray line = QJsonDocument(event).toJson(QJsonDocument::Compact) + '\n';
+    if (file_.write(line) == line.size() || failureReported_) {
+        return;
+    }
+    failureReported_ = true;
+    std::fprintf(stderr, "cannot write the journal %s: %s\n", qPrintable(file_.fileName()),
+                 qPrintable(file_.errorString()));
 }
 
 void Journal::attach() {

@@ -11,6 +11,8 @@ public:
     // Opens file for appending; false (with errorText()) when it cannot be written.
     bool open(const QString& file);
     QString errorText() const { return file_.errorString(); }
+    // A line that cannot be written is said on standard error, the first time only: the
+    // terminal goes on, and the operator's work is never held up by its journal.
     void write(const QJsonObject& event);
 
     // Hooks the journal to the framework's error display, the message dialog and the hand-off.
@@ -19,4 +21,5 @@ public:
 
 private:
     QFile file_;
+    bool failureReported_ = false;
 };

@@ -131,7 +131,10 @@ int main(int argc, char** argv) {
             PrepareNewReservation(reservation);
         }
     } catch (const std::exception& error) {
-        complain(QString::fromLatin1(error.what()));
+        const QString reason = QString::fromLatin1(error.what());
+        complain(parser.isSet(editOption) ? QStringLiteral("cannot read the reservation %1: %2")
+                                                .arg(parser.value(editOption), reason)
+                                          : reason);
         return BadRequest;
     }
 

@@ -1,8 +1,10 @@
 #include "reservas/handoff.h"
 
 #include "collaborators/hostlib/mensagem.h"
+#include "collaborators/hostlib/parameters.h"
 #include "framework/datetime.h"
 #include "framework/dbclient.h"
+#include "framework/screen.h"
 #include "reservas/handoffinput.h"
 #include "reservas/packagetexts.h"
 #include "reservas/reservationtable.h"
@@ -44,14 +46,33 @@ AnsiString updateCurrent(StoredReservation reservation, Dbclient::TClientDataSet
     return reservation.NRRESMESA;
 }
 
+// The hourglass while the database may keep the operator waiting on another terminal; the
+// cursor shown before comes back however the wait ends.
+class HourGlass {
+public:
+    HourGlass() : previous_(Forms::Screen->Cursor()) {
+        Forms::Screen->SetCursor(Forms::crHourGlass);
+    }
+    ~HourGlass() { Forms::Screen->SetCursor(previous_); }
+    HourGlass(const HourGlass&) = delete;
+    HourGlass& operator=(const HourGlass&) = delete;
+
+private:
+    Forms::TCursor previous_;
+};
+
+AnsiString storeEntered(int tipo, const StoredReservation& entered,
+                        Dbclient::TClientDataSet* reserva) {
+    const HourGlass waiting;
+    return tipo == editType ? updateCurrent(entered, reserva) : insertNew(entered, reserva);
+}
+
 void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserva) {
-    const StoredReservation entered = ReadHandOff(texts);
-    const AnsiString nrresmesa =
-        tipo == editType ? updateCurrent(entered, reserva) : insertNew(entered, reserva);
+    const AnsiString nrresmesa = storeEntered(tipo, ReadHandOff(texts), reserva);
     if (storedObserver) {
         storedObserver(nrresmesa);
     }
-    Mensagem(Text("GRAVADA", nrresmesa), "", "N", "N", tmNotice, "", "", 0, nullptr);
+    Mensagem(Text("GRAVADA", nrresmesa), "", "N", "N", tmNotice, "", DisplayScheme(), 0, nullptr);
 }
 
 } // namespace

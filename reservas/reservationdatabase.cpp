@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QStandardPaths>
+#include <chrono>
 
 namespace Reservas {
 
@@ -20,6 +21,21 @@ const char* const createTable = "CREATE TABLE IF NOT EXISTS RESERVAMESA ("
                                 "HRINIRESMESA TEXT, HRFINRESMESA TEXT, NMRESMESA TEXT, "
                                 "NRTELRESMESA TEXT, NRPESRESMESA TEXT, IDSTRESMESA TEXT, "
                                 "CDOPERINCRES TEXT, DTHRINCLURES TEXT)";
+
+const char* const findTable =
+    "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'RESERVAMESA'";
+
+// How long a statement waits for another terminal's write to end before it gives up: far
+// longer than any write takes, short enough that the operator is not left wondering.
+constexpr std::chrono::milliseconds busyTimeout{3000};
+
+// Locked by another connection; extended result codes keep the primary one in their low byte.
+bool isBusy(const QSqlError& error) {
+    constexpr int sqliteBusy = 5;
+    constexpr int sqliteLocked = 6;
+    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    return code == sqliteBusy || code == sqliteLocked;
+}
 
 QString nextConnectionName() {
     static int opened = 0;
@@ -50,14 +66,42 @@ ReservationDatabase::Connection::~Connection() {
     QSqlDatabase::removeDatabase(name);
 }
 
-ReservationDatabase::ReservationDatabase() : file_(DatabaseFile()) {
+ReservationDatabase::ReservationDatabase(DatabaseAccess access) : file_(DatabaseFile()) {
+    if (access == DatabaseAccess::Read) {
+        openForReading();
+    } else {
+        openForWriting();
+    }
+}
+
+void ReservationDatabase::openForReading() {
+    // Said plainly rather than as SQLite's "unable to open database file".
+    if (!QFileInfo::exists(file_)) {
+        Raise("BD_INEXISTENTE", file_);
+    }
+    connection_.database.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout.count()));
+    connection_.database.setDatabaseName(file_);
+    if (!connection_.database.open()) {
+        fail("BD_ABRIR", connection_.database.lastError());
+    }
+    QSqlQuery table = Prepare(QString::fromLatin1(findTable), "BD_ABRIR");
+    Execute(table, "BD_ABRIR");
+    if (!table.next()) {
+        Raise("BD_SEM_RESERVAS", file_);
+    }
+}
+
+void ReservationDatabase::openForWriting() {
     const QString folder = QFileInfo(file_).absolutePath();
     if (!QDir().mkpath(folder)) {
         Raise("BD_PASTA", folder);
     }
+    connection_.database.setConnectOptions(
+        QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout.count()));
     connection_.database.setDatabaseName(file_);
     if (!connection_.database.open()) {
-        fail("BD_ABRIR", connection_.database.lastError().text());
+        fail("BD_ABRIR", connection_.database.lastError());
     }
     // SQLite opens lazily: a directory or a file of another kind only fails here.
     QSqlQuery query = Prepare(QString::fromLatin1(createTable), "BD_ABRIR");
@@ -67,19 +111,22 @@ ReservationDatabase::ReservationDatabase() : file_(DatabaseFile()) {
 QSqlQuery ReservationDatabase::Prepare(const QString& sql, const char* failureKey) const {
     QSqlQuery query(connection_.database);
     if (!query.prepare(sql)) {
-        fail(failureKey, query.lastError().text());
+        fail(failureKey, query.lastError());
     }
     return query;
 }
 
 void ReservationDatabase::Execute(QSqlQuery& query, const char* failureKey) const {
     if (!query.exec()) {
-        fail(failureKey, query.lastError().text());
+        fail(failureKey, query.lastError());
     }
 }
 
-void ReservationDatabase::fail(const char* key, const QString& reason) const {
-    Raise(key, file_, reason);
+void ReservationDatabase::fail(const char* key, const QSqlError& error) const {
+    if (isBusy(error)) {
+        Raise("BD_OCUPADO");
+    }
+    Raise(key, file_, error.text());
 }
 
 } // namespace Reservas

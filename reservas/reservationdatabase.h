@@ -1,16 +1,22 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 
 namespace Reservas {
 
+// Reading never creates, migrates or changes the file; writing creates the file, its folder and
+// the table when they are missing.
+enum class DatabaseAccess { Read, Write };
+
 // An open connection to the reservation database with its table in place, closed when it
-// goes. Opening raises Sysutils::Exception naming the file and what went wrong.
+// goes. Opening raises Sysutils::Exception naming the file and what went wrong; a file that
+// another terminal keeps locked past a short wait raises a text that says so.
 class ReservationDatabase {
 public:
-    ReservationDatabase();
+    explicit ReservationDatabase(DatabaseAccess access);
     ReservationDatabase(const ReservationDatabase&) = delete;
     ReservationDatabase& operator=(const ReservationDatabase&) = delete;
 
@@ -31,7 +37,9 @@ private:
         QSqlDatabase database;
     };
 
-    [[noreturn]] void fail(const char* key, const QString& reason) const;
+    void openForReading();
+    void openForWriting();
+    [[noreturn]] void fail(const char* key, const QSqlError& error) const;
 
     QString file_;
     Connection connection_;

@@ -34,10 +34,11 @@ struct RESERVAS_EXPORT StoredReservation {
 };
 
 // The routines that reach the database raise Sysutils::Exception with a clear text when it
-// cannot be opened or read.
+// cannot be opened or read, or another terminal keeps it busy. The reading ones leave the file
+// as it is: a missing file, or one without the reservations, raises.
 
 // The database file. Unset, it is reservas.db in the user's application data folder; the file
-// and its folder are created on first use.
+// and its folder are created when the first reservation is stored.
 RESERVAS_EXPORT void SetDatabaseFile(const QString& file);
 RESERVAS_EXPORT QString DatabaseFile();
 

@@ -45,7 +45,7 @@ void bindEntered(QSqlQuery& query, const StoredReservation& reservation) {
 } // namespace
 
 AnsiString InsertReservation(const StoredReservation& reservation) {
-    const ReservationDatabase database;
+    const ReservationDatabase database(DatabaseAccess::Write);
     QSqlQuery insert = database.Prepare(
         QStringLiteral(
             "INSERT INTO RESERVAMESA (DSRESMESA, CDFILIAL, CDLOJA, DTRESMESA, HRINIRESMESA, "
@@ -69,7 +69,7 @@ bool UpdateReservation(const StoredReservation& reservation) {
     if (!number) {
         return false;
     }
-    const ReservationDatabase database;
+    const ReservationDatabase database(DatabaseAccess::Write);
     QSqlQuery update = database.Prepare(
         QStringLiteral("UPDATE RESERVAMESA SET DTRESMESA = :DTRESMESA, "
                        "HRINIRESMESA = :HRINIRESMESA, HRFINRESMESA = :HRFINRESMESA, "
@@ -88,7 +88,7 @@ std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa) {
     if (!number) {
         return std::nullopt;
     }
-    const ReservationDatabase database;
+    const ReservationDatabase database(DatabaseAccess::Read);
     QSqlQuery select = database.Prepare(
         QStringLiteral("SELECT * FROM RESERVAMESA WHERE NRRESMESA = :NRRESMESA"), "BD_LER");
     select.bindValue(QStringLiteral(":NRRESMESA"), *number);

@@ -5,11 +5,15 @@
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace Reservas {
 
@@ -39,6 +43,34 @@ QPushButton* touchKey(QWidget* parent, const QString& name) {
     return key;
 }
 
+// A chevron pointing left, in the key's own text colour for each of its states, so that it reads
+// as the day numbers do, enabled and disabled; pointing right, the same chevron mirrored.
+QIcon arrowIcon(QPushButton& key, bool pointingRight) {
+    key.ensurePolished();
+    const QSize size = key.iconSize();
+    const qreal ratio = key.devicePixelRatioF();
+    QIcon icon;
+    for (const auto& [group, mode] : {std::pair(QPalette::Active, QIcon::Normal),
+                                      std::pair(QPalette::Disabled, QIcon::Disabled)}) {
+        QImage arrow(size * ratio, QImage::Format_ARGB32_Premultiplied);
+        arrow.setDevicePixelRatio(ratio);
+        arrow.fill(Qt::transparent);
+        QPainter painter(&arrow);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal width = size.width();
+        const qreal height = size.height();
+        painter.setPen(QPen(key.palette().color(group, QPalette::ButtonText), width / 7,
+                            Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF{{width * 0.65, height * 0.2},
+                                       {width * 0.3, height * 0.5},
+                                       {width * 0.65, height * 0.8}});
+        painter.end();
+        icon.addPixmap(QPixmap::fromImage(pointingRight ? arrow.mirrored(true, false) : arrow),
+                       mode);
+    }
+    return icon;
+}
+
 // Reapplies the style sheet after a property it selects on has changed.
 void restyle(QWidget* widget) {
     widget->style()->unpolish(widget);
@@ -53,13 +85,13 @@ TouchCalendarDialog::TouchCalendarDialog(const QDate& today, QWidget* parent)
     setStyleSheet(QString::fromLatin1(calendarStyle));
 
     previousMonth_ = touchKey(this, QStringLiteral("previousMonth"));
-    previousMonth_->setIcon(style()->standardIcon(QStyle::SP_ArrowLeft));
     previousMonth_->setIconSize(QSize(40, 40));
+    previousMonth_->setIcon(arrowIcon(*previousMonth_, false));
     connect(previousMonth_, &QPushButton::clicked, this,
             [this] { showMonth(shownMonth_.addMonths(-1)); });
     QPushButton* nextMonth = touchKey(this, QStringLiteral("nextMonth"));
-    nextMonth->setIcon(style()->standardIcon(QStyle::SP_ArrowRight));
     nextMonth->setIconSize(QSize(40, 40));
+    nextMonth->setIcon(arrowIcon(*nextMonth, true));
     connect(nextMonth, &QPushButton::clicked, this,
             [this] { showMonth(shownMonth_.addMonths(1)); });
     title_ = new QLabel(this);

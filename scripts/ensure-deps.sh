@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libgl-dev
     fontconfig fonts-liberation
-    xvfb xauth xdotool x11-utils
+    xvfb xauth xdotool x11-utils sqlite3
 )
 
 missing=()

@@ -5,26 +5,32 @@ set -euo pipefail
 bin="$1"
 work="$(mktemp -d)"
 terminal_pid=""
+holder_pid=""
 cleanup() {
     if [ -n "$terminal_pid" ]; then kill "$terminal_pid" 2>/dev/null || true; fi
+    if [ -n "$holder_pid" ]; then kill "$holder_pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 export FONTCONFIG_FILE="$bin/fonts.conf"
 db="$work/reservas.db"
 journal="$work/journal.jsonl"
+errors="$work/stderr.txt"
 window=""
 
 fail() {
     echo "FAIL: $*" >&2
     [ -f "$journal" ] && sed 's/^/journal: /' "$journal" >&2
+    [ -f "$errors" ] && sed 's/^/stderr: /' "$errors" >&2
     exit 1
 }
 
-# Starts the terminal with the given arguments and waits for the reservation screen.
+# Starts the terminal with the given arguments and waits for the reservation screen. What it
+# says on standard error is kept in $errors.
 start_terminal() {
     : >"$journal"
-    "$bin/reservas-terminal" --db "$db" --journal "$journal" "$@" &
+    : >"$errors"
+    "$bin/reservas-terminal" --db "$db" --journal "$journal" "$@" 2>"$errors" &
     terminal_pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Dados da Reserva$" | head -n 1) ||
         fail "the reservation screen did not appear"
@@ -106,6 +112,39 @@ tap_text() {
         character="${text:index:1}"
         if [ "$character" = " " ]; then tap space; else tap "$character"; fi
     done
+}
+
+# Types the entries on the physical keyboard, one step each, confirming every one but the last.
+type_entries() {
+    while [ $# -gt 1 ]; do
+        xdotool type --delay 40 "$1"
+        xdotool key Return
+        shift
+    done
+    xdotool type --delay 40 "$1"
+}
+
+# Another terminal takes a write transaction on the database and holds it until
+# release_database.
+hold_database() {
+    rm -f "$work/holder.in" "$work/held"
+    mkfifo "$work/holder.in"
+    sqlite3 -bail "$db" <"$work/holder.in" &
+    holder_pid=$!
+    exec 7>"$work/holder.in"
+    printf 'BEGIN IMMEDIATE;\n.system touch "%s"\n' "$work/held" >&7
+    for _ in $(seq 1 100); do
+        [ -f "$work/held" ] && return 0
+        sleep 0.1
+    done
+    fail "the other terminal could not lock the database"
+}
+
+release_database() {
+    echo "COMMIT;" >&7
+    exec 7>&-
+    wait "$holder_pid" || fail "the other terminal could not commit"
+    holder_pid=""
 }
 
 # Prints one field of a stored reservation.

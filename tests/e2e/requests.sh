@@ -1,4 +1,6 @@
-# Requests the terminal refuses: an unknown reservation and a module that is not there.
+# Requests the terminal refuses (an unknown reservation, a module that is not there or has no
+# entry function, reading a file that holds no reservations) and one it carries out although
+# its journal cannot be written.
 source "$(dirname "$0")/lib.sh"
 
 code=0
@@ -12,4 +14,38 @@ code=0
 LD_LIBRARY_PATH="$bin" "$work/alone/reservas-terminal" --db "$db" --new 2>"$work/load.err" || code=$?
 expect_equal "$code" "3" "exit code without the module"
 grep -q "Pkg_res01400" "$work/load.err" || fail "the message does not name the module: $(cat "$work/load.err")"
+
+# A library without the entry function in the module's place.
+mkdir "$work/stranger"
+cp "$bin/reservas-terminal" "$work/stranger/"
+echo "int stranger = 0;" | g++ -shared -fPIC -x c++ - -o "$work/stranger/libPkg_res01400.so"
+code=0
+LD_LIBRARY_PATH="$bin" "$work/stranger/reservas-terminal" --db "$db" --new 2>"$work/entry.err" || code=$?
+expect_equal "$code" "3" "exit code without the entry function"
+grep "$work/stranger/libPkg_res01400.so" "$work/entry.err" | grep -q "CriaInclusaoReserva" ||
+    fail "the message does not name the module and its entry function: $(cat "$work/entry.err")"
+! grep -q "Unknown error" "$work/entry.err" || fail "the message gives no reason: $(cat "$work/entry.err")"
+
+# Reading leaves a file without reservations, or no file at all, as it was.
+sqlite3 "$work/other.db" "CREATE TABLE OUTRA (CDOUTRA TEXT);"
+file_state() { if [ -e "$1" ]; then cksum <"$1"; else echo "absent"; fi; }
+for file in "$work/other.db" "$work/missing.db"; do
+    before=$(file_state "$file")
+    for request in --show --edit; do
+        code=0
+        "$bin/reservas-terminal" --db "$file" "$request" 1 2>"$work/read.err" || code=$?
+        expect_equal "$code" "2" "exit code of $request on $file"
+        grep -q "$file" "$work/read.err" || fail "$request does not name $file: $(cat "$work/read.err")"
+        expect_equal "$(file_state "$file")" "$before" "$file after $request"
+    done
+done
+
+journal=/dev/full
+start_terminal --new
+type_entries "Rui Alves" "$(date -d '+2 days' +%d%m%Y)" "1200" "1300" "1155556666" "2" "almoço"
+xdotool key Return
+answer_message
+expect_exit 0
+expect_equal "$(grep -c "journal.*/dev/full" "$errors")" "1" "reports of the journal that cannot be written"
+expect_equal "$(stored_field 1 NMRESMESA)" "Rui Alves" "name stored without a journal"
 echo "1 passed, 0 failed"

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -22,6 +23,21 @@ void tap(QDialog& calendar, const char* name) {
     QPushButton* pressed = key(calendar, name);
     QVERIFY2(pressed != nullptr, name);
     QTest::mouseClick(pressed, Qt::LeftButton);
+}
+
+// Whether the key, drawn as it stands, shows its icon in colour somewhere.
+bool iconDrawnIn(QPushButton& key, const QColor& colour) {
+    const QImage drawn = key.grab().toImage();
+    QRect icon(QPoint(), key.iconSize());
+    icon.moveCenter(drawn.rect().center());
+    for (int y = icon.top(); y <= icon.bottom(); ++y) {
+        for (int x = icon.left(); x <= icon.right(); ++x) {
+            if (drawn.pixelColor(x, y).rgb() == colour.rgb()) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -138,6 +154,32 @@ private slots:
         });
         QVERIFY(!leftOpen_);
         QCOMPARE(chosen, AnsiString("28/02/2027"));
+    }
+
+    // Both month keys show one arrow, mirrored, drawn as the day numbers are in the same state:
+    // in December the way back is disabled, in January both ways are open.
+    void monthArrowsLookAlikeAndShowTheirState() {
+        pick([](QDialog& calendar) {
+            QPushButton* previous = key(calendar, "previousMonth");
+            QPushButton* next = key(calendar, "nextMonth");
+            for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+                QCOMPARE(next->icon().pixmap(next->iconSize(), mode).toImage(),
+                         previous->icon()
+                             .pixmap(previous->iconSize(), mode)
+                             .toImage()
+                             .mirrored(true, false));
+            }
+            const QColor dayNumber = key(calendar, "day20261207")
+                                         ->palette()
+                                         .color(QPalette::Active, QPalette::ButtonText);
+            const QColor pastDayNumber = key(calendar, "day20261201")
+                                             ->palette()
+                                             .color(QPalette::Disabled, QPalette::ButtonText);
+            QVERIFY(iconDrawnIn(*previous, pastDayNumber));
+            QVERIFY(iconDrawnIn(*next, dayNumber));
+            tap(calendar, "nextMonth");
+            QVERIFY(iconDrawnIn(*previous, dayNumber));
+        });
     }
 };
 

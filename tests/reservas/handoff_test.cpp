@@ -1,15 +1,21 @@
 #include "suites.h"
 
 #include "collaborators/reservas.h"
+#include "framework/db.h"
 #include "framework/dbclient.h"
+#include "framework/screen.h"
 #include "reservas/reservationstore.h"
 #include "reservationprinter.h"
 #include "storefixture.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <map>
 #include <memory>
@@ -39,6 +45,54 @@ StoredReservation expectedNewReservation() {
     return expected;
 }
 
+// Another terminal's connection to the same database file.
+class OtherTerminal {
+public:
+    explicit OtherTerminal(const QString& file) {
+        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        database.setDatabaseName(file);
+        database.open();
+    }
+    ~OtherTerminal() {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+    OtherTerminal(const OtherTerminal&) = delete;
+    OtherTerminal& operator=(const OtherTerminal&) = delete;
+
+    bool Run(const QString& sql) const {
+        QSqlQuery query(QSqlDatabase::database(name, false));
+        return query.exec(sql);
+    }
+
+private:
+    const QString name = QStringLiteral("other terminal");
+};
+
+QByteArray fileContents(const QString& file) {
+    QFile opened(file);
+    return opened.open(QIODevice::ReadOnly) ? opened.readAll() : QByteArray();
+}
+
+// The parameters file beside the running program, where the terminal keeps it.
+QString parametersFile() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath("PARAMETROSQUOR.CDS");
+}
+
+// A parameters file's bytes: one row with value in field.
+QByteArray parametersWith(const char* field, const AnsiString& value) {
+    const QTemporaryDir folder;
+    Dbclient::TClientDataSet parameters;
+    parameters.AddFieldDef("CDFILIAL", Db::TFieldType::ftString, 4);
+    parameters.AddFieldDef(field, Db::TFieldType::ftString, 10);
+    parameters.CreateDataSet();
+    parameters.Append();
+    parameters.FieldByName(field)->SetAsString(value);
+    parameters.Post();
+    parameters.SaveToFile(folder.filePath("parameters.cds"));
+    return fileContents(folder.filePath("parameters.cds"));
+}
+
 } // namespace
 
 class HandOffTest : public QObject {
@@ -51,12 +105,15 @@ private:
     void verifyNothingStored() {
         QVERIFY(store_->Stored.empty());
         QVERIFY(store_->Messages.empty());
-        QVERIFY(!FindReservation("1"));
+        QVERIFY(!QFileInfo::exists(Reservas::DatabaseFile()) || !FindReservation("1"));
     }
 
 private slots:
     void init() { store_ = std::make_unique<StoreFixture>(firstOfDecember); }
-    void cleanup() { store_.reset(); }
+    void cleanup() {
+        store_.reset();
+        QFile::remove(parametersFile());
+    }
 
     void newReservationIsStoredAndConfirmed() {
         Dbclient::TClientDataSet host;
@@ -81,6 +138,31 @@ private slots:
         QCOMPARE(store_->Stored, (std::vector<AnsiString>{"1", "2"}));
         QCOMPARE(FindReservation("2")->CDFILIAL, AnsiString());
         QCOMPARE(store_->Messages.back().Text, AnsiString("Reserva 2 gravada com sucesso."));
+    }
+
+    // The confirmation shows in the scheme the form shows its messages in; a parameters file the
+    // package cannot read never stops a store.
+    void confirmationFollowsTheDisplayScheme_data() {
+        QTest::addColumn<QByteArray>("parameters");
+        QTest::addColumn<QByteArray>("scheme");
+        QTest::newRow("no parameters file") << QByteArray() << QByteArray();
+        QTest::newRow("light") << parametersWith("IDESQUEMA", "2") << QByteArray("2");
+        QTest::newRow("high contrast") << parametersWith("IDESQUEMA", "3") << QByteArray("3");
+        QTest::newRow("no scheme field") << parametersWith("OUTRO", "2") << QByteArray();
+        QTest::newRow("not a dataset") << QByteArray("\x96\x19\xE0\xBD\x01\x00") << QByteArray();
+    }
+    void confirmationFollowsTheDisplayScheme() {
+        QFETCH(QByteArray, parameters);
+        QFETCH(QByteArray, scheme);
+        if (!parameters.isEmpty()) {
+            QFile file(parametersFile());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(parameters);
+        }
+        HandOff().Run(nullptr);
+        QCOMPARE(store_->Stored, std::vector<AnsiString>{"1"});
+        QCOMPARE(store_->Messages.size(), 1u);
+        QCOMPARE(store_->Messages.front().SchemeId, scheme.toStdString());
     }
 
     void enteredValuesAreNormalised_data() {
@@ -260,24 +342,31 @@ private slots:
         verifyNothingStored();
     }
 
-    // The files are named within the test's folder, which the message quotes as %1.
+    // The files are named within the test's folder, which the messages quote as %1. Storing
+    // says message, reading readMessage.
     void databaseThatCannotBeOpenedRaises_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("readMessage");
         QTest::newRow("folder blocked by a file")
             << "blocker/sub/reservas.db"
-            << "N\u00E3o foi poss\u00EDvel criar a pasta %1/blocker/sub do banco de reservas.";
+            << "N\u00E3o foi poss\u00EDvel criar a pasta %1/blocker/sub do banco de reservas."
+            << "O banco de reservas %1/blocker/sub/reservas.db n\u00E3o existe.";
         QTest::newRow("a folder")
             << "folder"
+            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/folder: "
             << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/folder: ";
         QTest::newRow("not a database")
             << "garbage.db"
+            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/garbage.db: "
             << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/garbage.db: ";
     }
     void databaseThatCannotBeOpenedRaises() {
         QFETCH(QString, file);
         QFETCH(QString, message);
+        QFETCH(QString, readMessage);
         message = message.arg(store_->Folder.path());
+        readMessage = readMessage.arg(store_->Folder.path());
         QFile blocker(store_->Folder.filePath("blocker"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
         QVERIFY(QDir(store_->Folder.path()).mkdir("folder"));
@@ -292,7 +381,61 @@ private slots:
         QVERIFY2(ToQString(*raised).startsWith(message), raised->c_str());
         QVERIFY(store_->Stored.empty());
         QVERIFY(store_->Messages.empty());
-        QCOMPARE(RaisedBy([] { FindReservation("1"); }), raised);
+        const std::optional<AnsiString> read = RaisedBy([] { FindReservation("1"); });
+        QVERIFY(read);
+        QVERIFY2(ToQString(*read).startsWith(readMessage), read->c_str());
+    }
+
+    // Reading leaves the file as it found it: a missing file is not created, a file without the
+    // reservations is not given their table.
+    void readingNeverCreatesTheStore_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing file") << false << "O banco de reservas %1 n\u00E3o existe.";
+        QTest::newRow("file without the reservations")
+            << true << "O arquivo %1 n\u00E3o cont\u00E9m a tabela de reservas.";
+    }
+    void readingNeverCreatesTheStore() {
+        QFETCH(bool, exists);
+        QFETCH(QString, message);
+        const QString file = store_->Folder.filePath("other.db");
+        Reservas::SetDatabaseFile(file);
+        if (exists) {
+            QVERIFY(OtherTerminal(file).Run("CREATE TABLE OUTRA (CDOUTRA TEXT)"));
+        }
+        const QByteArray before = fileContents(file);
+        const std::optional<AnsiString> expected = FromQString(message.arg(file));
+
+        QCOMPARE(RaisedBy([] { FindReservation("1"); }), expected);
+        Dbclient::TClientDataSet dataset;
+        Reservas::DefineReservationFields(dataset);
+        dataset.CreateDataSet();
+        QCOMPARE(RaisedBy([&] { Reservas::LoadReservation("1", dataset); }), expected);
+        QCOMPARE(QFileInfo::exists(file), exists);
+        QCOMPARE(fileContents(file), before);
+    }
+
+    // Another terminal holds a write transaction: after a short wait the operator is told, with
+    // the cursor as it was, and a retry once the other terminal is done stores once.
+    void busyDatabaseIsToldAndARetryStoresOnce() {
+        HandOff().Run(nullptr);
+        const OtherTerminal other(Reservas::DatabaseFile());
+        QVERIFY(other.Run("BEGIN IMMEDIATE"));
+        HandOff retried;
+        retried.Nome = "Ana Lima";
+
+        QCOMPARE(RaisedBy([&] { retried.Run(nullptr); }),
+                 std::optional<AnsiString>("As reservas est\xE3o em uso por outro terminal. "
+                                           "Aguarde um instante e tente novamente."));
+        QCOMPARE(Forms::Screen->Cursor(), Forms::crDefault);
+        QCOMPARE(store_->Stored, std::vector<AnsiString>{"1"});
+
+        QVERIFY(other.Run("COMMIT"));
+        retried.Run(nullptr);
+        QCOMPARE(store_->Stored, (std::vector<AnsiString>{"1", "2"}));
+        QCOMPARE(FindReservation("2")->NMRESMESA, AnsiString("Ana Lima"));
+        QVERIFY(!FindReservation("3"));
+        QCOMPARE(Forms::Screen->Cursor(), Forms::crDefault);
     }
 
     void defaultDatabaseLivesInTheUserDataFolder() {
