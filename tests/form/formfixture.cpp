@@ -1,7 +1,7 @@
 #include "formfixture.h"
 
 #include "../support/endmodal.h"
-#include "form/cli_res01400.h"
+#include "module/cli_res01400.h"
 #include "framework/datetime.h"
 #include "framework/db.h"
 #include "framework/events.h"

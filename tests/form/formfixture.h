@@ -2,7 +2,7 @@
 
 #include "collaborators/hostlib.h"
 #include "collaborators/reservas.h"
-#include "form/tfrminclusaoreserva.h"
+#include "module/tfrminclusaoreserva.h"
 #include "framework/dbclient.h"
 
 #include <QDateTime>

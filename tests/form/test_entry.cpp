@@ -1,6 +1,6 @@
 #include "formfixture.h"
 
-#include "form/cli_res01400.h"
+#include "module/cli_res01400.h"
 #include "framework/graphics.h"
 #include "framework/screen.h"
 

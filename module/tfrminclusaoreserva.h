@@ -3,8 +3,8 @@
 #include "framework/ansistring.h"
 #include "framework/events.h"
 #include "framework/forms.h"
-#include "package/pkg_res01400_export.h"
-#include "ui_tfrminclusaoreserva.h"
+#include "module/layout/controls.h"
+#include "module/pkg_res01400_export.h"
 
 namespace Db {
 class TField;
@@ -24,8 +24,17 @@ enum class EntryStep { None, Name, Date, StartTime, EndTime, Telephone, People, 
 
 // The "Dados da Reserva" screen: seven entries typed one at a time on the on-screen keyboard,
 // each validated before the next, then handed to the table-reservation package.
+//
+// Where each part lives, beside this header:
+// - layout/: the window and its controls (tfrminclusaoreserva.ui), bound by name (controls.h);
+// - tfrminclusaoreserva.cpp: creation, the wiring of every key, FormCreate and FormClose;
+// - datacomponents.cpp: the datasets, their fields and the message catalogue msgPadrao;
+// - inicializaform.cpp: InicializaForm, the parameters file and the prefilled edit;
+// - keyinput.cpp: FormKeyDown and FormKeyPress, what each key does at each step;
+// - keyboard.cpp: the on-screen keys, PostText, Shift and Caps Lock, the exit key;
+// - steps.cpp: what Enter checks at each step (stepName ... stepHandOff) and the calendar.
 class PKG_RES01400_EXPORT TfrmInclusaoReserva : public Forms::TForm,
-                                                public Ui::TfrmInclusaoReserva {
+                                                public TfrmInclusaoReservaControls {
     Q_OBJECT
 
 public:

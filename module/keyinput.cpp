@@ -1,5 +1,5 @@
-#include "form/displaymasks.h"
-#include "form/tfrminclusaoreserva.h"
+#include "module/displaymasks.h"
+#include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
 #include "framework/db.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "package/pkg_res01400_export.h"
+#include "module/pkg_res01400_export.h"
 
 namespace Pkg_res01400 {
 

@@ -1,12 +1,17 @@
-#include "form/tfrminclusaoreserva.h"
+#include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
-#include "form/cli_res01400.h"
-#include "form/moduletexts.h"
 #include "framework/sysutils.h"
+#include "module/cli_res01400.h"
+#include "module/moduletexts.h"
+#include "ui_tfrminclusaoreserva.h"
 
 TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner) : Forms::TForm(owner) {
-    setupUi(this);
+    Ui::TfrmInclusaoReserva layout;
+    layout.setupUi(this);
+#define BIND_CONTROL(Class, name) name = layout.name;
+    TFRMINCLUSAORESERVA_CONTROLS(BIND_CONTROL)
+#undef BIND_CONTROL
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     SetCenteredOnScreen(true);
     createDataComponents();

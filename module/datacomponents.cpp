@@ -1,9 +1,9 @@
-#include "form/tfrminclusaoreserva.h"
+#include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
-#include "form/moduletexts.h"
 #include "framework/db.h"
 #include "framework/dbclient.h"
+#include "module/moduletexts.h"
 
 namespace {
 

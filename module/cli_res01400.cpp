@@ -1,7 +1,7 @@
-#include "form/cli_res01400.h"
+#include "module/cli_res01400.h"
 
-#include "form/tfrminclusaoreserva.h"
 #include "framework/screen.h"
+#include "module/tfrminclusaoreserva.h"
 
 #include <utility>
 

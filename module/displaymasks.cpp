@@ -1,4 +1,4 @@
-#include "form/displaymasks.h"
+#include "module/displaymasks.h"
 
 #include "framework/maskutils.h"
 

@@ -1,6 +1,6 @@
-#include "form/cli_res01400.h"
-#include "form/displaymasks.h"
-#include "form/tfrminclusaoreserva.h"
+#include "module/cli_res01400.h"
+#include "module/displaymasks.h"
+#include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib/parameters.h"
 #include "framework/db.h"

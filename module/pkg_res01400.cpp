@@ -1,6 +1,6 @@
-#include "package/pkg_res01400.h"
+#include "module/pkg_res01400.h"
 
-#include "form/cli_res01400.h"
+#include "module/cli_res01400.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "form/moduletexts.h"
+#include "module/moduletexts.h"
 
 #include "collaborators/hostlib.h"
 

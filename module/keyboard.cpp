@@ -1,4 +1,4 @@
-#include "form/tfrminclusaoreserva.h"
+#include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
 #include "framework/messages.h"
