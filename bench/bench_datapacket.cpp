@@ -4,9 +4,9 @@
 //   bench_datapacket                 16,000 columns of 10 rows
 //   bench_datapacket -- COLUMNS      another number of columns (Qt Test options go first)
 
-#include "framework/datapacketbinary.h"
-#include "framework/datapacketfile.h"
-#include "framework/datapacketxml.h"
+#include "framework/data/datapacketbinary.h"
+#include "framework/data/datapacketfile.h"
+#include "framework/data/datapacketxml.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -4,7 +4,7 @@
 #include "collaborators/hostlib/blendedbitbtn.h"
 #include "collaborators/hostlib/blendedbutton.h"
 #include "collaborators/hostlib/blendedshape.h"
+#include "collaborators/hostlib/catalogue.h"
 #include "collaborators/hostlib/mensagem.h"
-#include "collaborators/hostlib/messages.h"
 #include "collaborators/hostlib/strings.h"
 #include "collaborators/hostlib/translation.h"

@@ -1,6 +1,6 @@
 #include "framework/forms.h"
 
-#include "framework/messages.h"
+#include "framework/windowmessages.h"
 
 #include <QApplication>
 #include <QCloseEvent>

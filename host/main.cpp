@@ -4,7 +4,7 @@
 #include "host/screenshot.h"
 #include "host/showreservation.h"
 
-#include "framework/dbclient.h"
+#include "framework/data/dbclient.h"
 #include "framework/events.h"
 #include "framework/sysutils.h"
 #include "reservas/reservationstore.h"

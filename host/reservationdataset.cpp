@@ -1,8 +1,8 @@
 #include "host/reservationdataset.h"
 
+#include "framework/data/db.h"
+#include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "framework/db.h"
-#include "framework/dbclient.h"
 #include "reservas/reservationstore.h"
 
 void PrepareNewReservation(Dbclient::TClientDataSet& dataset) {

@@ -1,6 +1,6 @@
 #include "hostlib/hosttexts.h"
 
-#include "collaborators/hostlib/messages.h"
+#include "collaborators/hostlib/catalogue.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #include "collaborators/hostlib/parameters.h"
 
-#include "framework/db.h"
-#include "framework/dbclient.h"
+#include "framework/data/db.h"
+#include "framework/data/dbclient.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
-#include "framework/db.h"
-#include "framework/dbclient.h"
+#include "framework/data/db.h"
+#include "framework/data/dbclient.h"
 #include "module/moduletexts.h"
 
 namespace {

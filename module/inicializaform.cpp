@@ -3,8 +3,8 @@
 #include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib/parameters.h"
-#include "framework/db.h"
-#include "framework/dbclient.h"
+#include "framework/data/db.h"
+#include "framework/data/dbclient.h"
 #include "framework/graphics.h"
 
 void TfrmInclusaoReserva::InicializaForm(int inTipo, Dbclient::TClientDataSet* reserva) {

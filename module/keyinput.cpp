@@ -2,9 +2,9 @@
 #include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
-#include "framework/db.h"
-#include "framework/messages.h"
+#include "framework/data/db.h"
 #include "framework/sysutils.h"
+#include "framework/windowmessages.h"
 
 // The form's two key events are the only writers of typed input into the value labels.
 

@@ -2,8 +2,8 @@
 
 #include "collaborators/hostlib/mensagem.h"
 #include "collaborators/hostlib/parameters.h"
+#include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "framework/dbclient.h"
 #include "framework/screen.h"
 #include "reservas/handoffinput.h"
 #include "reservas/packagetexts.h"

@@ -1,6 +1,6 @@
 #include "reservas/packagetexts.h"
 
-#include "collaborators/hostlib/messages.h"
+#include "collaborators/hostlib/catalogue.h"
 
 #include <QFile>
 

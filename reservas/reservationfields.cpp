@@ -1,7 +1,7 @@
 #include "reservas/reservationstore.h"
 
+#include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "framework/dbclient.h"
 #include "reservas/reservationlayout.h"
 
 namespace Reservas {

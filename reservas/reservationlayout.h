@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/db.h"
+#include "framework/data/db.h"
 
 #include <array>
 #include <cstddef>

@@ -2,11 +2,11 @@
 #include "samples.h"
 #include "suites.h"
 
-#include "framework/datapacketbinary.h"
-#include "framework/datapacketfile.h"
-#include "framework/datapacketxml.h"
+#include "framework/data/datapacketbinary.h"
+#include "framework/data/datapacketfile.h"
+#include "framework/data/datapacketxml.h"
+#include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "framework/dbclient.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "samples.h"
 #include "suites.h"
 
-#include "framework/datapacketbinary.h"
+#include "framework/data/datapacketbinary.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -2,9 +2,9 @@
 #include "samples.h"
 #include "suites.h"
 
-#include "framework/datapacketbinary.h"
+#include "framework/data/datapacketbinary.h"
+#include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "framework/dbclient.h"
 
 #include <QTest>
 #include <memory>

@@ -1,9 +1,9 @@
 #include "samples.h"
 #include "suites.h"
 
-#include "framework/datapacketfile.h"
-#include "framework/datapacketvalue.h"
-#include "framework/datapacketxml.h"
+#include "framework/data/datapacketfile.h"
+#include "framework/data/datapacketvalue.h"
+#include "framework/data/datapacketxml.h"
 
 #include <QTest>
 

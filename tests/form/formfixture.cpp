@@ -1,10 +1,10 @@
 #include "formfixture.h"
 
 #include "../support/endmodal.h"
-#include "module/cli_res01400.h"
+#include "framework/data/db.h"
 #include "framework/datetime.h"
-#include "framework/db.h"
 #include "framework/events.h"
+#include "module/cli_res01400.h"
 #include "reservas/reservationstore.h"
 
 #include <QTest>

@@ -2,8 +2,8 @@
 
 #include "collaborators/hostlib.h"
 #include "collaborators/reservas.h"
+#include "framework/data/dbclient.h"
 #include "module/tfrminclusaoreserva.h"
-#include "framework/dbclient.h"
 
 #include <QDateTime>
 #include <functional>

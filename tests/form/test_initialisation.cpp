@@ -1,10 +1,10 @@
 #include "formfixture.h"
 
-#include "module/cli_res01400.h"
-#include "framework/db.h"
+#include "framework/data/db.h"
 #include "framework/graphics.h"
 #include "framework/screen.h"
 #include "framework/sysutils.h"
+#include "module/cli_res01400.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "formfixture.h"
 
-#include "framework/messages.h"
+#include "framework/windowmessages.h"
 
 #include <QKeyEvent>
 #include <QTest>

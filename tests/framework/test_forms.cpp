@@ -1,9 +1,9 @@
 #include "../support/endmodal.h"
 #include "framework/events.h"
 #include "framework/forms.h"
-#include "framework/messages.h"
 #include "framework/screen.h"
 #include "framework/sysutils.h"
+#include "framework/windowmessages.h"
 
 #include <QApplication>
 #include <QCloseEvent>

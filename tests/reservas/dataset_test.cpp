@@ -1,7 +1,7 @@
 #include "suites.h"
 
+#include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "framework/dbclient.h"
 #include "reservas/reservationstore.h"
 #include "reservationprinter.h"
 #include "storefixture.h"

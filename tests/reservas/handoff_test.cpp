@@ -1,8 +1,8 @@
 #include "suites.h"
 
 #include "collaborators/reservas.h"
-#include "framework/db.h"
-#include "framework/dbclient.h"
+#include "framework/data/db.h"
+#include "framework/data/dbclient.h"
 #include "framework/screen.h"
 #include "reservas/reservationstore.h"
 #include "reservationprinter.h"

@@ -1,8 +1,8 @@
 #include "storefixture.h"
 
 #include "collaborators/reservas.h"
+#include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "framework/dbclient.h"
 #include "reservas/reservationstore.h"
 
 StoreFixture::StoreFixture(const QDateTime& now) {

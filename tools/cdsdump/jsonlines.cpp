@@ -1,6 +1,6 @@
 #include "jsonlines.h"
 
-#include "framework/datapacketvalue.h"
+#include "framework/data/datapacketvalue.h"
 
 #include <QLocale>
 #include <cmath>

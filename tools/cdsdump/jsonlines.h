@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/datapacket.h"
+#include "framework/data/datapacket.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
 #include "jsonlines.h"
 
-#include "framework/datapacketfile.h"
+#include "framework/data/datapacketfile.h"
 #include "framework/sysutils.h"
 
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
-#include "framework/datapacketbcd.h"
-#include "framework/datapacketbinary.h"
-#include "framework/datapacketoutput.h"
+#include "framework/data/datapacketbcd.h"
+#include "framework/data/datapacketbinary.h"
+#include "framework/data/datapacketoutput.h"
 
 #include <QBuffer>
 #include <QtEndian>

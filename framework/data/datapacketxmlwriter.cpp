@@ -1,6 +1,6 @@
-#include "framework/datapacketoutput.h"
-#include "framework/datapacketvalue.h"
-#include "framework/datapacketxml.h"
+#include "framework/data/datapacketoutput.h"
+#include "framework/data/datapacketvalue.h"
+#include "framework/data/datapacketxml.h"
 
 #include <QBuffer>
 #include <QSet>

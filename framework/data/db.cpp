@@ -1,6 +1,6 @@
-#include "framework/db.h"
-#include "framework/datapacketvalue.h"
-#include "framework/dbclient.h"
+#include "framework/data/db.h"
+#include "framework/data/datapacketvalue.h"
+#include "framework/data/dbclient.h"
 
 namespace Db {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/ansistring.h"
-#include "framework/db.h"
+#include "framework/data/db.h"
 #include "framework/framework_export.h"
 
 #include <QByteArray>

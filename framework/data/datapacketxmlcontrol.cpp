@@ -1,4 +1,4 @@
-#include "framework/datapacketxmlcontrol.h"
+#include "framework/data/datapacketxmlcontrol.h"
 
 #include <QRegularExpression>
 

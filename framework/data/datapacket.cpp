@@ -1,4 +1,4 @@
-#include "framework/datapacket.h"
+#include "framework/data/datapacket.h"
 
 namespace Datapacket {
 

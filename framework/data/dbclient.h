@@ -1,8 +1,8 @@
 #pragma once
 
 #include "framework/ansistring.h"
-#include "framework/datapacket.h"
-#include "framework/db.h"
+#include "framework/data/datapacket.h"
+#include "framework/data/db.h"
 #include "framework/framework_export.h"
 
 #include <QByteArray>

@@ -1,4 +1,4 @@
-#include "framework/messages.h"
+#include "framework/windowmessages.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
-#include "framework/datapacketbcd.h"
-#include "framework/datapacketvalue.h"
+#include "framework/data/datapacketbcd.h"
+#include "framework/data/datapacketvalue.h"
 
 namespace Datapacket {
 

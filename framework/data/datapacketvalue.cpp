@@ -1,4 +1,4 @@
-#include "framework/datapacketvalue.h"
+#include "framework/data/datapacketvalue.h"
 
 #include <QByteArray>
 #include <charconv>

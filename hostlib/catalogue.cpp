@@ -1,4 +1,4 @@
-#include "collaborators/hostlib/messages.h"
+#include "collaborators/hostlib/catalogue.h"
 
 #include <utility>
 

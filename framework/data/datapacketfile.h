@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/datapacket.h"
+#include "framework/data/datapacket.h"
 #include "framework/framework_export.h"
 
 #include <QByteArray>

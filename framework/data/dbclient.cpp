@@ -1,6 +1,6 @@
-#include "framework/dbclient.h"
-#include "framework/datapacketbinary.h"
-#include "framework/datapacketfile.h"
+#include "framework/data/dbclient.h"
+#include "framework/data/datapacketbinary.h"
+#include "framework/data/datapacketfile.h"
 
 namespace Dbclient {
 

@@ -1,5 +1,5 @@
-#include "framework/datapacketoutput.h"
-#include "framework/db.h"
+#include "framework/data/datapacketoutput.h"
+#include "framework/data/db.h"
 
 namespace Datapacket {
 

@@ -1,6 +1,6 @@
-#include "framework/datapacketfile.h"
-#include "framework/datapacketbinary.h"
-#include "framework/datapacketxml.h"
+#include "framework/data/datapacketfile.h"
+#include "framework/data/datapacketbinary.h"
+#include "framework/data/datapacketxml.h"
 
 #include <QFile>
 #include <QFileInfo>

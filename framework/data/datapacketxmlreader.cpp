@@ -1,6 +1,6 @@
-#include "framework/datapacketvalue.h"
-#include "framework/datapacketxml.h"
-#include "framework/datapacketxmlcontrol.h"
+#include "framework/data/datapacketvalue.h"
+#include "framework/data/datapacketxml.h"
+#include "framework/data/datapacketxmlcontrol.h"
 
 #include <QHash>
 #include <QRegularExpression>

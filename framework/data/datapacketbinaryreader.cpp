@@ -1,6 +1,6 @@
-#include "framework/datapacketbcd.h"
-#include "framework/datapacketbinary.h"
-#include "framework/datapacketvalue.h"
+#include "framework/data/datapacketbcd.h"
+#include "framework/data/datapacketbinary.h"
+#include "framework/data/datapacketvalue.h"
 
 #include <QtEndian>
 #include <cstring>
