@@ -5,14 +5,6 @@ source "$(dirname "$0")/lib.sh"
 # The pointer rests in a corner, outside the form, from here on.
 away() { xdotool mousemove 0 0; }
 
-expect_form_focus() {
-    for _ in $(seq 1 50); do
-        [ "$(xdotool getwindowfocus)" = "$window" ] && return 0
-        sleep 0.1
-    done
-    fail "the keyboard focus did not return to the form after $1"
-}
-
 type_entry() { xdotool type --delay 40 "$1"; xdotool key Return; }
 
 start_terminal --new

@@ -34,6 +34,16 @@ start_terminal() {
     terminal_pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Dados da Reserva$" | head -n 1) ||
         fail "the reservation screen did not appear"
+    expect_form_focus "it opened"
+}
+
+# Waits until the keyboard reaches the reservation screen: keys typed before are lost.
+expect_form_focus() {
+    for _ in $(seq 1 100); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
+        sleep 0.1
+    done
+    fail "the keyboard focus is not on the reservation screen after $1"
 }
 
 # Waits for the terminal to end and checks its exit code.
