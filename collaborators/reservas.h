@@ -7,6 +7,11 @@ namespace Dbclient {
 class TClientDataSet;
 }
 
+// The operation types a host gives: the edit of a stored reservation, and a new one (any type
+// other than the edit makes a new reservation).
+inline constexpr int EditReservation = 2;
+inline constexpr int NewReservation = 1;
+
 // The table-reservation package's entry points. Each is a variable holding a routine's address,
 // read at the moment of the call, so a host or a test can put its own routine in its place.
 using TTouchCalendar = AnsiString (*)(int, int, int);

@@ -1,103 +1,108 @@
+#include "host/commandline.h"
 #include "host/journal.h"
 #include "host/moduleloader.h"
 #include "host/reservationdataset.h"
 #include "host/screenshot.h"
 #include "host/showreservation.h"
 
+#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
 #include "framework/events.h"
 #include "framework/sysutils.h"
 #include "reservas/reservationstore.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
-enum ExitCode { Stored = 0, NotStored = 1, BadRequest = 2, NoModule = 3 };
+void say(QString text, bool error) {
+    if (!text.endsWith(QLatin1Char('\n'))) {
+        text += QLatin1Char('\n');
+    }
+    std::fputs(qPrintable(text), error ? stderr : stdout);
+}
 
 void complain(const QString& text) {
-    std::fprintf(stderr, "%s\n", qPrintable(text));
+    say(text, true);
+}
+
+// The folder of the program itself, known before any application object exists; an installed
+// program is reached through a link in the folder of programs.
+QString programFolder(const char* argv0) {
+    QString program = QString::fromLocal8Bit(argv0);
+    if (!program.contains(QLatin1Char('/'))) {
+        program = QStandardPaths::findExecutable(program);
+    }
+    return QFileInfo(program).canonicalPath();
 }
 
 // The screen names Arial, MS Sans Serif and Tahoma: draw them with the metric-compatible
 // families the fonts file beside the program maps them to, unless the caller chose a file.
-void useBundledFonts(const char* argv0) {
+void useBundledFonts(const QString& folder) {
     if (qEnvironmentVariableIsSet("FONTCONFIG_FILE")) {
         return;
     }
-    const QString fonts =
-        QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir().filePath("fonts.conf");
+    const QString fonts = QDir(folder).filePath(QStringLiteral("fonts.conf"));
     if (QFileInfo::exists(fonts)) {
         qputenv("FONTCONFIG_FILE", QFile::encodeName(fonts));
     }
 }
 
-// A screenshot, a stored reservation or the help need no screen: they work without a display.
-bool needsNoDisplay(int argc, char** argv) {
-    for (int index = 1; index < argc; ++index) {
-        for (const char* option : {"--screenshot", "--show", "--help", "-h"}) {
-            if (qstrcmp(argv[index], option) == 0) {
-                return true;
-            }
-        }
+// Without a screen to connect to, Qt would abort: the X11 and Wayland platforms name theirs in
+// the environment; any other platform chosen by hand brings its own.
+bool displayAvailable() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const bool x11 = qEnvironmentVariableIsSet("DISPLAY");
+    const bool wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    if (platform.isEmpty()) {
+        return x11 || wayland;
     }
-    return false;
+    if (platform.startsWith("xcb")) {
+        return x11;
+    }
+    if (platform.startsWith("wayland")) {
+        return wayland;
+    }
+    return true;
 }
 
-} // namespace
+int showReservation(int argc, char** argv, const TerminalRequest& request) {
+    // The database drivers are plug-ins, which need an application object, not a screen.
+    const QCoreApplication application(argc, argv);
+    return ShowStoredReservation(FromQString(request.showNumber)) ? Stored : BadRequest;
+}
 
-int main(int argc, char** argv) {
-    useBundledFonts(argv[0]);
-    if (needsNoDisplay(argc, argv)) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+// Fills the reservation the screen opens with: a stored one to edit, or a new one.
+bool prepareReservation(const TerminalRequest& request, Dbclient::TClientDataSet& reservation) {
+    try {
+        if (request.editNumber.isEmpty()) {
+            PrepareNewReservation(reservation);
+        } else if (!PrepareStoredReservation(reservation, FromQString(request.editNumber))) {
+            complain(
+                QStringLiteral("no stored reservation has the number %1").arg(request.editNumber));
+            return false;
+        }
+    } catch (const std::exception& error) {
+        const QString reason = QString::fromLatin1(error.what());
+        complain(request.editNumber.isEmpty() ? reason
+                                              : QStringLiteral("cannot read the reservation %1: %2")
+                                                    .arg(request.editNumber, reason));
+        return false;
     }
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("reservas-terminal"));
+    return true;
+}
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Restaurant terminal: enters and edits table reservations."));
-    parser.addHelpOption();
-    const QCommandLineOption newOption(QStringLiteral("new"),
-                                       QStringLiteral("Open the screen for a new reservation."));
-    const QCommandLineOption editOption(QStringLiteral("edit"),
-                                        QStringLiteral("Edit the stored reservation NRRESMESA."),
-                                        QStringLiteral("NRRESMESA"));
-    const QCommandLineOption dbOption(QStringLiteral("db"),
-                                      QStringLiteral("The reservations database file."),
-                                      QStringLiteral("FILE"));
-    const QCommandLineOption journalOption(
-        QStringLiteral("journal"), QStringLiteral("Append every event as a JSON line to FILE."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption screenshotOption(
-        QStringLiteral("screenshot"),
-        QStringLiteral("Save the screen for a new reservation to FILE (PNG) and exit."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption showOption(
-        QStringLiteral("show"),
-        QStringLiteral("Print the stored reservation NRRESMESA as a JSON line and exit."),
-        QStringLiteral("NRRESMESA"));
-    parser.addOptions(
-        {newOption, editOption, dbOption, journalOption, screenshotOption, showOption});
-    parser.process(application);
-
-    if (parser.isSet(dbOption)) {
-        Reservas::SetDatabaseFile(parser.value(dbOption));
-    }
-    if (parser.isSet(showOption)) {
-        return ShowStoredReservation(FromQString(parser.value(showOption))) ? Stored : BadRequest;
-    }
-
+// The reservation screen, for the operator or, offscreen, for a screenshot.
+int openScreen(const TerminalRequest& request) {
     Journal journal;
-    if (parser.isSet(journalOption)) {
-        if (!journal.open(parser.value(journalOption))) {
+    if (!request.journal.isEmpty()) {
+        if (!journal.open(request.journal)) {
             complain(QStringLiteral("cannot write the journal %1: %2")
-                         .arg(parser.value(journalOption), journal.errorText()));
+                         .arg(request.journal, journal.errorText()));
             return BadRequest;
         }
         journal.attach();
@@ -117,43 +122,63 @@ int main(int argc, char** argv) {
 
     Dbclient::TClientDataSet reservation;
     reservation.setObjectName(QStringLiteral("cdsReservaTerminal"));
-    int tipo = 1;
-    try {
-        if (parser.isSet(editOption)) {
-            const AnsiString number = FromQString(parser.value(editOption));
-            if (!PrepareStoredReservation(reservation, number)) {
-                complain(QStringLiteral("no stored reservation has the number %1")
-                             .arg(parser.value(editOption)));
-                return BadRequest;
-            }
-            tipo = 2;
-        } else {
-            PrepareNewReservation(reservation);
-        }
-    } catch (const std::exception& error) {
-        const QString reason = QString::fromLatin1(error.what());
-        complain(parser.isSet(editOption) ? QStringLiteral("cannot read the reservation %1: %2")
-                                                .arg(parser.value(editOption), reason)
-                                          : reason);
+    if (!prepareReservation(request, reservation)) {
         return BadRequest;
     }
-
-    if (parser.isSet(screenshotOption)) {
-        CaptureNextScreen(parser.value(screenshotOption));
+    const bool screenshot = request.path == TerminalRequest::Path::Screenshot;
+    if (screenshot) {
+        CaptureNextScreen(request.screenshot);
     }
     try {
-        module.entry()(tipo, &reservation);
+        module.entry()(request.editNumber.isEmpty() ? NewReservation : EditReservation,
+                       &reservation);
     } catch (const std::exception& error) {
         Forms::ShowException(error.what());
         return NotStored;
     }
-    if (parser.isSet(screenshotOption)) {
+    if (screenshot) {
         if (!ScreenshotSaved()) {
-            complain(QStringLiteral("cannot save the screenshot %1")
-                         .arg(parser.value(screenshotOption)));
+            complain(QStringLiteral("cannot save the screenshot %1").arg(request.screenshot));
             return BadRequest;
         }
         return Stored;
     }
     return stored ? Stored : NotStored;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index) {
+        arguments << QString::fromLocal8Bit(argv[index]);
+    }
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (!parsed.request) {
+        say(parsed.text, parsed.textIsError);
+        return parsed.exitCode;
+    }
+    const TerminalRequest& request = *parsed.request;
+
+    QCoreApplication::setApplicationName(QStringLiteral("reservas-terminal"));
+    if (!request.database.isEmpty()) {
+        Reservas::SetDatabaseFile(request.database);
+    }
+    switch (request.path) {
+    case TerminalRequest::Path::Show:
+        return showReservation(argc, argv, request);
+    case TerminalRequest::Path::Screenshot:
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        break;
+    case TerminalRequest::Path::Entry:
+        if (!displayAvailable()) {
+            complain(QStringLiteral("reservas-terminal needs a display: start it on the "
+                                    "terminal's screen, or under xvfb-run for a test."));
+            return BadRequest;
+        }
+        break;
+    }
+    useBundledFonts(programFolder(argv[0]));
+    QApplication application(argc, argv);
+    return openScreen(request);
 }

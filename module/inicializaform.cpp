@@ -3,6 +3,7 @@
 #include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib/parameters.h"
+#include "collaborators/reservas.h"
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
 #include "framework/graphics.h"
@@ -18,7 +19,7 @@ void TfrmInclusaoReserva::InicializaForm(int inTipo, Dbclient::TClientDataSet* r
 
     stIdEsquema = LoadDisplayScheme(*cdsParametrosQuor);
 
-    if (Cli_res01400::inNrTipo == 2) {
+    if (Cli_res01400::inNrTipo == EditReservation) {
         lblNome->SetCaption(cdsReserva->FieldByName("NMRESMESA")->AsString());
         lblDtResMesa->SetCaption(cdsReserva->FieldByName("DTRESMESA")->AsString());
         lblHrIni->SetCaption(FormatTime(cdsReserva->FieldByName("HRINIRESMESA")->AsString()));

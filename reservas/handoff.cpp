@@ -2,6 +2,7 @@
 
 #include "collaborators/hostlib/mensagem.h"
 #include "collaborators/hostlib/parameters.h"
+#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
 #include "framework/screen.h"
@@ -12,8 +13,6 @@
 namespace Reservas {
 
 namespace {
-
-constexpr int editType = 2;
 
 TStoredObserver storedObserver;
 
@@ -64,7 +63,7 @@ private:
 AnsiString storeEntered(int tipo, const StoredReservation& entered,
                         Dbclient::TClientDataSet* reserva) {
     const HourGlass waiting;
-    return tipo == editType ? updateCurrent(entered, reserva) : insertNew(entered, reserva);
+    return tipo == EditReservation ? updateCurrent(entered, reserva) : insertNew(entered, reserva);
 }
 
 void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserva) {

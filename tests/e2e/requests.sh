@@ -40,6 +40,24 @@ for file in "$work/other.db" "$work/missing.db"; do
     done
 done
 
+# The command line is read before any screen is needed: each row is the exit code, what the
+# output says, and the arguments.
+while IFS='|' read -r expected says arguments; do
+    code=0
+    # shellcheck disable=SC2086
+    output=$(env -u DISPLAY "$bin/reservas-terminal" $arguments 2>&1) || code=$?
+    expect_equal "$code" "$expected" "exit code of '$arguments' without a display"
+    grep -q -e "$says" <<<"$output" || fail "'$arguments' does not say '$says': $output"
+done <<'ROWS'
+0|--journal|--help
+0|^reservas-terminal [0-9]|--version
+2|bogus|--bogus
+2|edit|--edit
+2|abc|--edit abc
+2|--new|--new --edit 1
+2|xvfb-run|--new
+ROWS
+
 journal=/dev/full
 start_terminal --new
 type_entries "Rui Alves" "$(date -d '+2 days' +%d%m%Y)" "1200" "1300" "1155556666" "2" "almoço"

@@ -1,0 +1,21 @@
+# An installed tree works on its own: installed under a temporary prefix, the terminal reached
+# through its link answers --version and saves its screen with the installed module and libraries.
+set -euo pipefail
+build="$1"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+program="$prefix/bin/reservas-terminal"
+"$program" --version | grep -q "^reservas-terminal " || fail "no version from the installed program"
+ldd "$prefix/lib/reservas-terminal/reservas-terminal" | grep "libframework" | grep -q "$prefix" ||
+    fail "the installed program does not use the installed libraries"
+env -u FONTCONFIG_FILE -u LD_LIBRARY_PATH "$program" --db "$prefix/reservas.db" \
+    --screenshot "$prefix/screen.png" || fail "the installed program could not save its screen"
+[ "$(head -c 4 "$prefix/screen.png" | od -An -c | tr -d ' ')" = "211PNG" ] ||
+    fail "the screenshot is no PNG picture"
+echo "1 passed, 0 failed"
