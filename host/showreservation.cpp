@@ -2,8 +2,6 @@
 
 #include "reservas/reservationstore.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <cstdio>
 
 bool ShowStoredReservation(const AnsiString& nrresmesa) {
@@ -19,21 +17,7 @@ bool ShowStoredReservation(const AnsiString& nrresmesa) {
                      qPrintable(ToQString(nrresmesa)));
         return false;
     }
-    const auto text = [](const AnsiString& latin1) { return ToQString(latin1); };
-    const QJsonObject reservation{{"NRRESMESA", text(stored->NRRESMESA)},
-                                  {"NMRESMESA", text(stored->NMRESMESA)},
-                                  {"DTRESMESA", stored->DTRESMESA.toString(Qt::ISODate)},
-                                  {"HRINIRESMESA", text(stored->HRINIRESMESA)},
-                                  {"HRFINRESMESA", text(stored->HRFINRESMESA)},
-                                  {"NRTELRESMESA", text(stored->NRTELRESMESA)},
-                                  {"NRPESRESMESA", text(stored->NRPESRESMESA)},
-                                  {"DSRESMESA", text(stored->DSRESMESA)},
-                                  {"IDSTRESMESA", text(stored->IDSTRESMESA)},
-                                  {"CDFILIAL", text(stored->CDFILIAL)},
-                                  {"CDLOJA", text(stored->CDLOJA)},
-                                  {"CDOPERINCRES", text(stored->CDOPERINCRES)},
-                                  {"DTHRINCLURES", stored->DTHRINCLURES.toString(Qt::ISODate)}};
-    std::fputs(QJsonDocument(reservation).toJson(QJsonDocument::Compact).constData(), stdout);
+    std::fputs(Reservas::ReservationJson(*stored).constData(), stdout);
     std::fputs("\n", stdout);
     return true;
 }

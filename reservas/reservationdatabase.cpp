@@ -1,6 +1,7 @@
 #include "reservas/reservationdatabase.h"
 
 #include "reservas/packagetexts.h"
+#include "reservas/reservationlayout.h"
 #include "reservas/reservationstore.h"
 
 #include <QDir>
@@ -14,13 +15,6 @@ namespace Reservas {
 namespace {
 
 QString databaseFile;
-
-const char* const createTable = "CREATE TABLE IF NOT EXISTS RESERVAMESA ("
-                                "NRRESMESA INTEGER PRIMARY KEY, "
-                                "DSRESMESA TEXT, CDFILIAL TEXT, CDLOJA TEXT, DTRESMESA TEXT, "
-                                "HRINIRESMESA TEXT, HRFINRESMESA TEXT, NMRESMESA TEXT, "
-                                "NRTELRESMESA TEXT, NRPESRESMESA TEXT, IDSTRESMESA TEXT, "
-                                "CDOPERINCRES TEXT, DTHRINCLURES TEXT)";
 
 const char* const findTable =
     "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'RESERVAMESA'";
@@ -104,7 +98,7 @@ void ReservationDatabase::openForWriting() {
         fail("BD_ABRIR", connection_.database.lastError());
     }
     // SQLite opens lazily: a directory or a file of another kind only fails here.
-    QSqlQuery query = Prepare(QString::fromLatin1(createTable), "BD_ABRIR");
+    QSqlQuery query = Prepare(CreateTableSql(), "BD_ABRIR");
     Execute(query, "BD_ABRIR");
 }
 

@@ -6,18 +6,6 @@
 
 namespace Reservas {
 
-namespace {
-
-void setText(Dbclient::TClientDataSet& dataset, const char* name, const AnsiString& text) {
-    dataset.FieldByName(name)->SetAsString(text);
-}
-
-void setDate(Dbclient::TClientDataSet& dataset, const char* name, const QDate& date) {
-    dataset.FieldByName(name)->SetAsDateTime(Sysutils::EncodeDateTime(date));
-}
-
-} // namespace
-
 void DefineReservationFields(Dbclient::TClientDataSet& dataset) {
     for (const ReservationColumn& column : ReservationColumns) {
         dataset.AddFieldDef(AnsiString(column.Name), column.Type, static_cast<int>(column.Size));
@@ -30,19 +18,14 @@ bool LoadReservation(const AnsiString& nrresmesa, Dbclient::TClientDataSet& targ
         return false;
     }
     target.Append();
-    setText(target, "DSRESMESA", stored->DSRESMESA);
-    setText(target, "NRRESMESA", stored->NRRESMESA);
-    setText(target, "CDFILIAL", stored->CDFILIAL);
-    setText(target, "CDLOJA", stored->CDLOJA);
-    setDate(target, "DTRESMESA", stored->DTRESMESA);
-    setText(target, "HRINIRESMESA", stored->HRINIRESMESA);
-    setText(target, "HRFINRESMESA", stored->HRFINRESMESA);
-    setText(target, "NMRESMESA", stored->NMRESMESA);
-    setText(target, "NRTELRESMESA", stored->NRTELRESMESA);
-    setText(target, "NRPESRESMESA", stored->NRPESRESMESA);
-    setText(target, "IDSTRESMESA", stored->IDSTRESMESA);
-    setText(target, "CDOPERINCRES", stored->CDOPERINCRES);
-    setDate(target, "DTHRINCLURES", stored->DTHRINCLURES);
+    for (const ReservationColumn& column : ReservationColumns) {
+        Db::TField* field = target.FieldByName(AnsiString(column.Name));
+        if (column.Text != nullptr) {
+            field->SetAsString((*stored).*column.Text);
+        } else {
+            field->SetAsDateTime(Sysutils::EncodeDateTime((*stored).*column.Date));
+        }
+    }
     target.Post();
     return true;
 }

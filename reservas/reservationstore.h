@@ -3,6 +3,7 @@
 #include "framework/ansistring.h"
 #include "reservas/reservas_export.h"
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -53,6 +54,9 @@ RESERVAS_EXPORT void DefineReservationFields(Dbclient::TClientDataSet& dataset);
 // Appends the stored reservation to a created dataset of the reservation record and makes it
 // the current record; false when no reservation has that number.
 RESERVAS_EXPORT bool LoadReservation(const AnsiString& nrresmesa, Dbclient::TClientDataSet& target);
+
+// The reservation as one JSON object (UTF-8), its columns in the record's order.
+RESERVAS_EXPORT QByteArray ReservationJson(const StoredReservation& reservation);
 
 // Empty when no reservation has that number.
 RESERVAS_EXPORT std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa);

@@ -6,6 +6,9 @@
 #include "reservationprinter.h"
 #include "storefixture.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
 #include <QTest>
 #include <memory>
 
@@ -49,6 +52,32 @@ private slots:
                 QCOMPARE(field->Size(), size);
             }
         }
+    }
+
+    void printedReservationKeepsTheRecordOrder() {
+        Reservas::StoredReservation reservation;
+        reservation.NMRESMESA = FromQString(QString::fromUtf8("Ana \"Conceição\"\\"));
+        reservation.DTRESMESA = QDate(2026, 12, 24);
+        const QByteArray json = Reservas::ReservationJson(reservation);
+
+        Dbclient::TClientDataSet dataset;
+        Reservas::DefineReservationFields(dataset);
+        dataset.CreateDataSet();
+        QStringList fields;
+        for (int index = 0; index < dataset.FieldCount(); ++index) {
+            fields << ToQString(dataset.Fields(index)->FieldName());
+        }
+        QStringList keys;
+        for (const QRegularExpressionMatch& key :
+             QRegularExpression(QStringLiteral("\"([A-Z]+)\":")).globalMatch(json)) {
+            keys << key.captured(1);
+        }
+        QCOMPARE(keys, fields);
+        const QJsonObject parsed = QJsonDocument::fromJson(json).object();
+        QCOMPARE(parsed.value(QStringLiteral("NMRESMESA")).toString(),
+                 QString::fromUtf8("Ana \"Conceição\"\\"));
+        QCOMPARE(parsed.value(QStringLiteral("DTRESMESA")).toString(),
+                 QStringLiteral("2026-12-24"));
     }
 
     void storedReservationLoadsAsTheCurrentRecord() {

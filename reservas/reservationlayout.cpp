@@ -1,0 +1,84 @@
+#include "reservas/reservationlayout.h"
+
+#include <QStringList>
+
+namespace Reservas {
+
+namespace {
+
+QStringList columnNames(bool (*wanted)(const ReservationColumn&)) {
+    QStringList names;
+    for (const ReservationColumn& column : ReservationColumns) {
+        if (wanted(column)) {
+            names << column.SqlName();
+        }
+    }
+    return names;
+}
+
+bool anyColumn(const ReservationColumn&) {
+    return true;
+}
+bool storedByInsert(const ReservationColumn& column) {
+    return column.Role != ColumnRole::Key;
+}
+bool storedByUpdate(const ReservationColumn& column) {
+    return column.Role == ColumnRole::Entered;
+}
+
+QString parameter(const QString& name) {
+    return QLatin1Char(':') + name;
+}
+
+} // namespace
+
+QString CreateTableSql() {
+    QStringList definitions;
+    for (const ReservationColumn& column : ReservationColumns) {
+        definitions << column.SqlName() + (column.Role == ColumnRole::Key
+                                               ? QStringLiteral(" INTEGER PRIMARY KEY")
+                                               : QStringLiteral(" TEXT"));
+    }
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS RESERVAMESA (%1)")
+        .arg(definitions.join(QStringLiteral(", ")));
+}
+
+QString InsertSql() {
+    const QStringList names = columnNames(storedByInsert);
+    QStringList parameters;
+    for (const QString& name : names) {
+        parameters << parameter(name);
+    }
+    return QStringLiteral("INSERT INTO RESERVAMESA (%1) VALUES (%2)")
+        .arg(names.join(QStringLiteral(", ")), parameters.join(QStringLiteral(", ")));
+}
+
+QString UpdateSql() {
+    QStringList assignments;
+    for (const QString& name : columnNames(storedByUpdate)) {
+        assignments << name + QStringLiteral(" = ") + parameter(name);
+    }
+    return QStringLiteral("UPDATE RESERVAMESA SET %1 WHERE NRRESMESA = :NRRESMESA")
+        .arg(assignments.join(QStringLiteral(", ")));
+}
+
+QString SelectSql() {
+    return QStringLiteral("SELECT %1 FROM RESERVAMESA WHERE NRRESMESA = :NRRESMESA")
+        .arg(columnNames(anyColumn).join(QStringLiteral(", ")));
+}
+
+QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column) {
+    return column.Text != nullptr ? ToQString(reservation.*column.Text)
+                                  : (reservation.*column.Date).toString(Qt::ISODate);
+}
+
+void SetColumnValue(StoredReservation& reservation, const ReservationColumn& column,
+                    const QString& value) {
+    if (column.Text != nullptr) {
+        reservation.*column.Text = FromQString(value);
+    } else {
+        reservation.*column.Date = QDate::fromString(value, Qt::ISODate);
+    }
+}
+
+} // namespace Reservas
