@@ -1,14 +1,13 @@
 #include "collaborators/hostlib/catalogue.h"
 
+#include "framework/sysutils.h"
+
+#include <QFile>
 #include <utility>
 
-TMessages::TMessages(QObject* owner) : QObject(owner) {}
+TextCatalogue::TextCatalogue(std::vector<AnsiString> lines) : lines_(std::move(lines)) {}
 
-void TMessages::SetLines(const std::vector<AnsiString>& lines) {
-    lines_ = lines;
-}
-
-void TMessages::LoadFromLatin1(const QByteArray& bytes) {
+TextCatalogue TextCatalogue::FromLatin1(const QByteArray& bytes) {
     std::vector<AnsiString> lines;
     for (QByteArray line : bytes.split('\n')) {
         if (line.endsWith('\r')) {
@@ -20,10 +19,19 @@ void TMessages::LoadFromLatin1(const QByteArray& bytes) {
     if (bytes.isEmpty() || bytes.endsWith('\n')) {
         lines.pop_back();
     }
-    lines_ = std::move(lines);
+    return TextCatalogue(std::move(lines));
 }
 
-AnsiString TMessages::Msg(const AnsiString& key) const {
+TextCatalogue TextCatalogue::FromResource(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Sysutils::Exception(FromQString(
+            QStringLiteral("cannot read the texts %1: %2").arg(path, file.errorString())));
+    }
+    return FromLatin1(file.readAll());
+}
+
+AnsiString TextCatalogue::Msg(const AnsiString& key) const {
     for (const AnsiString& line : lines_) {
         const auto bar = line.find('|');
         if (bar != AnsiString::npos && line.compare(0, bar, key) == 0) {
@@ -31,4 +39,18 @@ AnsiString TMessages::Msg(const AnsiString& key) const {
         }
     }
     return {};
+}
+
+TMessages::TMessages(QObject* owner) : QObject(owner) {}
+
+void TMessages::SetLines(const std::vector<AnsiString>& lines) {
+    catalogue_ = TextCatalogue(lines);
+}
+
+void TMessages::LoadFromLatin1(const QByteArray& bytes) {
+    catalogue_ = TextCatalogue::FromLatin1(bytes);
+}
+
+void TMessages::LoadFromResource(const QString& path) {
+    catalogue_ = TextCatalogue::FromResource(path);
 }

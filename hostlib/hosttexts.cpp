@@ -2,15 +2,8 @@
 
 #include "collaborators/hostlib/catalogue.h"
 
-#include <QFile>
-
 AnsiString HostText(const AnsiString& key) {
-    static TMessages catalogue;
-    if (catalogue.Lines().empty()) {
-        QFile file(QStringLiteral(":/hostlib/texts/hostlib.txt"));
-        if (file.open(QIODevice::ReadOnly)) {
-            catalogue.LoadFromLatin1(file.readAll());
-        }
-    }
+    static const TextCatalogue catalogue =
+        TextCatalogue::FromResource(QStringLiteral(":/hostlib/texts/hostlib.txt"));
     return catalogue.Msg(key);
 }

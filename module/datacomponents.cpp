@@ -3,7 +3,6 @@
 #include "collaborators/hostlib.h"
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
-#include "module/moduletexts.h"
 
 namespace {
 
@@ -55,8 +54,8 @@ void TfrmInclusaoReserva::createDataComponents() {
     cdsReservaCDOPERINCRES = addField(cdsReserva, "CDOPERINCRES", TFieldType::ftString, 12);
     cdsReservaDTHRINCLURES = addField(cdsReserva, "DTHRINCLURES", TFieldType::ftDate);
 
-    TMessages displayLabels;
-    displayLabels.LoadFromLatin1(ReadResource(QStringLiteral(":/form/fieldlabels.txt")));
+    const TextCatalogue displayLabels =
+        TextCatalogue::FromResource(QStringLiteral(":/form/fieldlabels.txt"));
     for (Db::TField* field : {cdsReservaNRRESMESA, cdsReservaDTRESMESA, cdsReservaHRINIRESMESA,
                               cdsReservaHRFINRESMESA, cdsReservaNMRESMESA, cdsReservaIDSTRESMESA}) {
         field->SetDisplayLabel(displayLabels.Msg(field->FieldName()));
@@ -92,7 +91,7 @@ void TfrmInclusaoReserva::createDataComponents() {
 
     msgPadrao = new TMessages(this);
     msgPadrao->setObjectName(QStringLiteral("msgPadrao"));
-    msgPadrao->LoadFromLatin1(ReadResource(QStringLiteral(":/form/msgpadrao.txt")));
+    msgPadrao->LoadFromResource(QStringLiteral(":/form/msgpadrao.txt"));
 }
 
 void TfrmInclusaoReserva::cdsReservaIDSTRESMESAGetText(Db::TField*, AnsiString& Text, bool) {

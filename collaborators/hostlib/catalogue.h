@@ -5,19 +5,22 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 #include <vector>
 
-// A keyed catalogue of texts: each line is a key, a vertical bar and the text ("Pen|Pendente").
-class HOSTLIB_EXPORT TMessages : public QObject {
-    Q_OBJECT
-
+// Keyed texts as plain data: each line is a key, a vertical bar and the text ("Pen|Pendente").
+class HOSTLIB_EXPORT TextCatalogue {
 public:
-    explicit TMessages(QObject* owner = nullptr);
+    TextCatalogue() = default;
+    explicit TextCatalogue(std::vector<AnsiString> lines);
 
-    void SetLines(const std::vector<AnsiString>& lines);
-    const std::vector<AnsiString>& Lines() const { return lines_; }
     // One line per line of the Latin-1 bytes, which may end in CRLF or LF.
-    void LoadFromLatin1(const QByteArray& bytes);
+    static TextCatalogue FromLatin1(const QByteArray& bytes);
+    // A catalogue built into a library (":/..."); one that cannot be read raises
+    // Sysutils::Exception naming it.
+    static TextCatalogue FromResource(const QString& path);
+
+    const std::vector<AnsiString>& Lines() const { return lines_; }
 
     // The text after the first '|' of the first line whose key matches exactly; "" when no
     // line has the key.
@@ -25,4 +28,22 @@ public:
 
 private:
     std::vector<AnsiString> lines_;
+};
+
+// The catalogue as a component a form owns.
+class HOSTLIB_EXPORT TMessages : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TMessages(QObject* owner = nullptr);
+
+    void SetLines(const std::vector<AnsiString>& lines);
+    const std::vector<AnsiString>& Lines() const { return catalogue_.Lines(); }
+    void LoadFromLatin1(const QByteArray& bytes);
+    void LoadFromResource(const QString& path);
+
+    AnsiString Msg(const AnsiString& key) const { return catalogue_.Msg(key); }
+
+private:
+    TextCatalogue catalogue_;
 };

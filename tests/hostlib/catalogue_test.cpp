@@ -1,6 +1,7 @@
 #include "suites.h"
 
 #include "collaborators/hostlib.h"
+#include "framework/sysutils.h"
 
 #include <QTest>
 
@@ -49,6 +50,19 @@ private slots:
         QCOMPARE(messages.Msg("B"), AnsiString("2"));
         messages.LoadFromLatin1({});
         QVERIFY(messages.Lines().empty());
+    }
+
+    void aCatalogueResourceThatCannotBeReadIsAnError() {
+        AnsiString error;
+        try {
+            TextCatalogue::FromResource(QStringLiteral(":/hostlib/texts/missing.txt"));
+        } catch (const Sysutils::Exception& raised) {
+            error = raised.Message();
+        }
+        QVERIFY2(error.find(":/hostlib/texts/missing.txt") != AnsiString::npos, error.c_str());
+        const TextCatalogue host =
+            TextCatalogue::FromResource(QStringLiteral(":/hostlib/texts/hostlib.txt"));
+        QVERIFY(!host.Lines().empty());
     }
 
     void emptyStringCountsBlanksAsEmpty_data() {
