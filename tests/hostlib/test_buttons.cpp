@@ -1,5 +1,3 @@
-#include "suites.h"
-
 #include "collaborators/hostlib.h"
 #include "framework/sysutils.h"
 #include "pictures.h"
@@ -176,9 +174,6 @@ private slots:
     }
 };
 
-int RunButtonTests(int argc, char** argv) {
-    ButtonTest suite;
-    return QTest::qExec(&suite, argc, argv);
-}
+QTEST_MAIN(ButtonTest)
 
-#include "buttons_test.moc"
+#include "test_buttons.moc"

@@ -1,5 +1,3 @@
-#include "suites.h"
-
 #include "collaborators/hostlib.h"
 #include "framework/controls.h"
 
@@ -91,9 +89,6 @@ private slots:
     }
 };
 
-int RunTradTests(int argc, char** argv) {
-    TradTest suite;
-    return QTest::qExec(&suite, argc, argv);
-}
+QTEST_MAIN(TradTest)
 
-#include "trad_test.moc"
+#include "test_trad.moc"

@@ -1,5 +1,3 @@
-#include "suites.h"
-
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
 #include "reservas/reservationstore.h"
@@ -127,9 +125,6 @@ private slots:
     }
 };
 
-int RunDatasetTests(int argc, char** argv) {
-    DatasetTest suite;
-    return QTest::qExec(&suite, argc, argv);
-}
+QTEST_MAIN(DatasetTest)
 
-#include "dataset_test.moc"
+#include "test_dataset.moc"

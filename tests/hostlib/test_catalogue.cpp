@@ -1,5 +1,3 @@
-#include "suites.h"
-
 #include "collaborators/hostlib.h"
 #include "framework/sysutils.h"
 
@@ -82,9 +80,6 @@ private slots:
     }
 };
 
-int RunCatalogueTests(int argc, char** argv) {
-    CatalogueTest suite;
-    return QTest::qExec(&suite, argc, argv);
-}
+QTEST_MAIN(CatalogueTest)
 
-#include "catalogue_test.moc"
+#include "test_catalogue.moc"

@@ -1,5 +1,3 @@
-#include "suites.h"
-
 #include "collaborators/hostlib.h"
 
 #include <QApplication>
@@ -192,9 +190,6 @@ private slots:
     }
 };
 
-int RunMensagemTests(int argc, char** argv) {
-    MensagemTest suite;
-    return QTest::qExec(&suite, argc, argv);
-}
+QTEST_MAIN(MensagemTest)
 
-#include "mensagem_test.moc"
+#include "test_mensagem.moc"

@@ -1,5 +1,3 @@
-#include "suites.h"
-
 #include "collaborators/reservas.h"
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
@@ -451,9 +449,6 @@ private slots:
     }
 };
 
-int RunHandOffTests(int argc, char** argv) {
-    HandOffTest suite;
-    return QTest::qExec(&suite, argc, argv);
-}
+QTEST_MAIN(HandOffTest)
 
-#include "handoff_test.moc"
+#include "test_handoff.moc"

@@ -1,5 +1,4 @@
-#include "suites.h"
-
+#include "../support/endmodal.h"
 #include "collaborators/reservas.h"
 #include "framework/datetime.h"
 #include "reservationprinter.h"
@@ -55,11 +54,9 @@ private:
         QTimer::singleShot(0, this, [this, &taps] {
             auto* calendar = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             QVERIFY(calendar != nullptr);
+            const EndModalOnExit end(calendar);
             taps(*calendar);
-            if (calendar->isVisible()) {
-                leftOpen_ = true;
-                calendar->reject();
-            }
+            leftOpen_ = calendar->isVisible();
         });
         return TouchCalendar(0, 0, 0);
     }
@@ -183,9 +180,6 @@ private slots:
     }
 };
 
-int RunCalendarTests(int argc, char** argv) {
-    CalendarTest suite;
-    return QTest::qExec(&suite, argc, argv);
-}
+QTEST_MAIN(CalendarTest)
 
-#include "calendar_test.moc"
+#include "test_calendar.moc"

@@ -1,5 +1,3 @@
-#include "suites.h"
-
 #include "collaborators/hostlib.h"
 #include "pictures.h"
 
@@ -108,9 +106,6 @@ private slots:
     }
 };
 
-int RunShapeTests(int argc, char** argv) {
-    ShapeTest suite;
-    return QTest::qExec(&suite, argc, argv);
-}
+QTEST_MAIN(ShapeTest)
 
-#include "shapes_test.moc"
+#include "test_shapes.moc"
