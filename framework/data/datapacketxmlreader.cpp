@@ -4,8 +4,13 @@
 
 #include <QHash>
 #include <QRegularExpression>
-#include <QStringDecoder>
-#include <QXmlStreamReader>
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <exception>
+#include <expat.h>
+#include <memory>
+#include <new>
 #include <optional>
 
 namespace Datapacket {
@@ -15,43 +20,60 @@ using Db::TFieldType;
 namespace {
 
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
+// The parser gives a name with a namespace as "namespace, separator, local name"; no name holds
+// a line feed.
+constexpr XML_Char NamespaceSeparator = '\n';
 
-bool Is(QStringView name, const char* expected) {
-    return name.compare(QLatin1String(expected), Qt::CaseInsensitive) == 0;
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// The attribute of that name, matched without regard to case.
-std::optional<QString> Attribute(const QXmlStreamAttributes& attributes, const char* name) {
-    for (const QXmlStreamAttribute& attribute : attributes) {
-        if (Is(attribute.name(), name)) {
-            return RestoreControlCharacters(attribute.value().toString());
+QByteArrayView WithoutLeadingSpace(QByteArrayView text) {
+    qsizetype start = 0;
+    while (start < text.size() && IsSpace(text[start])) {
+        ++start;
+    }
+    return text.sliced(start);
+}
+
+bool Is(QStringView text, const char* expected) {
+    return text.compare(QLatin1String(expected), Qt::CaseInsensitive) == 0;
+}
+
+// Names are matched without their namespace, which the packets' writers never give.
+const XML_Char* LocalName(const XML_Char* name) {
+    const XML_Char* separator = std::strrchr(name, NamespaceSeparator);
+    return separator == nullptr ? name : separator + 1;
+}
+
+// Whether an element or attribute has that name, matched without regard to case.
+bool IsName(const XML_Char* name, const char* expected) {
+    return qstricmp(LocalName(name), expected) == 0;
+}
+
+QString Value(const XML_Char* value) {
+    return RestoreControlCharacters(QString::fromUtf8(value));
+}
+
+// The attribute of that name in the parser's list (name, value, ..., null).
+std::optional<QString> Attribute(const XML_Char** attributes, const char* name) {
+    for (; *attributes != nullptr; attributes += 2) {
+        if (IsName(attributes[0], name)) {
+            return Value(attributes[1]);
         }
     }
     return std::nullopt;
 }
 
-// The text as the parser must see it: UTF-8 when a byte-order mark or the declaration says
-// so, otherwise the framework's raw Latin-1 bytes.
-bool DecodeText(const QByteArray& bytes, QString& text) {
-    if (bytes.startsWith(Utf8Bom)) {
-        QStringDecoder decoder(QStringDecoder::Utf8);
-        text = decoder(bytes.mid(Utf8Bom.size()));
-        return !decoder.hasError();
+// Whether the declaration says UTF-8; without one, the text is the framework's raw Latin-1.
+bool DeclaresUtf8(QByteArrayView text) {
+    if (!text.startsWith("<?xml")) {
+        return false;
     }
-    const QByteArray start = bytes.trimmed();
-    if (start.startsWith("<?xml")) {
-        static const QRegularExpression encoding(
-            R"(^<\?xml[^>]*\bencoding\s*=\s*["']\s*utf-?8\s*["'])",
-            QRegularExpression::CaseInsensitiveOption);
-        const qsizetype end = start.indexOf("?>");
-        if (end > 0 && encoding.match(QString::fromLatin1(start.left(end))).hasMatch()) {
-            QStringDecoder decoder(QStringDecoder::Utf8);
-            text = decoder(bytes);
-            return !decoder.hasError();
-        }
-    }
-    text = QString::fromLatin1(bytes);
-    return true;
+    static const QRegularExpression encoding(R"(^<\?xml[^>]*\bencoding\s*=\s*["']\s*utf-?8\s*["'])",
+                                             QRegularExpression::CaseInsensitiveOption);
+    const qsizetype end = text.indexOf("?>");
+    return end > 0 && encoding.match(QString::fromLatin1(text.first(end))).hasMatch();
 }
 
 bool ParseDate(QStringView text, long long& day) {
@@ -116,25 +138,36 @@ bool IsMemoSubtype(const QString& subtype) {
 
 class XmlPacketReader {
 public:
-    XmlPacketReader(const QString& text, const AnsiString& source) : xml_(text), source_(source) {}
+    explicit XmlPacketReader(const AnsiString& source) : source_(source) {}
 
-    TDataPacket Read();
+    TDataPacket Read(QByteArrayView text, bool utf8);
 
 private:
+    // Where the parser is among the elements a packet is read from.
+    enum class TPlace { Document, Packet, Metadata, Fields, Rows };
+
     [[noreturn]] void Fail(const AnsiString& fault) const {
         Db::DatabaseError(source_ + ": " + fault);
     }
-    void ReadMetadata();
-    void ReadField();
-    void ReadRow();
+    static void OnStart(void* reader, const XML_Char* name, const XML_Char** attributes);
+    static void OnEnd(void* reader, const XML_Char* name);
+    void Start(const XML_Char* name, const XML_Char** attributes);
+    void End();
+    void ReadField(const XML_Char** attributes);
+    void ReadRow(const XML_Char** attributes);
     TValue ParseValue(const TColumn& column, const QString& text, std::size_t row) const;
-    int IntegerAttribute(const QXmlStreamAttributes& attributes, const char* name,
+    int IntegerAttribute(const XML_Char** attributes, const char* name,
                          const AnsiString& column) const;
-    // The next child element of the current one; false at its end.
-    bool NextChild();
 
-    QXmlStreamReader xml_;
     AnsiString source_;
+    XML_Parser parser_ = nullptr;
+    // What a handler raised: the parser stops at once, and the exception leaves after it.
+    std::exception_ptr failure_;
+    TPlace place_ = TPlace::Document;
+    // The depth inside an element that is skipped whole (a FIELD's or ROW's content, or an
+    // element a packet does not use); 0 outside one.
+    int skipped_ = 0;
+    bool metadataSeen_ = false;
     TDataPacket packet_;
     // The column of each attrname, case-folded: a row's attributes match without regard to case.
     // The first of two columns with the same attrname takes the values.
@@ -142,11 +175,7 @@ private:
     std::optional<std::size_t> lastOriginal_;
 };
 
-bool XmlPacketReader::NextChild() {
-    return xml_.readNextStartElement();
-}
-
-int XmlPacketReader::IntegerAttribute(const QXmlStreamAttributes& attributes, const char* name,
+int XmlPacketReader::IntegerAttribute(const XML_Char** attributes, const char* name,
                                       const AnsiString& column) const {
     const std::optional<QString> text = Attribute(attributes, name);
     if (!text) {
@@ -160,8 +189,7 @@ int XmlPacketReader::IntegerAttribute(const QXmlStreamAttributes& attributes, co
     return value;
 }
 
-void XmlPacketReader::ReadField() {
-    const QXmlStreamAttributes attributes = xml_.attributes();
+void XmlPacketReader::ReadField(const XML_Char** attributes) {
     const std::optional<QString> attributeName = Attribute(attributes, "attrname");
     if (!attributeName || attributeName->isEmpty()) {
         Fail("FIELD without attrname");
@@ -251,23 +279,6 @@ void XmlPacketReader::ReadField() {
         columnByKey_.insert(key, packet_.columns.size());
     }
     packet_.columns.push_back(column);
-    xml_.skipCurrentElement();
-}
-
-void XmlPacketReader::ReadMetadata() {
-    while (NextChild()) {
-        if (Is(xml_.name(), "FIELDS")) {
-            while (NextChild()) {
-                if (Is(xml_.name(), "FIELD")) {
-                    ReadField();
-                } else {
-                    xml_.skipCurrentElement();
-                }
-            }
-        } else {
-            xml_.skipCurrentElement();
-        }
-    }
 }
 
 TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
@@ -343,8 +354,7 @@ TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
     return value;
 }
 
-void XmlPacketReader::ReadRow() {
-    const QXmlStreamAttributes attributes = xml_.attributes();
+void XmlPacketReader::ReadRow(const XML_Char** attributes) {
     const std::size_t index = packet_.rows.size();
     TRow row;
     if (const std::optional<QString> state = Attribute(attributes, "RowState")) {
@@ -355,59 +365,137 @@ void XmlPacketReader::ReadRow() {
         }
         row.status = static_cast<std::uint8_t>(status);
     }
-    row.values.resize(packet_.columns.size());
-    // A modified row carries only what changed; the rest is its original's.
+    // A modified row carries only what changed; the rest is its original's, which lacks the
+    // columns of any METADATA after it.
     if ((row.status & rsModified) != 0 && lastOriginal_) {
         row.values = packet_.rows[*lastOriginal_].values;
     }
-    for (const QXmlStreamAttribute& attribute : attributes) {
-        const auto column = columnByKey_.constFind(attribute.name().toString().toCaseFolded());
+    row.values.resize(packet_.columns.size());
+    for (; *attributes != nullptr; attributes += 2) {
+        const auto column =
+            columnByKey_.constFind(QString::fromUtf8(LocalName(attributes[0])).toCaseFolded());
         if (column != columnByKey_.cend()) {
-            row.values[*column] =
-                ParseValue(packet_.columns[*column],
-                           RestoreControlCharacters(attribute.value().toString()), index);
+            row.values[*column] = ParseValue(packet_.columns[*column], Value(attributes[1]), index);
         }
     }
     if ((row.status & rsOriginal) != 0) {
         lastOriginal_ = index;
     }
     packet_.rows.push_back(std::move(row));
-    xml_.skipCurrentElement();
 }
 
-TDataPacket XmlPacketReader::Read() {
-    if (!NextChild() || !Is(xml_.name(), "DATAPACKET")) {
-        if (xml_.hasError()) {
-            Fail("bad XML: " + FromQString(xml_.errorString()));
+void XmlPacketReader::Start(const XML_Char* name, const XML_Char** attributes) {
+    if (skipped_ > 0) {
+        ++skipped_;
+        return;
+    }
+    switch (place_) {
+    case TPlace::Document:
+        if (!IsName(name, "DATAPACKET")) {
+            Fail("not a data packet: the root element is not DATAPACKET");
         }
-        Fail("not a data packet: the root element is not DATAPACKET");
-    }
-    bool metadataSeen = false;
-    while (NextChild()) {
-        if (Is(xml_.name(), "METADATA")) {
-            ReadMetadata();
-            metadataSeen = true;
-        } else if (Is(xml_.name(), "ROWDATA")) {
-            while (NextChild()) {
-                if (Is(xml_.name(), "ROW")) {
-                    ReadRow();
-                } else {
-                    xml_.skipCurrentElement();
-                }
-            }
-        } else {
-            xml_.skipCurrentElement();
+        place_ = TPlace::Packet;
+        return;
+    case TPlace::Packet:
+        if (IsName(name, "METADATA")) {
+            metadataSeen_ = true;
+            place_ = TPlace::Metadata;
+            return;
         }
+        if (IsName(name, "ROWDATA")) {
+            place_ = TPlace::Rows;
+            return;
+        }
+        break;
+    case TPlace::Metadata:
+        if (IsName(name, "FIELDS")) {
+            place_ = TPlace::Fields;
+            return;
+        }
+        break;
+    case TPlace::Fields:
+        if (IsName(name, "FIELD")) {
+            ReadField(attributes);
+        }
+        break;
+    case TPlace::Rows:
+        if (IsName(name, "ROW")) {
+            ReadRow(attributes);
+        }
+        break;
     }
-    while (!xml_.atEnd()) {
-        xml_.readNext();
+    skipped_ = 1;
+}
+
+void XmlPacketReader::End() {
+    if (skipped_ > 0) {
+        --skipped_;
+        return;
     }
-    if (xml_.hasError()) {
-        Fail("bad XML at line " + std::to_string(xml_.lineNumber()) + ": " +
-             FromQString(xml_.errorString()));
+    switch (place_) {
+    case TPlace::Fields:
+        place_ = TPlace::Metadata;
+        break;
+    case TPlace::Metadata:
+    case TPlace::Rows:
+        place_ = TPlace::Packet;
+        break;
+    case TPlace::Packet:
+    case TPlace::Document:
+        place_ = TPlace::Document;
+        break;
     }
-    if (!metadataSeen) {
+}
+
+// An exception must not cross the parser, a C library: it is kept, and the parser stopped.
+void XmlPacketReader::OnStart(void* reader, const XML_Char* name, const XML_Char** attributes) {
+    auto* self = static_cast<XmlPacketReader*>(reader);
+    if (self->failure_) {
+        return;
+    }
+    try {
+        self->Start(name, attributes);
+    } catch (...) {
+        self->failure_ = std::current_exception();
+        XML_StopParser(self->parser_, XML_FALSE);
+    }
+}
+
+void XmlPacketReader::OnEnd(void* reader, const XML_Char*) {
+    static_cast<XmlPacketReader*>(reader)->End();
+}
+
+TDataPacket XmlPacketReader::Read(QByteArrayView text, bool utf8) {
+    const std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
+        XML_ParserCreateNS(utf8 ? "UTF-8" : "ISO-8859-1", NamespaceSeparator), &XML_ParserFree);
+    if (!parser) {
+        throw std::bad_alloc();
+    }
+    parser_ = parser.get();
+    XML_SetUserData(parser_, this);
+    XML_SetElementHandler(parser_, OnStart, OnEnd);
+    // The parser takes at most INT_MAX bytes at a time.
+    XML_Status status = XML_STATUS_OK;
+    for (bool last = false; status == XML_STATUS_OK && !last;) {
+        const auto length = static_cast<int>(std::min<qsizetype>(text.size(), INT_MAX));
+        last = length == text.size();
+        status = XML_Parse(parser_, text.data(), length, last ? XML_TRUE : XML_FALSE);
+        text = text.sliced(length);
+    }
+    if (failure_) {
+        std::rethrow_exception(failure_);
+    }
+    if (status != XML_STATUS_OK) {
+        Fail("bad XML at line " + std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
+             XML_ErrorString(XML_GetErrorCode(parser_)));
+    }
+    if (!metadataSeen_) {
         Fail("no METADATA");
+    }
+    // Rows before a METADATA have a null for each of its columns, as every row has a value per
+    // column.
+    for (TRow& row : packet_.rows) {
+        row.values.resize(packet_.columns.size());
     }
     return std::move(packet_);
 }
@@ -415,26 +503,19 @@ TDataPacket XmlPacketReader::Read() {
 } // namespace
 
 bool IsXmlPacket(const QByteArray& bytes) {
-    const QByteArray text = bytes.startsWith(Utf8Bom) ? bytes.mid(Utf8Bom.size()) : bytes;
-    for (const char c : text) {
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
-            return c == '<';
-        }
-    }
-    return false;
+    const qsizetype bom = bytes.startsWith(Utf8Bom) ? Utf8Bom.size() : 0;
+    return WithoutLeadingSpace(QByteArrayView(bytes).sliced(bom)).startsWith('<');
 }
 
 TDataPacket ReadXmlPacket(const QByteArray& bytes, const AnsiString& source) {
-    QString text;
-    if (!DecodeText(bytes, text)) {
+    const qsizetype bom = bytes.startsWith(Utf8Bom) ? Utf8Bom.size() : 0;
+    // White space before the declaration is tolerated, as when the form is told apart.
+    const QByteArrayView text = WithoutLeadingSpace(QByteArrayView(bytes).sliced(bom));
+    const bool utf8 = bom > 0 || DeclaresUtf8(text);
+    if (utf8 && !text.isValidUtf8()) {
         Db::DatabaseError(source + ": bad XML: not valid UTF-8");
     }
-    // White space before the declaration is tolerated, as when the form is told apart.
-    qsizetype start = 0;
-    while (start < text.size() && text[start].isSpace()) {
-        ++start;
-    }
-    return XmlPacketReader(MaskControlReferences(text.mid(start)), source).Read();
+    return XmlPacketReader(source).Read(MaskControlReferences(text, utf8), utf8);
 }
 
 } // namespace Datapacket

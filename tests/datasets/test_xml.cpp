@@ -33,23 +33,38 @@ class XmlTest : public QObject {
 private slots:
     void readsTheEncodings_data() {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("name");
+        const QByteArray name = "Jo\xE3o";
         QTest::newRow("raw Latin-1, no declaration")
-            << Packet(NameField, "<ROW NOME=\"Jo\xE3o\"/>");
-        QTest::newRow("raw Latin-1, declared") << Packet(
-            NameField, "<ROW NOME=\"Jo\xE3o\"/>", R"(<?xml version="1.0" encoding="ISO-8859-1"?>)");
+            << Packet(NameField, "<ROW NOME=\"Jo\xE3o\"/>") << name;
+        QTest::newRow("raw Windows-1252, no declaration")
+            << Packet(NameField, "<ROW NOME=\"\x93Jo\xE3o\x94 \x80\"/>")
+            << QByteArray("\x93Jo\xE3o\x94 \x80");
+        QTest::newRow("raw Latin-1, declared")
+            << Packet(NameField, "<ROW NOME=\"Jo\xE3o\"/>",
+                      R"(<?xml version="1.0" encoding="ISO-8859-1"?>)")
+            << name;
         QTest::newRow("UTF-8 declared")
             << Packet(NameField, "<ROW NOME=\"Jo\xC3\xA3o\"/>",
-                      R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)");
+                      R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)")
+            << name;
+        QTest::newRow("UTF-8 declared as utf8")
+            << Packet(NameField, "<ROW NOME=\"Jo\xC3\xA3o\"/>",
+                      R"(<?xml version='1.0' encoding='utf8'?>)")
+            << name;
         QTest::newRow("UTF-8 with byte-order mark")
-            << QByteArray("\xEF\xBB\xBF  \n") + Packet(NameField, "<ROW NOME=\"Jo\xC3\xA3o\"/>");
-        QTest::newRow("character reference") << Packet(NameField, "<ROW NOME=\"Jo&#227;o\"/>", "");
+            << QByteArray("\xEF\xBB\xBF  \n") + Packet(NameField, "<ROW NOME=\"Jo\xC3\xA3o\"/>")
+            << name;
+        QTest::newRow("character reference")
+            << Packet(NameField, "<ROW NOME=\"Jo&#227;o\"/>", "") << name;
     }
 
     void readsTheEncodings() {
         QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, name);
         const TDataPacket packet = Datapacket::ParsePacket(bytes, "p.xml");
         QCOMPARE(packet.rows.size(), std::size_t(1));
-        QVERIFY(packet.rows[0].values[0] == TValue(AnsiString("Jo\xE3o")));
+        QVERIFY(packet.rows[0].values[0] == TValue(name.toStdString()));
     }
 
     void readsEveryValueForm() {
@@ -139,6 +154,24 @@ private slots:
         const QByteArray xml = Datapacket::WriteXmlPacket(packet, "out.xml");
         QVERIFY(xml.contains(R"(A="x&#001;y&#031;")"));
         QVERIFY(Datapacket::ReadXmlPacket(xml, "out.xml") == packet);
+        // The same in UTF-8, as another writer may give it, with the private-use character itself.
+        const QByteArray utf8 =
+            "\xEF\xBB\xBF" +
+            QString::fromLatin1(xml).replace(QStringLiteral("&#57344;"), QChar(0xE000)).toUtf8();
+        QVERIFY(utf8.contains("\xEE\x80\x80"));
+        QVERIFY(Datapacket::ReadXmlPacket(utf8, "out.xml") == packet);
+    }
+
+    // Odd, but no reason to fail: rows before a METADATA have a null for each of its columns.
+    void rowsBeforeMetadataHaveEveryColumn() {
+        const QByteArray xml =
+            R"(<DATAPACKET><ROWDATA><ROW RowState="1" A="1"/></ROWDATA><METADATA><FIELDS>)"
+            R"(<FIELD attrname="A" fieldtype="i4"/></FIELDS></METADATA>)"
+            R"(<ROWDATA><ROW RowState="8" A="2"/></ROWDATA></DATAPACKET>)";
+        const TDataPacket packet = Datapacket::ReadXmlPacket(xml, "p.xml");
+        QCOMPARE(packet.rows.size(), std::size_t(2));
+        QVERIFY(packet.rows[0].values == std::vector<TValue>(1));
+        QVERIFY(packet.rows[1].values == std::vector<TValue>{2LL});
     }
 
     void malformedInputs_data() {
