@@ -1,3 +1,4 @@
+#include "../support/parametersfile.h"
 #include "formfixture.h"
 
 #include "framework/data/db.h"
@@ -29,17 +30,7 @@ void removeParameterFiles() {
 }
 
 void writeParameters(const QString& name, const char* field, const AnsiString& value) {
-    Dbclient::TClientDataSet parameters;
-    parameters.AddFieldDef("CDFILIAL", Db::TFieldType::ftString, 4);
-    parameters.AddFieldDef(field, Db::TFieldType::ftString, 10);
-    parameters.CreateDataSet();
-    parameters.Append();
-    parameters.FieldByName(field)->SetAsString(value);
-    parameters.Post();
-    parameters.Append();
-    parameters.FieldByName(field)->SetAsString("9");
-    parameters.Post();
-    parameters.SaveToFile(besideExecutable(name));
+    WriteParametersFile(besideExecutable(name), field, value);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "../support/parametersfile.h"
 #include "collaborators/reservas.h"
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
@@ -77,17 +78,10 @@ QString parametersFile() {
     return QDir(QCoreApplication::applicationDirPath()).filePath("PARAMETROSQUOR.CDS");
 }
 
-// A parameters file's bytes: one row with value in field.
+// A parameters file's bytes, with value in field.
 QByteArray parametersWith(const char* field, const AnsiString& value) {
     const QTemporaryDir folder;
-    Dbclient::TClientDataSet parameters;
-    parameters.AddFieldDef("CDFILIAL", Db::TFieldType::ftString, 4);
-    parameters.AddFieldDef(field, Db::TFieldType::ftString, 10);
-    parameters.CreateDataSet();
-    parameters.Append();
-    parameters.FieldByName(field)->SetAsString(value);
-    parameters.Post();
-    parameters.SaveToFile(folder.filePath("parameters.cds"));
+    WriteParametersFile(folder.filePath("parameters.cds"), field, value);
     return fileContents(folder.filePath("parameters.cds"));
 }
 
