@@ -9,12 +9,6 @@ namespace Sysutils {
 
 namespace {
 
-constexpr double kMsecsPerDay = 86400000.0;
-
-QDate DayZero() {
-    return QDate(1899, 12, 30);
-}
-
 std::function<QDateTime()>& Clock() {
     static std::function<QDateTime()> clock;
     return clock;
@@ -26,6 +20,10 @@ QDateTime CurrentDateTime() {
 }
 
 } // namespace
+
+QDate DayZero() {
+    return QDate(1899, 12, 30);
+}
 
 TFormatSettings& FormatSettings() {
     static TFormatSettings settings;
@@ -54,7 +52,7 @@ TDateTime EncodeDateTime(const QDate& date, const QTime& time) {
         throw EConvertError("Invalid argument to date encode");
     }
     const auto days = static_cast<double>(DayZero().daysTo(date));
-    const double fraction = time.msecsSinceStartOfDay() / kMsecsPerDay;
+    const double fraction = time.msecsSinceStartOfDay() / static_cast<double>(MsPerDay);
     // Before day zero the fraction still counts forward from midnight: -1.25 is 29/12/1899 06:00.
     return days < 0 ? days - fraction : days + fraction;
 }
@@ -62,9 +60,10 @@ TDateTime EncodeDateTime(const QDate& date, const QTime& time) {
 QDateTime DecodeDateTime(TDateTime value) {
     const double wholeDays = std::trunc(value);
     auto days = static_cast<qint64>(wholeDays);
-    auto msecs = static_cast<int>(std::llround(std::abs(value - wholeDays) * kMsecsPerDay));
+    auto msecs =
+        static_cast<int>(std::llround(std::abs(value - wholeDays) * static_cast<double>(MsPerDay)));
     // Rounding may reach the next midnight.
-    if (msecs >= static_cast<int>(kMsecsPerDay)) {
+    if (msecs >= MsPerDay) {
         msecs = 0;
         days += value < 0 ? -1 : 1;
     }

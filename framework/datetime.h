@@ -10,8 +10,13 @@
 
 namespace Sysutils {
 
-// Days since 1899-12-30; the fraction is the time of day.
+// Days since DayZero(); the fraction is the time of day.
 using TDateTime = double;
+
+constexpr long long MsPerDay = 86400000;
+
+// The day TDateTime counts from, 1899-12-30; for the framework's own conversions.
+QDate DayZero();
 
 struct FRAMEWORK_EXPORT TFormatSettings {
     AnsiString ShortDateFormat = "dd/mm/yyyy";

@@ -145,7 +145,7 @@ TDateTime StrToTime(const AnsiString& text) {
         ConvertFailure("'%s' is not a valid time", text);
     }
     // A time alone lies on day zero, as Time() does.
-    return EncodeDateTime(QDate(1899, 12, 30), time);
+    return EncodeDateTime(DayZero(), time);
 }
 
 } // namespace Sysutils

@@ -1,4 +1,5 @@
 #include "framework/data/datapacket.h"
+#include "framework/data/datapackettypes.h"
 
 namespace Datapacket {
 
@@ -65,35 +66,14 @@ TColumn MakeColumn(const AnsiString& name, TFieldType type, int size) {
     case TFieldType::ftWideString:
         column.width = size > 0 ? size : DefaultStringWidth;
         break;
-    case TFieldType::ftSmallint:
-        column.bytes = 2;
-        break;
-    case TFieldType::ftWord:
-        column.bytes = 2;
-        column.isUnsigned = true;
-        break;
-    case TFieldType::ftInteger:
-    case TFieldType::ftAutoInc:
-        column.bytes = 4;
-        break;
-    case TFieldType::ftLargeint:
-    case TFieldType::ftFloat:
-    case TFieldType::ftCurrency:
-        column.bytes = 8;
-        break;
     case TFieldType::ftBCD:
         column.width = BcdPrecision;
         column.decimals = size;
         break;
-    case TFieldType::ftMemo:
-        column.subtype = "Text";
-        break;
-    case TFieldType::ftBlob:
-        column.subtype = "Binary";
-        break;
     default:
         break;
     }
+    SetDefaultStorage(column);
     return column;
 }
 

@@ -1,5 +1,6 @@
 #include "framework/data/datapacketbcd.h"
 #include "framework/data/datapacketbinary.h"
+#include "framework/data/datapackettypes.h"
 #include "framework/data/datapacketvalue.h"
 
 #include <QtEndian>
@@ -8,44 +9,14 @@
 
 namespace Datapacket {
 
-using Db::TFieldType;
-
 namespace {
 
 constexpr qsizetype HeaderSize = 24;
-constexpr std::uint32_t VariableFlag = 0x00400000;
-constexpr std::uint32_t ArrayFlag = 0x00800000;
 // Smallest column descriptor: name length, type word, attributes, property count.
 constexpr qsizetype MinColumnSize = 1 + 4 + 2 + 2;
 // Smallest property: name length and type word.
 constexpr qsizetype MinPropertySize = 1 + 4;
 constexpr std::uint32_t DataOffsetPresent = 2;
-
-enum TypeCode : unsigned {
-    tcInteger = 1,
-    tcUnsigned = 2,
-    tcBoolean = 3,
-    tcFloat = 4,
-    tcBcd = 5,
-    tcDate = 6,
-    tcTime = 7,
-    tcDateTime = 8,
-    tcString = 9,
-    tcWideString = 10,
-    tcBytes = 11
-};
-
-struct TypeWord {
-    unsigned code = 0;
-    unsigned size = 0;
-    bool variable = false;
-    bool array = false;
-};
-
-TypeWord SplitTypeWord(std::uint32_t word) {
-    return {(word >> 16) & 0x3F, word & 0xFFFF, (word & VariableFlag) != 0,
-            (word & ArrayFlag) != 0};
-}
 
 // A bounds-checked cursor over the packet; every fault names the packet's source.
 class Cursor {
@@ -135,20 +106,9 @@ float FloatValue(const char* data) {
     return value;
 }
 
-// Strings may come padded or terminated with NULs.
-QByteArray WithoutTrailingNuls(QByteArray bytes) {
-    while (bytes.endsWith('\0')) {
-        bytes.chop(1);
-    }
-    return bytes;
-}
-
-bool IsPowerOfTwoUpTo8(unsigned size) {
-    return size == 1 || size == 2 || size == 4 || size == 8;
-}
-
-// Whether a column of this code may have this layout.
-bool ValidColumnLayout(const TypeWord& type) {
+// Whether a column of this code may have this layout; the sizes of integers and floats are those
+// of their forms.
+bool ValidColumnLayout(const TTypeWord& type) {
     if (type.array) {
         return false;
     }
@@ -158,13 +118,8 @@ bool ValidColumnLayout(const TypeWord& type) {
                (type.code == tcString || type.code == tcWideString || type.code == tcBytes);
     }
     switch (type.code) {
-    case tcInteger:
-    case tcUnsigned:
-        return IsPowerOfTwoUpTo8(type.size);
     case tcBoolean:
         return type.size == 1 || type.size == 2 || type.size == 4;
-    case tcFloat:
-        return type.size == 4 || type.size == 8;
     case tcBcd:
         return type.size >= 2;
     case tcDate:
@@ -177,13 +132,9 @@ bool ValidColumnLayout(const TypeWord& type) {
     }
 }
 
-bool IsMemoSubtype(const AnsiString& subtype) {
-    return subtype == "Text" || subtype == "WideText" || subtype == "Formatted";
-}
-
 struct Property {
     AnsiString name;
-    TypeWord type;
+    TTypeWord type;
     // The value of a plain (non-array) property.
     QByteArray value;
 };
@@ -196,17 +147,17 @@ public:
 
 private:
     Property ReadProperty(const AnsiString& where);
-    QByteArray ReadSized(const TypeWord& type, const AnsiString& what);
+    QByteArray ReadSized(const TTypeWord& type, const AnsiString& what);
     int IntegerProperty(const Property& property, const AnsiString& where);
     void ReadColumn(int index);
     TValue ReadValue(std::size_t column, int row);
 
     Cursor in_;
     TDataPacket packet_;
-    std::vector<TypeWord> types_;
+    std::vector<TTypeWord> types_;
 };
 
-QByteArray PacketReader::ReadSized(const TypeWord& type, const AnsiString& what) {
+QByteArray PacketReader::ReadSized(const TTypeWord& type, const AnsiString& what) {
     qsizetype size = type.size;
     if (type.variable) {
         size = type.size == 1   ? in_.U8(what)
@@ -221,7 +172,7 @@ Property PacketReader::ReadProperty(const AnsiString& where) {
     property.name = in_.Text(in_.U8(where), where);
     const AnsiString what = "property '" + property.name + "' of " + where;
     property.type = SplitTypeWord(in_.U32(what));
-    const TypeWord& type = property.type;
+    const TTypeWord& type = property.type;
     const bool prefixOk = !type.variable || type.size == 1 || type.size == 2 || type.size == 4;
     if (type.size == 0 || !prefixOk) {
         in_.Fail("bad type word in " + what);
@@ -232,7 +183,7 @@ Property PacketReader::ReadProperty(const AnsiString& where) {
     }
     const std::uint32_t count = in_.U32(what);
     in_.CheckCount(count, property.type.size, "element count of " + what + ":");
-    TypeWord element = property.type;
+    TTypeWord element = property.type;
     element.array = false;
     for (std::uint32_t i = 0; i < count; ++i) {
         ReadSized(element, what);
@@ -241,9 +192,9 @@ Property PacketReader::ReadProperty(const AnsiString& where) {
 }
 
 int PacketReader::IntegerProperty(const Property& property, const AnsiString& where) {
-    const TypeWord& type = property.type;
+    const TTypeWord& type = property.type;
     if (type.array || type.variable || (type.code != tcInteger && type.code != tcUnsigned) ||
-        !IsPowerOfTwoUpTo8(type.size) || type.size == 8) {
+        FindBinaryForm(type.code, type.size) == nullptr || type.size == 8) {
         in_.Fail("bad type of property '" + property.name + "' of " + where);
     }
     const long long value = type.code == tcInteger
@@ -260,11 +211,12 @@ void PacketReader::ReadColumn(int index) {
     TColumn column;
     column.name = in_.Text(in_.U8(where), where);
     const AnsiString what = "column '" + column.name + "'";
-    const TypeWord type = SplitTypeWord(in_.U32(what));
+    const TTypeWord type = SplitTypeWord(in_.U32(what));
     if (type.code < tcInteger || type.code > tcBytes) {
         in_.Fail("unknown type code " + std::to_string(type.code) + " in " + what);
     }
-    if (!ValidColumnLayout(type)) {
+    const TStoredForm* form = FindBinaryForm(type.code, type.size);
+    if (form == nullptr || !ValidColumnLayout(type)) {
         in_.Fail("unsupported type word in " + what);
     }
     // Only the attributes both forms carry are kept.
@@ -285,58 +237,19 @@ void PacketReader::ReadColumn(int index) {
             column.name = WithoutTrailingNuls(property.value).toStdString();
         }
     }
-    switch (type.code) {
-    case tcInteger:
-        column.type = type.size <= 2 ? TFieldType::ftSmallint
-                      : type.size == 4
-                          ? (subtype == "Autoinc" ? TFieldType::ftAutoInc : TFieldType::ftInteger)
-                          : TFieldType::ftLargeint;
-        break;
-    case tcUnsigned:
-        column.type = type.size <= 2 ? TFieldType::ftWord : TFieldType::ftLargeint;
-        column.isUnsigned = true;
-        break;
-    case tcBoolean:
-        column.type = TFieldType::ftBoolean;
-        break;
-    case tcFloat:
-        column.type = subtype == "Money" ? TFieldType::ftCurrency : TFieldType::ftFloat;
-        break;
-    case tcBcd:
-        column.type = TFieldType::ftBCD;
-        column.width = width;
-        break;
-    case tcDate:
-        column.type = TFieldType::ftDate;
-        break;
-    case tcTime:
-        column.type = TFieldType::ftTime;
-        break;
-    case tcDateTime:
-        column.type = TFieldType::ftDateTime;
-        break;
-    case tcString:
-        column.type = TFieldType::ftString;
-        column.width = width > 0 ? width : (type.variable ? 0 : static_cast<int>(type.size));
-        break;
-    case tcWideString:
-        column.type = TFieldType::ftWideString;
-        column.width = (width > 0 ? width : (type.variable ? 0 : static_cast<int>(type.size))) / 2;
-        break;
-    default:
-        column.type = IsMemoSubtype(subtype) ? TFieldType::ftMemo : TFieldType::ftBlob;
-        column.subtype = subtype.empty() ? "Binary" : subtype;
-        break;
+    // A fixed-size string without a WIDTH is as wide as its size.
+    if (width == 0 && !type.variable && (type.code == tcString || type.code == tcWideString)) {
+        width = static_cast<int>(type.size);
     }
-    const bool sized = type.code == tcInteger || type.code == tcUnsigned || type.code == tcFloat;
-    column.bytes = sized ? static_cast<int>(type.size) : 0;
+    SetColumnType(column, *form, width,
+                  QLatin1String(subtype.data(), static_cast<qsizetype>(subtype.size())));
     packet_.columns.push_back(column);
     types_.push_back(type);
 }
 
 TValue PacketReader::ReadValue(std::size_t index, int row) {
     const TColumn& column = packet_.columns[index];
-    const TypeWord& type = types_[index];
+    const TTypeWord& type = types_[index];
     const AnsiString what = "row " + std::to_string(row + 1);
     const QByteArray raw = ReadSized(type, what);
     const char* data = raw.constData();
@@ -388,10 +301,7 @@ TValue PacketReader::ReadValue(std::size_t index, int row) {
         }
         QString text(raw.size() / 2, Qt::Uninitialized);
         qFromLittleEndian<char16_t>(raw.constData(), text.size(), text.data());
-        while (text.endsWith(QChar(0))) {
-            text.chop(1);
-        }
-        return text;
+        return WithoutTrailingNuls(std::move(text));
     }
     default:
         return raw;

@@ -1,6 +1,7 @@
 #include "framework/data/datapacketbcd.h"
 #include "framework/data/datapacketbinary.h"
 #include "framework/data/datapacketoutput.h"
+#include "framework/data/datapackettypes.h"
 
 #include <QBuffer>
 #include <QtEndian>
@@ -12,20 +13,13 @@ using Db::TFieldType;
 
 namespace {
 
-constexpr std::uint32_t StringWord = 0x00490000;
-constexpr std::uint32_t WideStringWord = 0x004A0000;
-constexpr std::uint32_t SignedWord = 0x00010000;
-constexpr std::uint32_t UnsignedWord = 0x00020000;
-constexpr std::uint32_t BooleanWord = 0x00030002;
-constexpr std::uint32_t FloatWord = 0x00040000;
-constexpr std::uint32_t BcdWord = 0x00050000 | BcdSize;
-constexpr std::uint32_t DateWord = 0x00060004;
-constexpr std::uint32_t TimeWord = 0x00070004;
-constexpr std::uint32_t DateTimeWord = 0x00080008;
-constexpr std::uint32_t BlobWord = 0x004B0004;
-constexpr std::uint32_t WordPropertyWord = 0x00020002;
-// A NUL-terminated string property: the type word's size counts the terminator.
-constexpr std::uint32_t ZStringPropertyWord = 0x00090000;
+// The sizes this writer gives the kinds whose size is not their column's.
+constexpr unsigned BooleanSize = 2;
+constexpr unsigned DateOrTimeSize = 4;
+constexpr unsigned DateTimeSize = 8;
+constexpr unsigned BlobPrefixSize = 4;
+// WIDTH, DECIMALS: an unsigned of two bytes.
+constexpr std::uint32_t WordPropertyWord = MakeTypeWord(tcUnsigned, 2);
 constexpr std::uint32_t MetadataPresent = 1;
 constexpr std::uint32_t DataOffsetPresent = 2;
 
@@ -111,7 +105,8 @@ void PacketWriter::WordProperty(const char* name, qsizetype value, const TColumn
 
 void PacketWriter::TextProperty(const char* name, const AnsiString& value) {
     Name(name, "property");
-    U32(ZStringPropertyWord | static_cast<std::uint32_t>(value.size() + 1));
+    // A NUL-terminated string: the type word's size counts the terminator.
+    U32(MakeTypeWord(tcString, static_cast<unsigned>(value.size() + 1)));
     out_.append(value.data(), static_cast<qsizetype>(value.size())).append('\0');
 }
 
@@ -131,87 +126,57 @@ unsigned PrefixSize(qsizetype width) {
 void PacketWriter::WriteColumn(std::size_t index) {
     const TColumn& column = packet_.columns[index];
     Name(column.name, "field '" + column.name + "'");
+    if (column.type == TFieldType::ftUnknown) {
+        Fail("field '" + column.name + "' has no type");
+    }
+    const TStoredForm& form = WrittenForm(column);
     unsigned prefix = 0;
     std::uint32_t word = 0;
-    qsizetype width = 0;
-    switch (column.type) {
-    case TFieldType::ftString:
-        width = StoredWidth(index, column.width);
+    std::vector<std::pair<const char*, qsizetype>> words;
+    switch (form.code) {
+    case tcString:
+    case tcWideString: {
+        const qsizetype width = StoredWidth(index, WrittenWidth(column));
         prefix = PrefixSize(width);
-        word = StringWord | prefix;
+        word = MakeTypeWord(form.code, prefix, true);
+        words.emplace_back("WIDTH", width);
         break;
-    case TFieldType::ftWideString:
-        width = StoredWidth(index, 2LL * column.width);
-        prefix = PrefixSize(width);
-        word = WideStringWord | prefix;
-        break;
-    case TFieldType::ftSmallint:
-    case TFieldType::ftInteger:
-    case TFieldType::ftWord:
-    case TFieldType::ftLargeint:
-    case TFieldType::ftAutoInc:
-        if (column.bytes != 1 && column.bytes != 2 && column.bytes != 4 && column.bytes != 8) {
+    }
+    case tcInteger:
+    case tcUnsigned:
+        // An integer is never widened here: one of a size no form has is refused.
+        if (form.bytes != column.bytes) {
             Fail("bad integer size of field '" + column.name + "'");
         }
-        word = (column.isUnsigned ? UnsignedWord : SignedWord) |
-               static_cast<std::uint32_t>(column.bytes);
+        word = MakeTypeWord(form.code, static_cast<unsigned>(form.bytes));
         break;
-    case TFieldType::ftBoolean:
-        word = BooleanWord;
+    case tcFloat:
+        word = MakeTypeWord(form.code, static_cast<unsigned>(form.bytes));
         break;
-    case TFieldType::ftFloat:
-    case TFieldType::ftCurrency:
-        word = FloatWord | (column.bytes == 4 ? 4 : 8);
+    case tcBoolean:
+        word = MakeTypeWord(form.code, BooleanSize);
         break;
-    case TFieldType::ftBCD:
-        word = BcdWord;
+    case tcBcd:
+        word = MakeTypeWord(form.code, BcdSize);
+        words.emplace_back("WIDTH", WrittenWidth(column));
+        words.emplace_back("DECIMALS", column.decimals);
         break;
-    case TFieldType::ftDate:
-        word = DateWord;
+    case tcDate:
+    case tcTime:
+        word = MakeTypeWord(form.code, DateOrTimeSize);
         break;
-    case TFieldType::ftTime:
-        word = TimeWord;
+    case tcDateTime:
+        word = MakeTypeWord(form.code, DateTimeSize);
         break;
-    case TFieldType::ftDateTime:
-        word = DateTimeWord;
+    case tcBytes:
+        prefix = BlobPrefixSize;
+        word = MakeTypeWord(form.code, prefix, true);
         break;
-    case TFieldType::ftMemo:
-    case TFieldType::ftBlob:
-        prefix = 4;
-        word = BlobWord;
-        break;
-    case TFieldType::ftUnknown:
-        Fail("field '" + column.name + "' has no type");
     }
     prefixes_.push_back(prefix);
     U32(word);
     U16(column.attributes & 0xFFFF);
-    std::vector<std::pair<const char*, qsizetype>> words;
-    AnsiString subtype;
-    switch (column.type) {
-    case TFieldType::ftString:
-    case TFieldType::ftWideString:
-        words.emplace_back("WIDTH", width);
-        break;
-    case TFieldType::ftBCD:
-        words.emplace_back("WIDTH", column.width);
-        words.emplace_back("DECIMALS", column.decimals);
-        break;
-    case TFieldType::ftAutoInc:
-        subtype = "Autoinc";
-        break;
-    case TFieldType::ftCurrency:
-        subtype = "Money";
-        break;
-    case TFieldType::ftMemo:
-        subtype = column.subtype.empty() ? "Text" : column.subtype;
-        break;
-    case TFieldType::ftBlob:
-        subtype = column.subtype.empty() ? "Binary" : column.subtype;
-        break;
-    default:
-        break;
-    }
+    const AnsiString subtype = WrittenSubtype(column);
     U16(static_cast<unsigned>(words.size() + (subtype.empty() ? 0 : 1)));
     for (const auto& [name, value] : words) {
         WordProperty(name, value, column);

@@ -13,13 +13,16 @@ using Sysutils::TDateTime;
 
 namespace {
 
-// Day number of 1899-12-30, where TDateTime counts from.
-constexpr long long DateTimeEpochDay = 693594;
 // Julian day of the day before 0001-01-01.
 constexpr long long JulianDayOffset = 1721425;
 
 long long LastDayNumber() {
     return DateToDayNumber(QDate(9999, 12, 31));
+}
+
+// The day number of the day TDateTime counts from.
+long long DayZeroNumber() {
+    return DateToDayNumber(Sysutils::DayZero());
 }
 
 [[noreturn]] void CannotAccess(const TColumn& column, const char* asType) {
@@ -46,7 +49,7 @@ bool IsDateOrTime(TFieldType type) {
 }
 
 TDateTime FromDayTime(const TDayTime& value) {
-    const double whole = static_cast<double>(value.day - DateTimeEpochDay);
+    const double whole = static_cast<double>(value.day - DayZeroNumber());
     const double fraction = static_cast<double>(value.ms) / MsPerDay;
     // Before the epoch the day counts down while the time of day still counts up.
     return whole >= 0 ? whole + fraction : whole - fraction;
@@ -54,27 +57,19 @@ TDateTime FromDayTime(const TDayTime& value) {
 
 TDayTime ToDayTime(const TColumn& column, TDateTime value) {
     const double whole = std::trunc(value);
-    const double firstWhole = static_cast<double>(1 - DateTimeEpochDay);
-    const double lastWhole = static_cast<double>(LastDayNumber() - DateTimeEpochDay);
+    const long long dayZero = DayZeroNumber();
+    const double firstWhole = static_cast<double>(1 - dayZero);
+    const double lastWhole = static_cast<double>(LastDayNumber() - dayZero);
     if (!std::isfinite(value) || whole < firstWhole || whole > lastWhole) {
         Db::DatabaseError("Invalid date-time value for field '" + column.name + "'");
     }
-    TDayTime result{static_cast<long long>(whole) + DateTimeEpochDay,
+    TDayTime result{static_cast<long long>(whole) + dayZero,
                     std::llround(std::fabs(value - whole) * MsPerDay)};
     if (result.ms >= MsPerDay) {
         result.ms -= MsPerDay;
         ++result.day;
     }
     return result;
-}
-
-AnsiString TimeText(long long ms) {
-    const char separator = Sysutils::FormatSettings().TimeSeparator;
-    const long long seconds = ms / 1000;
-    char text[32];
-    std::snprintf(text, sizeof text, "%02lld%c%02lld%c%02lld", seconds / 3600, separator,
-                  seconds / 60 % 60, separator, seconds % 60);
-    return text;
 }
 
 AnsiString FloatText(double value) {
@@ -179,6 +174,19 @@ double JoinStoredDateTime(const TDayTime& value) {
     return static_cast<double>(value.day) * MsPerDay + static_cast<double>(value.ms);
 }
 
+AnsiString TimeOfDayText(long long ms, char separator, const char* millisecondsMark) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld%c%02lld%c%02lld", ms / 3600000, separator,
+                  ms / 60000 % 60, separator, ms / 1000 % 60);
+    AnsiString result = text;
+    if (millisecondsMark != nullptr) {
+        std::snprintf(text, sizeof text, "%03lld", ms % 1000);
+        result += millisecondsMark;
+        result += text;
+    }
+    return result;
+}
+
 bool ValidIntegerValue(const TColumn& column, long long value) {
     if (column.bytes >= 8) {
         return !column.isUnsigned || value >= 0;
@@ -243,7 +251,7 @@ AnsiString ValueToString(const TColumn& column, const TValue& value) {
         return Sysutils::DateToStr(ValueToDateTime(column, value));
     }
     if (column.type == TFieldType::ftTime) {
-        return TimeText(number);
+        return TimeOfDayText(number, Sysutils::FormatSettings().TimeSeparator);
     }
     if (column.isUnsigned) {
         return std::to_string(static_cast<unsigned long long>(number));

@@ -11,7 +11,7 @@
 // and between a column's values and the types fields are read and written as.
 namespace Datapacket {
 
-constexpr long long MsPerDay = 86400000;
+using Sysutils::MsPerDay;
 
 // Day numbers count from 0001-01-01 (day 1); only years 1 to 9999 are valid.
 FRAMEWORK_EXPORT bool ValidDayNumber(long long day);
@@ -27,6 +27,11 @@ struct FRAMEWORK_EXPORT TDayTime {
 // or outside the valid years.
 FRAMEWORK_EXPORT bool SplitStoredDateTime(double stored, TDayTime& result);
 FRAMEWORK_EXPORT double JoinStoredDateTime(const TDayTime& value);
+
+// A time of day (milliseconds since midnight) as hours, minutes and seconds of two digits each,
+// between separators; with millisecondsMark, followed by it and the milliseconds in three digits.
+FRAMEWORK_EXPORT AnsiString TimeOfDayText(long long ms, char separator,
+                                          const char* millisecondsMark = nullptr);
 
 FRAMEWORK_EXPORT bool ValidIntegerValue(const TColumn& column, long long value);
 

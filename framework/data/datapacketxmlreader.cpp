@@ -1,3 +1,4 @@
+#include "framework/data/datapackettypes.h"
 #include "framework/data/datapacketvalue.h"
 #include "framework/data/datapacketxml.h"
 #include "framework/data/datapacketxmlcontrol.h"
@@ -123,19 +124,6 @@ bool ParseDateTime(QStringView text, double& stored) {
     return true;
 }
 
-// As in the binary form, a string ends before any NULs at its end.
-QString WithoutTrailingNuls(QString text) {
-    while (text.endsWith(QChar(0))) {
-        text.chop(1);
-    }
-    return text;
-}
-
-bool IsMemoSubtype(const QString& subtype) {
-    return subtype == QLatin1String("Text") || subtype == QLatin1String("WideText") ||
-           subtype == QLatin1String("Formatted");
-}
-
 class XmlPacketReader {
 public:
     explicit XmlPacketReader(const AnsiString& source) : source_(source) {}
@@ -209,71 +197,11 @@ void XmlPacketReader::ReadField(const XML_Char** attributes) {
             column.attributes |= flag;
         }
     }
-    struct Kind {
-        const char* name;
-        TFieldType type;
-        int bytes;
-        bool isUnsigned;
-    };
-    static const Kind kinds[] = {
-        {"string", TFieldType::ftString, 0, false},
-        {"string.uni", TFieldType::ftWideString, 0, false},
-        {"i1", TFieldType::ftSmallint, 1, false},
-        {"i2", TFieldType::ftSmallint, 2, false},
-        {"i4", TFieldType::ftInteger, 4, false},
-        {"i8", TFieldType::ftLargeint, 8, false},
-        {"ui1", TFieldType::ftWord, 1, true},
-        {"ui2", TFieldType::ftWord, 2, true},
-        {"ui4", TFieldType::ftLargeint, 4, true},
-        {"ui8", TFieldType::ftLargeint, 8, true},
-        {"boolean", TFieldType::ftBoolean, 0, false},
-        {"r4", TFieldType::ftFloat, 4, false},
-        {"r8", TFieldType::ftFloat, 8, false},
-        {"r10", TFieldType::ftFloat, 8, false},
-        {"fixed", TFieldType::ftBCD, 0, false},
-        {"fixedFMT", TFieldType::ftBCD, 0, false},
-        {"date", TFieldType::ftDate, 0, false},
-        {"time", TFieldType::ftTime, 0, false},
-        {"dateTime", TFieldType::ftDateTime, 0, false},
-        {"bin.hex", TFieldType::ftBlob, 0, false},
-    };
-    const Kind* kind = nullptr;
-    for (const Kind& candidate : kinds) {
-        if (Is(fieldType, candidate.name)) {
-            kind = &candidate;
-        }
-    }
-    if (kind == nullptr) {
+    const TStoredForm* form = FindXmlForm(fieldType);
+    if (form == nullptr) {
         Fail("unknown field type '" + FromQString(fieldType) + "' of field '" + column.name + "'");
     }
-    column.type = kind->type;
-    column.bytes = kind->bytes;
-    column.isUnsigned = kind->isUnsigned;
-    switch (column.type) {
-    case TFieldType::ftString:
-    case TFieldType::ftBCD:
-        column.width = width;
-        break;
-    case TFieldType::ftWideString:
-        column.width = width / 2;
-        break;
-    case TFieldType::ftInteger:
-        if (subtype == QLatin1String("Autoinc")) {
-            column.type = TFieldType::ftAutoInc;
-        }
-        break;
-    case TFieldType::ftFloat:
-        if (subtype == QLatin1String("Money")) {
-            column.type = TFieldType::ftCurrency;
-        }
-        break;
-    case TFieldType::ftBlob:
-        column.type = IsMemoSubtype(subtype) ? TFieldType::ftMemo : TFieldType::ftBlob;
-        column.subtype = subtype.isEmpty() ? "Binary" : FromQString(subtype);
-        break;
-    default:
-        break;
-    }
+    SetColumnType(column, *form, width, subtype);
     const QString key = attributeName->toCaseFolded();
     if (!columnByKey_.contains(key)) {
         columnByKey_.insert(key, packet_.columns.size());

@@ -1,4 +1,5 @@
 #include "framework/data/datapacketoutput.h"
+#include "framework/data/datapackettypes.h"
 #include "framework/data/datapacketvalue.h"
 #include "framework/data/datapacketxml.h"
 
@@ -91,41 +92,9 @@ AnsiString DateText(long long day) {
     return DayNumberToDate(day).toString(QStringLiteral("yyyyMMdd")).toStdString();
 }
 
+// Seconds and milliseconds run together: 19:30:05250.
 AnsiString TimeText(long long ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld%03lld", ms / 3600000, ms / 60000 % 60,
-                  ms / 1000 % 60, ms % 1000);
-    return text;
-}
-
-const char* FieldTypeText(const TColumn& column) {
-    switch (column.type) {
-    case TFieldType::ftString:
-        return "string";
-    case TFieldType::ftWideString:
-        return "string.uni";
-    case TFieldType::ftBoolean:
-        return "boolean";
-    case TFieldType::ftFloat:
-    case TFieldType::ftCurrency:
-        return column.bytes == 4 ? "r4" : "r8";
-    case TFieldType::ftBCD:
-        return "fixed";
-    case TFieldType::ftDate:
-        return "date";
-    case TFieldType::ftTime:
-        return "time";
-    case TFieldType::ftDateTime:
-        return "dateTime";
-    case TFieldType::ftMemo:
-    case TFieldType::ftBlob:
-        return "bin.hex";
-    default:
-        break;
-    }
-    static const char* const names[2][4] = {{"i1", "i2", "i4", "i8"}, {"ui1", "ui2", "ui4", "ui8"}};
-    const int size = column.bytes == 1 ? 0 : column.bytes == 2 ? 1 : column.bytes == 4 ? 2 : 3;
-    return names[column.isUnsigned ? 1 : 0][size];
+    return TimeOfDayText(ms, ':', "");
 }
 
 class XmlPacketWriter {
@@ -179,7 +148,8 @@ void XmlPacketWriter::WriteField(std::size_t index) {
     if (key != column.name) {
         Attribute("fieldname", column.name);
     }
-    Attribute("fieldtype", FieldTypeText(column));
+    const TStoredForm& form = WrittenForm(column);
+    Attribute("fieldtype", form.xmlName);
     const std::pair<unsigned, const char*> flags[] = {{caRequired, "required"},
                                                       {caReadOnly, "readonly"},
                                                       {caHidden, "hidden"},
@@ -189,31 +159,15 @@ void XmlPacketWriter::WriteField(std::size_t index) {
             Attribute(name, "true");
         }
     }
-    switch (column.type) {
-    case TFieldType::ftString:
-        Attribute("WIDTH", std::to_string(column.width));
-        break;
-    case TFieldType::ftWideString:
-        Attribute("WIDTH", std::to_string(2 * column.width));
-        break;
-    case TFieldType::ftBCD:
+    if (form.code == tcBcd) {
         Attribute("DECIMALS", std::to_string(column.decimals));
-        Attribute("WIDTH", std::to_string(column.width));
-        break;
-    case TFieldType::ftAutoInc:
-        Attribute("SUBTYPE", "Autoinc");
-        break;
-    case TFieldType::ftCurrency:
-        Attribute("SUBTYPE", "Money");
-        break;
-    case TFieldType::ftMemo:
-        Attribute("SUBTYPE", column.subtype.empty() ? "Text" : column.subtype);
-        break;
-    case TFieldType::ftBlob:
-        Attribute("SUBTYPE", column.subtype.empty() ? "Binary" : column.subtype);
-        break;
-    default:
-        break;
+    }
+    if (form.widthFactor != 0) {
+        Attribute("WIDTH", std::to_string(WrittenWidth(column)));
+    }
+    const AnsiString subtype = WrittenSubtype(column);
+    if (!subtype.empty()) {
+        Attribute("SUBTYPE", subtype);
     }
     out_.append("/>");
 }

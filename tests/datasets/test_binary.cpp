@@ -96,6 +96,81 @@ private slots:
         QCOMPARE(Datapacket::WriteBinaryPacket(fromXml, "out"), binary);
     }
 
+    // What other writers store: both forms give the same column.
+    void bothFormsReadOtherWritersColumnsAlike_data() {
+        QTest::addColumn<QByteArray>("fieldType");
+        QTest::addColumn<unsigned>("typeWord");
+        QTest::addColumn<QByteArray>("subtype");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<bool>("isUnsigned");
+        QTest::addColumn<QByteArray>("keptSubtype");
+        const auto type = [](TFieldType fieldType) { return static_cast<int>(fieldType); };
+        QTest::newRow("extended float") << QByteArray("r10") << 0x00040008U << QByteArray()
+                                        << type(TFieldType::ftFloat) << 8 << false << QByteArray();
+        QTest::newRow("four-byte currency")
+            << QByteArray("r4") << 0x00040004U << QByteArray("Money")
+            << type(TFieldType::ftCurrency) << 4 << false << QByteArray();
+        QTest::newRow("formatted BCD") << QByteArray("fixedFMT") << 0x00050022U << QByteArray()
+                                       << type(TFieldType::ftBCD) << 0 << false << QByteArray();
+        QTest::newRow("auto-increment of two bytes")
+            << QByteArray("i2") << 0x00010002U << QByteArray("Autoinc")
+            << type(TFieldType::ftSmallint) << 2 << false << QByteArray();
+        QTest::newRow("auto-increment")
+            << QByteArray("i4") << 0x00010004U << QByteArray("Autoinc")
+            << type(TFieldType::ftAutoInc) << 4 << false << QByteArray();
+        QTest::newRow("unsigned of two bytes")
+            << QByteArray("ui2") << 0x00020002U << QByteArray() << type(TFieldType::ftWord) << 2
+            << true << QByteArray();
+        QTest::newRow("unsigned of four bytes")
+            << QByteArray("ui4") << 0x00020004U << QByteArray() << type(TFieldType::ftLargeint) << 4
+            << true << QByteArray();
+        QTest::newRow("wide memo")
+            << QByteArray("bin.hex") << 0x004B0004U << QByteArray("WideText")
+            << type(TFieldType::ftMemo) << 0 << false << QByteArray("WideText");
+        QTest::newRow("formatted memo")
+            << QByteArray("bin.hex") << 0x004B0004U << QByteArray("Formatted")
+            << type(TFieldType::ftMemo) << 0 << false << QByteArray("Formatted");
+        QTest::newRow("picture") << QByteArray("bin.hex") << 0x004B0004U << QByteArray("Graphics")
+                                 << type(TFieldType::ftBlob) << 0 << false
+                                 << QByteArray("Graphics");
+        QTest::newRow("blob without subtype")
+            << QByteArray("bin.hex") << 0x004B0004U << QByteArray() << type(TFieldType::ftBlob) << 0
+            << false << QByteArray("Binary");
+    }
+
+    void bothFormsReadOtherWritersColumnsAlike() {
+        QFETCH(QByteArray, fieldType);
+        QFETCH(unsigned, typeWord);
+        QFETCH(QByteArray, subtype);
+        QFETCH(int, type);
+        QFETCH(int, bytes);
+        QFETCH(bool, isUnsigned);
+        QFETCH(QByteArray, keptSubtype);
+        PacketBytes meta;
+        meta.Name("X").U32(typeWord).U16(0).U16(subtype.isEmpty() ? 0 : 1);
+        QByteArray xmlField = "<FIELD attrname=\"X\" fieldtype=\"" + fieldType + '"';
+        if (!subtype.isEmpty()) {
+            meta.Name("SUBTYPE")
+                .U32(0x00090000U | static_cast<std::uint32_t>(subtype.size() + 1))
+                .Raw(subtype + '\0');
+            xmlField += " SUBTYPE=\"" + subtype + '"';
+        }
+        meta.U16(0);
+        const QByteArray xml = R"(<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0">)"
+                               "<METADATA><FIELDS>" +
+                               xmlField + "/></FIELDS><PARAMS/></METADATA><ROWDATA/></DATAPACKET>";
+        for (const TDataPacket& packet : {Datapacket::ReadBinaryPacket(meta.WithHeader(1, 0), "in"),
+                                          Datapacket::ReadXmlPacket(xml, "in")}) {
+            QCOMPARE(packet.columns.size(), std::size_t(1));
+            const Datapacket::TColumn& column = packet.columns[0];
+            QCOMPARE(static_cast<int>(column.type), type);
+            QCOMPARE(column.bytes, bytes);
+            QCOMPARE(column.isUnsigned, isUnsigned);
+            QCOMPARE(column.subtype, keptSubtype.toStdString());
+        }
+    }
+
     void changeLogGivesTheCurrentView() {
         PacketBytes meta;
         meta.Name("ID").U32(0x00010004).U16(0).U16(0);

@@ -4,7 +4,6 @@
 
 #include <QLocale>
 #include <cmath>
-#include <cstdio>
 
 using Datapacket::TColumn;
 using Datapacket::TValue;
@@ -54,10 +53,7 @@ QByteArray DateText(long long day) {
 }
 
 QByteArray TimeText(long long ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld.%03lld", ms / 3600000, ms / 60000 % 60,
-                  ms / 1000 % 60, ms % 1000);
-    return text;
+    return QByteArray::fromStdString(Datapacket::TimeOfDayText(ms, ':', "."));
 }
 
 QByteArray JsonValue(const TColumn& column, const TValue& value) {
