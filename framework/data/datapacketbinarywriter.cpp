@@ -3,7 +3,6 @@
 #include "framework/data/datapacketoutput.h"
 #include "framework/data/datapackettypes.h"
 
-#include <QBuffer>
 #include <QtEndian>
 #include <cstring>
 
@@ -324,10 +323,7 @@ void WriteBinaryPacket(const TDataPacket& packet, QIODevice& device, const AnsiS
 }
 
 QByteArray WriteBinaryPacket(const TDataPacket& packet, const AnsiString& target) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    WriteBinaryPacket(packet, buffer, target);
-    return buffer.data();
+    return WrittenBytes([&](QIODevice& device) { WriteBinaryPacket(packet, device, target); });
 }
 
 } // namespace Datapacket

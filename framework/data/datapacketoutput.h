@@ -2,6 +2,7 @@
 
 #include "framework/ansistring.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QIODevice>
 
@@ -31,5 +32,13 @@ private:
     AnsiString target_;
     QByteArray buffer_;
 };
+
+// What a writer gives a device, gathered in memory instead: for packets passed on as values.
+template <class Writer> QByteArray WrittenBytes(const Writer& write) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    write(buffer);
+    return buffer.data();
+}
 
 } // namespace Datapacket

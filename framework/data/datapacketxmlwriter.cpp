@@ -3,7 +3,6 @@
 #include "framework/data/datapacketvalue.h"
 #include "framework/data/datapacketxml.h"
 
-#include <QBuffer>
 #include <QSet>
 #include <cstdio>
 
@@ -254,10 +253,7 @@ void WriteXmlPacket(const TDataPacket& packet, QIODevice& device, const AnsiStri
 }
 
 QByteArray WriteXmlPacket(const TDataPacket& packet, const AnsiString& target) {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    WriteXmlPacket(packet, buffer, target);
-    return buffer.data();
+    return WrittenBytes([&](QIODevice& device) { WriteXmlPacket(packet, device, target); });
 }
 
 } // namespace Datapacket
