@@ -1,6 +1,5 @@
 #include "packetbytes.h"
 #include "samples.h"
-#include "suites.h"
 
 #include "framework/data/datapacketbinary.h"
 #include "framework/data/datapacketfile.h"
@@ -264,9 +263,6 @@ private slots:
     }
 };
 
-int RunBinaryTests(int argc, char** argv) {
-    BinaryTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(BinaryTest)
 
 #include "test_binary.moc"

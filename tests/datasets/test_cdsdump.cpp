@@ -1,5 +1,4 @@
 #include "samples.h"
-#include "suites.h"
 
 #include "framework/data/datapacketbinary.h"
 
@@ -121,9 +120,6 @@ private slots:
     }
 };
 
-int RunCdsdumpTests(int argc, char** argv) {
-    CdsdumpTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(CdsdumpTest)
 
 #include "test_cdsdump.moc"

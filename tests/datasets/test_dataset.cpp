@@ -1,6 +1,5 @@
 #include "packetbytes.h"
 #include "samples.h"
-#include "suites.h"
 
 #include "framework/data/datapacketbinary.h"
 #include "framework/data/dbclient.h"
@@ -303,9 +302,6 @@ private slots:
     }
 };
 
-int RunDatasetTests(int argc, char** argv) {
-    DatasetTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(DatasetTest)
 
 #include "test_dataset.moc"

@@ -1,5 +1,4 @@
 #include "samples.h"
-#include "suites.h"
 
 #include "framework/data/datapacketfile.h"
 #include "framework/data/datapacketvalue.h"
@@ -237,9 +236,6 @@ private slots:
     }
 };
 
-int RunXmlTests(int argc, char** argv) {
-    XmlTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(XmlTest)
 
 #include "test_xml.moc"
