@@ -102,12 +102,25 @@ std::unique_ptr<Dbclient::TClientDataSet> MakeReservation(const std::vector<Rese
     return dataset;
 }
 
-ClockAt::ClockAt(const QDateTime& moment) {
+namespace {
+
+std::vector<const ClockAt*> clocksAlive;
+
+} // namespace
+
+ClockAt::ClockAt(const QDateTime& moment) : moment_(moment) {
+    clocksAlive.push_back(this);
     Sysutils::SetClock([moment] { return moment; });
 }
 
 ClockAt::~ClockAt() {
-    Sysutils::SetClock({});
+    std::erase(clocksAlive, this);
+    if (clocksAlive.empty()) {
+        Sysutils::SetClock({});
+    } else {
+        const QDateTime moment = clocksAlive.back()->moment_;
+        Sysutils::SetClock([moment] { return moment; });
+    }
 }
 
 std::unique_ptr<TfrmInclusaoReserva> OpenForm(int tipo, const std::vector<ReservationRow>& rows) {

@@ -71,13 +71,17 @@ public:
 // The host's reservation dataset with the record layout, holding the given rows.
 std::unique_ptr<Dbclient::TClientDataSet> MakeReservation(const std::vector<ReservationRow>& rows);
 
-// Sets the framework clock to a fixed moment until the guard ends.
+// Sets the framework clock to a fixed moment until the guard ends. Guards may overlap (one
+// replacing another in a test): the clock then stands at the moment of the newest one alive.
 class ClockAt {
 public:
     explicit ClockAt(const QDateTime& moment);
     ~ClockAt();
     ClockAt(const ClockAt&) = delete;
     ClockAt& operator=(const ClockAt&) = delete;
+
+private:
+    QDateTime moment_;
 };
 
 // A form created and initialised as the entry function does, but not shown.
