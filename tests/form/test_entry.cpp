@@ -1,8 +1,8 @@
 #include "formfixture.h"
 
-#include "module/cli_res01400.h"
 #include "framework/graphics.h"
 #include "framework/screen.h"
+#include "module/cli_res01400.h"
 
 #include <QApplication>
 #include <QPointer>
