@@ -1,8 +1,5 @@
 #include "framework/data/datapackettypes.h"
 
-#include <array>
-#include <cstddef>
-
 namespace Datapacket {
 
 using Db::TFieldType;
@@ -55,43 +52,30 @@ constexpr TSubtype Subtypes[] = {
     {TFieldType::ftBlob, TFieldType::ftBlob, "Binary"},
 };
 
-// What the writers ask of a field type for every column, worked out once: its widest written
-// form (none for a column without a type) and the subtype written for it.
+// What the writers ask of a field type: its widest written form (none for a column without a
+// type) and the subtype written for it.
 struct TFieldTypeStorage {
     const TStoredForm* widest = nullptr;
     const char* subtype = "";
 };
 
-// Db::TFieldType ends with ftBlob.
-constexpr std::size_t FieldTypeCount = static_cast<std::size_t>(TFieldType::ftBlob) + 1;
-
-constexpr std::array<TFieldTypeStorage, FieldTypeCount> StorageByFieldType = [] {
-    std::array<TFieldTypeStorage, FieldTypeCount> storage{};
-    for (std::size_t number = 0; number < FieldTypeCount; ++number) {
-        const auto type = static_cast<TFieldType>(number);
-        TFieldType storedAs = type;
-        for (const TSubtype& row : Subtypes) {
-            if (row.type == type) {
-                storedAs = row.storedAs;
-                storage[number].subtype = row.subtype;
-                break;
-            }
+TFieldTypeStorage StorageOf(TFieldType type) {
+    TFieldTypeStorage storage;
+    TFieldType storedAs = type;
+    for (const TSubtype& row : Subtypes) {
+        if (row.type == type) {
+            storedAs = row.storedAs;
+            storage.subtype = row.subtype;
+            break;
         }
-        for (const TStoredForm& form : Forms) {
-            const TStoredForm* widest = storage[number].widest;
-            if (form.type == storedAs && !form.readOnly &&
-                (widest == nullptr || form.bytes > widest->bytes)) {
-                storage[number].widest = &form;
-            }
+    }
+    for (const TStoredForm& form : Forms) {
+        if (form.type == storedAs && !form.readOnly &&
+            (storage.widest == nullptr || form.bytes > storage.widest->bytes)) {
+            storage.widest = &form;
         }
     }
     return storage;
-}();
-
-const TFieldTypeStorage& StorageOf(TFieldType type) {
-    static constexpr TFieldTypeStorage none;
-    const auto number = static_cast<std::size_t>(type);
-    return number < FieldTypeCount ? StorageByFieldType[number] : none;
 }
 
 } // namespace
@@ -134,7 +118,7 @@ void SetColumnType(TColumn& column, const TStoredForm& form, int width, QAnyStri
 }
 
 void SetDefaultStorage(TColumn& column) {
-    const TFieldTypeStorage& storage = StorageOf(column.type);
+    const TFieldTypeStorage storage = StorageOf(column.type);
     if (storage.widest == nullptr) {
         return;
     }
@@ -173,7 +157,7 @@ long long WrittenWidth(const TColumn& column) {
 }
 
 AnsiString WrittenSubtype(const TColumn& column) {
-    const TFieldTypeStorage& storage = StorageOf(column.type);
+    const TFieldTypeStorage storage = StorageOf(column.type);
     // Memos and blobs write their own subtype when they have one.
     if (storage.widest != nullptr && storage.widest->code == tcBytes && !column.subtype.empty()) {
         return column.subtype;

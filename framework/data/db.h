@@ -23,7 +23,6 @@ public:
     using Exception::Exception;
 };
 
-// ftBlob stays last: the data-packet type tables are sized by it.
 enum class TFieldType {
     ftUnknown,
     ftString,
