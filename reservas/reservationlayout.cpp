@@ -19,18 +19,19 @@ QStringList columnNames(bool (*wanted)(const ReservationColumn&)) {
 bool anyColumn(const ReservationColumn&) {
     return true;
 }
-bool storedByInsert(const ReservationColumn& column) {
-    return column.Role != ColumnRole::Key;
-}
-bool storedByUpdate(const ReservationColumn& column) {
-    return column.Role == ColumnRole::Entered;
-}
-
 QString parameter(const QString& name) {
     return QLatin1Char(':') + name;
 }
 
 } // namespace
+
+bool StoredByInsert(const ReservationColumn& column) {
+    return column.Role != ColumnRole::Key;
+}
+
+bool StoredByUpdate(const ReservationColumn& column) {
+    return column.Role == ColumnRole::Entered;
+}
 
 QString CreateTableSql() {
     QStringList definitions;
@@ -44,7 +45,7 @@ QString CreateTableSql() {
 }
 
 QString InsertSql() {
-    const QStringList names = columnNames(storedByInsert);
+    const QStringList names = columnNames(StoredByInsert);
     QStringList parameters;
     for (const QString& name : names) {
         parameters << parameter(name);
@@ -55,7 +56,7 @@ QString InsertSql() {
 
 QString UpdateSql() {
     QStringList assignments;
-    for (const QString& name : columnNames(storedByUpdate)) {
+    for (const QString& name : columnNames(StoredByUpdate)) {
         assignments << name + QStringLiteral(" = ") + parameter(name);
     }
     return QStringLiteral("UPDATE RESERVAMESA SET %1 WHERE NRRESMESA = :NRRESMESA")

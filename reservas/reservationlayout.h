@@ -66,6 +66,11 @@ consteval std::size_t ColumnSize(std::string_view name) {
     throw "not a column of the reservation record";
 }
 
+// The columns an insert stores (all but the number) and an update stores again (the entered
+// ones).
+bool StoredByInsert(const ReservationColumn& column);
+bool StoredByUpdate(const ReservationColumn& column);
+
 // The statements on the table of reservations, RESERVAMESA: create it, add a reservation (its
 // number is given by the database), change what the operator enters in the reservation
 // :NRRESMESA, and read the reservation :NRRESMESA. Values are bound by column name.

@@ -19,10 +19,11 @@ std::optional<qlonglong> numberOf(const AnsiString& nrresmesa) {
     return number;
 }
 
-// Binds the value of every column the statement names.
-void bindColumns(QSqlQuery& query, const StoredReservation& reservation, ColumnRole leftOut) {
+// Binds the value of every column the statement stores.
+void bindColumns(QSqlQuery& query, const StoredReservation& reservation,
+                 bool (*stored)(const ReservationColumn&)) {
     for (const ReservationColumn& column : ReservationColumns) {
-        if (column.Role != leftOut && column.Role != ColumnRole::Key) {
+        if (stored(column)) {
             query.bindValue(QLatin1Char(':') + column.SqlName(), ColumnValue(reservation, column));
         }
     }
@@ -33,7 +34,7 @@ void bindColumns(QSqlQuery& query, const StoredReservation& reservation, ColumnR
 AnsiString InsertReservation(const StoredReservation& reservation) {
     const ReservationDatabase database(DatabaseAccess::Write);
     QSqlQuery insert = database.Prepare(InsertSql(), "BD_GRAVAR");
-    bindColumns(insert, reservation, ColumnRole::Key);
+    bindColumns(insert, reservation, StoredByInsert);
     database.Execute(insert, "BD_GRAVAR");
     return FromQString(insert.lastInsertId().toString());
 }
@@ -45,7 +46,7 @@ bool UpdateReservation(const StoredReservation& reservation) {
     }
     const ReservationDatabase database(DatabaseAccess::Write);
     QSqlQuery update = database.Prepare(UpdateSql(), "BD_GRAVAR");
-    bindColumns(update, reservation, ColumnRole::Kept);
+    bindColumns(update, reservation, StoredByUpdate);
     update.bindValue(QStringLiteral(":NRRESMESA"), *number);
     database.Execute(update, "BD_GRAVAR");
     return update.numRowsAffected() > 0;
