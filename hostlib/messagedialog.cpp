@@ -2,7 +2,7 @@
 
 #include "collaborators/hostlib/blendedbutton.h"
 #include "hostlib/hosttexts.h"
-#include "hostlib/messagescheme.h"
+#include "collaborators/hostlib/messagescheme.h"
 
 #include <QKeyEvent>
 #include <QLabel>

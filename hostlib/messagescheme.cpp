@@ -1,4 +1,4 @@
-#include "hostlib/messagescheme.h"
+#include "collaborators/hostlib/messagescheme.h"
 
 namespace {
 

@@ -3,8 +3,10 @@
 #include "collaborators/hostlib/mensagem.h"
 #include "framework/ansistring.h"
 #include "framework/graphics.h"
+#include "hostlib/hostlib_export.h"
 
-// The colours of the message dialog.
+// The colours of a display scheme: the message dialog's, and those of any other touch screen
+// of the terminal that shows in the scheme of the parameters file.
 struct MessageScheme {
     Graphics::TColor Panel;
     Graphics::TColor Text;
@@ -14,7 +16,7 @@ struct MessageScheme {
 };
 
 // "2" light, "3" high contrast; any other identifier, empty included, the default dark one.
-MessageScheme SchemeFor(const AnsiString& schemeId);
+HOSTLIB_EXPORT MessageScheme SchemeFor(const AnsiString& schemeId);
 
 // Warnings and errors mark the frame in their own colour; other kinds keep the scheme's.
-Graphics::TColor FrameColorFor(TTipoMsg kind, const MessageScheme& scheme);
+HOSTLIB_EXPORT Graphics::TColor FrameColorFor(TTipoMsg kind, const MessageScheme& scheme);
