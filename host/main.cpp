@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -115,10 +116,16 @@ int openScreen(const TerminalRequest& request) {
     }
 
     bool stored = false;
-    Reservas::SetStoredObserver([&journal, &stored](const AnsiString& nrresmesa) {
-        stored = true;
-        journal.write({{"event", "stored"}, {"nrresmesa", ToQString(nrresmesa)}});
-    });
+    Reservas::SetStoredObserver(
+        [&journal, &stored](const AnsiString& nrresmesa, const std::vector<int>& mesas) {
+            stored = true;
+            QJsonArray tables;
+            for (const int mesa : mesas) {
+                tables.append(mesa);
+            }
+            journal.write(
+                {{"event", "stored"}, {"nrresmesa", ToQString(nrresmesa)}, {"mesas", tables}});
+        });
 
     Dbclient::TClientDataSet reservation;
     reservation.setObjectName(QStringLiteral("cdsReservaTerminal"));

@@ -69,7 +69,7 @@ AnsiString storeEntered(int tipo, const StoredReservation& entered,
 void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserva) {
     const AnsiString nrresmesa = storeEntered(tipo, ReadHandOff(texts), reserva);
     if (storedObserver) {
-        storedObserver(nrresmesa);
+        storedObserver(nrresmesa, {});
     }
     Mensagem(Text("GRAVADA", nrresmesa), "", "N", "N", tmNotice, "", DisplayScheme(), 0, nullptr);
 }

@@ -12,8 +12,9 @@ StoreFixture::StoreFixture(const QDateTime& now) {
         Messages.push_back(call);
         return true;
     });
-    Reservas::SetStoredObserver(
-        [this](const AnsiString& nrresmesa) { Stored.push_back(nrresmesa); });
+    Reservas::SetStoredObserver([this](const AnsiString& nrresmesa, const std::vector<int>&) {
+        Stored.push_back(nrresmesa);
+    });
 }
 
 StoreFixture::~StoreFixture() {
