@@ -163,7 +163,8 @@ void TForm::hideEvent(QHideEvent* event) {
 
 // Without a window manager nobody hands the keyboard back when a dialog over the form closes:
 // the focus stays on the root window and keys are lost wherever the pointer rests. So the form
-// takes it back itself, once the handler that opened the dialog has returned.
+// takes it back itself, once the handler that opened the dialog has returned. Of two forms
+// shown one over the other, only the one on top does: the one below would raise itself over it.
 bool TForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Hide && watched != this && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->isWindow() && !focusWanted_) {
@@ -175,7 +176,7 @@ bool TForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TForm::takeFocusBack() {
     focusWanted_ = false;
-    if (isVisible()) {
+    if (isVisible() && QApplication::activeModalWidget() == this) {
         raise();
         activateWindow();
     }

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
@@ -113,6 +114,34 @@ private slots:
         });
         form.ShowModal();
         QVERIFY(visibleAfterSpontaneousClose);
+    }
+
+    // A form shown over another (a screen opened from a screen): when a dialog over the top one
+    // closes, the keyboard goes back to the top one, and the one below stays below.
+    void onlyTheFormOnTopTakesTheFocusBack() {
+        TForm below;
+        TForm above;
+        QWidget* activeAfterDialog = nullptr;
+        QTimer::singleShot(0, &below, [&] {
+            const EndModalOnExit endBelow(&below);
+            QTimer::singleShot(0, &above, [&] {
+                const EndModalOnExit endAbove(&above);
+                Forms::HandleEvent([&] {
+                    QDialog dialog(&above);
+                    dialog.show();
+                    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+                    dialog.hide();
+                });
+                QTRY_VERIFY(QApplication::activeWindow() == &above ||
+                            QApplication::activeWindow() == &below);
+                // Whatever else was asked of the window system has arrived by now.
+                QTest::qWait(100);
+                activeAfterDialog = QApplication::activeWindow();
+            });
+            above.ShowModal();
+        });
+        below.ShowModal();
+        QCOMPARE(activeAfterDialog, &above);
     }
 
     void anErrorInAKeyHandlerDoesNotEndTheModalDisplay() {
