@@ -14,26 +14,42 @@ bool isReservationNumber(const QString& text) {
     return text.toLongLong(&number) > 0 && number;
 }
 
+// A day as dd/mm/yyyy or yyyy-mm-dd; null when it is neither.
+QDate dayFrom(const QString& text) {
+    for (const QString& format : {QStringLiteral("dd/MM/yyyy"), QStringLiteral("yyyy-MM-dd")}) {
+        const QDate day = QDate::fromString(text, format);
+        if (day.isValid()) {
+            return day;
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Restaurant terminal: enters and edits table reservations."));
+        QStringLiteral("Restaurant terminal: shows the day's table reservations, enters, edits and "
+                       "cancels them. Without a request it opens the day's reservations.\n"
+                       "Settings: reservas-terminal/reservas-terminal.conf in the user's "
+                       "configuration folder ($XDG_CONFIG_HOME, ~/.config), keys fullscreen, db "
+                       "and journal; the command line wins."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help and exit."));
     const QCommandLineOption versionOption(QStringLiteral("version"),
                                            QStringLiteral("Show the version and exit."));
-    const QCommandLineOption newOption(QStringLiteral("new"),
-                                       QStringLiteral("Open the screen for a new reservation."));
-    const QCommandLineOption editOption(QStringLiteral("edit"),
-                                        QStringLiteral("Edit the stored reservation NRRESMESA."),
-                                        QStringLiteral("NRRESMESA"));
-    const QCommandLineOption dbOption(QStringLiteral("db"),
-                                      QStringLiteral("The reservations database file."),
-                                      QStringLiteral("FILE"));
+    const QCommandLineOption newOption(
+        QStringLiteral("new"), QStringLiteral("Open the screen for a new reservation and exit."));
+    const QCommandLineOption editOption(
+        QStringLiteral("edit"), QStringLiteral("Edit the stored reservation NRRESMESA and exit."),
+        QStringLiteral("NRRESMESA"));
+    const QCommandLineOption dbOption(
+        QStringLiteral("db"), QStringLiteral("The reservations database file (setting db=FILE)."),
+        QStringLiteral("FILE"));
     const QCommandLineOption journalOption(
-        QStringLiteral("journal"), QStringLiteral("Append every event as a JSON line to FILE."),
+        QStringLiteral("journal"),
+        QStringLiteral("Append every event as a JSON line to FILE (setting journal=FILE)."),
         QStringLiteral("FILE"));
     const QCommandLineOption screenshotOption(
         QStringLiteral("screenshot"),
@@ -43,8 +59,21 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("show"),
         QStringLiteral("Print the stored reservation NRRESMESA as a JSON line and exit."),
         QStringLiteral("NRRESMESA"));
+    const QCommandLineOption listOption(
+        QStringLiteral("list"),
+        QStringLiteral("Print the reservations of DATE (dd/mm/yyyy or yyyy-mm-dd) as JSON lines "
+                       "and exit."),
+        QStringLiteral("DATE"));
+    const QCommandLineOption tablesOption(
+        QStringLiteral("tables"),
+        QStringLiteral("Replace the restaurant's tables with LIST (\"1:4,2:2\": table number and "
+                       "seats; \"\" for none) and exit."),
+        QStringLiteral("LIST"));
+    const QCommandLineOption fullscreenOption(
+        QStringLiteral("fullscreen"),
+        QStringLiteral("Show the day's reservations full screen (setting fullscreen=true)."));
     parser.addOptions({helpOption, versionOption, newOption, editOption, dbOption, journalOption,
-                       screenshotOption, showOption});
+                       screenshotOption, showOption, listOption, tablesOption, fullscreenOption});
 
     if (!parser.parse(arguments)) {
         return refused(parser.errorText());
@@ -64,10 +93,19 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const bool editSet = parser.isSet(editOption);
     const bool showSet = parser.isSet(showOption);
     const bool screenshotSet = parser.isSet(screenshotOption);
-    if ((newSet && editSet) || (showSet && (newSet || editSet || screenshotSet)) ||
-        (screenshotSet && editSet)) {
-        return refused(QStringLiteral("--new, --edit and --show exclude each other, and "
-                                      "--screenshot shows a new reservation."));
+    const bool listSet = parser.isSet(listOption);
+    const bool tablesSet = parser.isSet(tablesOption);
+    // The screenshot is of the screen for a new reservation: --new with it asks nothing more.
+    const int requests =
+        int(newSet || screenshotSet) + int(editSet) + int(showSet) + int(listSet) + int(tablesSet);
+    if (requests > 1 || (screenshotSet && editSet)) {
+        return refused(QStringLiteral("--new, --edit, --show, --list and --tables exclude each "
+                                      "other, and --screenshot shows a new reservation."));
+    }
+    if (parser.isSet(fullscreenOption) && requests > 0) {
+        return refused(QStringLiteral("--fullscreen is for the day's reservations, which open "
+                                      "without --new, --edit, --show, --list, --tables or "
+                                      "--screenshot."));
     }
     for (const QCommandLineOption* numbered : {&editOption, &showOption}) {
         const QString value = parser.value(*numbered);
@@ -78,16 +116,32 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         }
     }
 
+    const QDate listDay = dayFrom(parser.value(listOption));
+    if (listSet && !listDay.isValid()) {
+        return refused(QStringLiteral("Bad value '%1' for --list: a day is dd/mm/yyyy or "
+                                      "yyyy-mm-dd.")
+                           .arg(parser.value(listOption)));
+    }
+
     TerminalRequest request;
     request.editNumber = parser.value(editOption);
     request.showNumber = parser.value(showOption);
     request.database = parser.value(dbOption);
     request.journal = parser.value(journalOption);
     request.screenshot = parser.value(screenshotOption);
+    request.listDay = listDay;
+    request.tables = parser.value(tablesOption);
+    request.fullscreen = parser.isSet(fullscreenOption);
     if (showSet) {
         request.path = TerminalRequest::Path::Show;
     } else if (screenshotSet) {
         request.path = TerminalRequest::Path::Screenshot;
+    } else if (listSet) {
+        request.path = TerminalRequest::Path::List;
+    } else if (tablesSet) {
+        request.path = TerminalRequest::Path::Tables;
+    } else if (newSet || editSet) {
+        request.path = TerminalRequest::Path::Entry;
     }
     return {request, {}, false, Stored};
 }

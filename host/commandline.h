@@ -1,20 +1,26 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-enum ExitCode { Stored = 0, NotStored = 1, BadRequest = 2, NoModule = 3 };
+enum ExitCode { Stored = 0, NotStored = 1, BadRequest = 2, NoModule = 3, Done = Stored };
 
 // What the terminal was asked to do.
 struct TerminalRequest {
-    enum class Path { Entry, Screenshot, Show };
-    Path path = Path::Entry;
+    // Day: the day's reservations on screen; Entry: the entry screen; the others print or change
+    // something without a screen.
+    enum class Path { Day, Entry, Screenshot, Show, List, Tables };
+    Path path = Path::Day;
     QString editNumber; // empty for a new reservation
     QString showNumber;
+    QDate listDay;
+    QString tables;
     QString database;
     QString journal;
     QString screenshot;
+    bool fullscreen = false;
 };
 
 // The command line, read before any GUI exists: either a request, or what to print and the exit

@@ -1,8 +1,12 @@
 #include "host/commandline.h"
+#include "host/daylist/daywindow.h"
 #include "host/journal.h"
+#include "host/listreservations.h"
 #include "host/moduleloader.h"
 #include "host/reservationdataset.h"
+#include "host/restauranttables.h"
 #include "host/screenshot.h"
+#include "host/settings.h"
 #include "host/showreservation.h"
 
 #include "collaborators/reservas.h"
@@ -71,10 +75,56 @@ bool displayAvailable() {
     return true;
 }
 
-int showReservation(int argc, char** argv, const TerminalRequest& request) {
-    // The database drivers are plug-ins, which need an application object, not a screen.
+// The requests that print or change something without a screen. The database drivers are
+// plug-ins, which need an application object, not a screen.
+int runWithoutScreen(int argc, char** argv, const TerminalRequest& request) {
     const QCoreApplication application(argc, argv);
-    return ShowStoredReservation(FromQString(request.showNumber)) ? Stored : BadRequest;
+    bool done = false;
+    switch (request.path) {
+    case TerminalRequest::Path::Show:
+        done = ShowStoredReservation(FromQString(request.showNumber));
+        break;
+    case TerminalRequest::Path::List:
+        done = PrintReservationsOfDay(request.listDay);
+        break;
+    case TerminalRequest::Path::Tables:
+        done = ReplaceRestaurantTables(request.tables);
+        break;
+    default:
+        break;
+    }
+    return done ? Done : BadRequest;
+}
+
+// Opens the journal the request names, if any, and hooks it to the terminal's events; false,
+// said on standard error, when it cannot be written.
+bool startJournal(const TerminalRequest& request, Journal& journal) {
+    if (request.journal.isEmpty()) {
+        return true;
+    }
+    if (!journal.open(request.journal)) {
+        complain(QStringLiteral("cannot write the journal %1: %2")
+                     .arg(request.journal, journal.errorText()));
+        return false;
+    }
+    journal.attach();
+    return true;
+}
+
+// Journals each reservation once it is stored, with its tables, and says so in stored when given.
+void journalStored(Journal& journal, bool* stored) {
+    Reservas::SetStoredObserver(
+        [&journal, stored](const AnsiString& nrresmesa, const std::vector<int>& mesas) {
+            if (stored != nullptr) {
+                *stored = true;
+            }
+            QJsonArray tables;
+            for (const int mesa : mesas) {
+                tables.append(mesa);
+            }
+            journal.write(
+                {{"event", "stored"}, {"nrresmesa", ToQString(nrresmesa)}, {"mesas", tables}});
+        });
 }
 
 // Fills the reservation the screen opens with: a stored one to edit, or a new one.
@@ -100,13 +150,8 @@ bool prepareReservation(const TerminalRequest& request, Dbclient::TClientDataSet
 // The reservation screen, for the operator or, offscreen, for a screenshot.
 int openScreen(const TerminalRequest& request) {
     Journal journal;
-    if (!request.journal.isEmpty()) {
-        if (!journal.open(request.journal)) {
-            complain(QStringLiteral("cannot write the journal %1: %2")
-                         .arg(request.journal, journal.errorText()));
-            return BadRequest;
-        }
-        journal.attach();
+    if (!startJournal(request, journal)) {
+        return BadRequest;
     }
 
     ReservationModule module;
@@ -116,16 +161,7 @@ int openScreen(const TerminalRequest& request) {
     }
 
     bool stored = false;
-    Reservas::SetStoredObserver(
-        [&journal, &stored](const AnsiString& nrresmesa, const std::vector<int>& mesas) {
-            stored = true;
-            QJsonArray tables;
-            for (const int mesa : mesas) {
-                tables.append(mesa);
-            }
-            journal.write(
-                {{"event", "stored"}, {"nrresmesa", ToQString(nrresmesa)}, {"mesas", tables}});
-        });
+    journalStored(journal, &stored);
 
     Dbclient::TClientDataSet reservation;
     reservation.setObjectName(QStringLiteral("cdsReservaTerminal"));
@@ -153,6 +189,34 @@ int openScreen(const TerminalRequest& request) {
     return stored ? Stored : NotStored;
 }
 
+// The day's reservations, the screen a restaurant keeps open all day. A fresh database is made
+// ready first, so that the first day shows empty instead of an error.
+int openDayWindow(const TerminalRequest& request) {
+    try {
+        Reservas::PrepareDatabase();
+    } catch (const std::exception& error) {
+        complain(QString::fromLatin1(error.what()));
+        return BadRequest;
+    }
+    Journal journal;
+    if (!startJournal(request, journal)) {
+        return BadRequest;
+    }
+    ReservationModule module;
+    if (!module.load(QCoreApplication::applicationDirPath())) {
+        complain(module.errorText());
+        return NoModule;
+    }
+    journalStored(journal, nullptr);
+
+    TDayWindow window(module.entry(), journal);
+    if (request.fullscreen) {
+        window.UseFullScreen();
+    }
+    window.ShowModal();
+    return Done;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -165,7 +229,8 @@ int main(int argc, char** argv) {
         say(parsed.text, parsed.textIsError);
         return parsed.exitCode;
     }
-    const TerminalRequest& request = *parsed.request;
+    TerminalRequest request = *parsed.request;
+    ApplySettings(SettingsFile(), request);
 
     QCoreApplication::setApplicationName(QStringLiteral("reservas-terminal"));
     if (!request.database.isEmpty()) {
@@ -173,11 +238,14 @@ int main(int argc, char** argv) {
     }
     switch (request.path) {
     case TerminalRequest::Path::Show:
-        return showReservation(argc, argv, request);
+    case TerminalRequest::Path::List:
+    case TerminalRequest::Path::Tables:
+        return runWithoutScreen(argc, argv, request);
     case TerminalRequest::Path::Screenshot:
         qputenv("QT_QPA_PLATFORM", "offscreen");
         break;
     case TerminalRequest::Path::Entry:
+    case TerminalRequest::Path::Day:
         if (!displayAvailable()) {
             complain(QStringLiteral("reservas-terminal needs a display: start it on the "
                                     "terminal's screen, or under xvfb-run for a test."));
@@ -187,5 +255,8 @@ int main(int argc, char** argv) {
     }
     useBundledFonts(programFolder(argv[0]));
     QApplication application(argc, argv);
+    if (request.path == TerminalRequest::Path::Day) {
+        return openDayWindow(request);
+    }
     return openScreen(request);
 }

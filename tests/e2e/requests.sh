@@ -1,6 +1,6 @@
 # Requests the terminal refuses (an unknown reservation, a module that is not there or has no
-# entry function, reading a file that holds no reservations) and one it carries out although
-# its journal cannot be written.
+# entry function, reading a file that holds no reservations, a bad day or table list) and one it
+# carries out although its journal cannot be written.
 source "$(dirname "$0")/lib.sh"
 
 code=0
@@ -31,14 +31,24 @@ sqlite3 "$work/other.db" "CREATE TABLE OUTRA (CDOUTRA TEXT);"
 file_state() { if [ -e "$1" ]; then cksum <"$1"; else echo "absent"; fi; }
 for file in "$work/other.db" "$work/missing.db"; do
     before=$(file_state "$file")
-    for request in --show --edit; do
+    for request in "--show 1" "--edit 1" "--list 08/12/2026"; do
         code=0
-        "$bin/reservas-terminal" --db "$file" "$request" 1 2>"$work/read.err" || code=$?
+        # shellcheck disable=SC2086
+        "$bin/reservas-terminal" --db "$file" $request 2>"$work/read.err" || code=$?
         expect_equal "$code" "2" "exit code of $request on $file"
         grep -q "$file" "$work/read.err" || fail "$request does not name $file: $(cat "$work/read.err")"
         expect_equal "$(file_state "$file")" "$before" "$file after $request"
     done
 done
+
+# The settings file names the database when the command line does not.
+mkdir -p "$work/config/reservas-terminal"
+echo "db=$work/missing.db" >"$work/config/reservas-terminal/reservas-terminal.conf"
+code=0
+XDG_CONFIG_HOME="$work/config" "$bin/reservas-terminal" --list 2026-12-08 2>"$work/settings.err" || code=$?
+expect_equal "$code" "2" "exit code of --list on the database of the settings file"
+grep -q "$work/missing.db" "$work/settings.err" ||
+    fail "--list does not read the database of the settings file: $(cat "$work/settings.err")"
 
 # The command line is read before any screen is needed: each row is the exit code, what the
 # output says, and the arguments.
@@ -56,6 +66,11 @@ done <<'ROWS'
 2|abc|--edit abc
 2|--new|--new --edit 1
 2|xvfb-run|--new
+2|xvfb-run|
+2|list|--list
+2|31/02/2026|--list 31/02/2026
+2|--tables|--list 08/12/2026 --tables 1:4
+2|--fullscreen|--fullscreen --new
 ROWS
 
 journal=/dev/full

@@ -1,0 +1,167 @@
+#include "collaborators/hostlib/blendedbutton.h"
+#include "collaborators/hostlib/mensagem.h"
+#include "collaborators/hostlib/pergunta.h"
+#include "collaborators/reservas.h"
+#include "framework/data/dbclient.h"
+#include "framework/datetime.h"
+#include "framework/windowmessages.h"
+#include "host/daylist/daywindow.h"
+#include "host/daylist/outsidehandlers.h"
+#include "host/daylist/reservationlist.h"
+#include "host/daylist/terminaltexts.h"
+#include "host/journal.h"
+#include "host/reservationdataset.h"
+#include "reservas/reservationstore.h"
+
+#include <QLabel>
+
+namespace {
+
+// Virtual-key codes of the arrow keys.
+constexpr Forms::WORD vkLeft = 37;
+constexpr Forms::WORD vkUp = 38;
+constexpr Forms::WORD vkRight = 39;
+constexpr Forms::WORD vkDown = 40;
+
+} // namespace
+
+// Esc leaves, the arrows move through the rows and the days, Enter edits the selected row.
+void TDayWindow::formKeyDown(Forms::WORD& key) {
+    switch (key) {
+    case Messages::VK_ESCAPE:
+        leave();
+        break;
+    case vkUp:
+        list_->MoveSelection(-1);
+        break;
+    case vkDown:
+        list_->MoveSelection(1);
+        break;
+    case vkLeft:
+        previousDay();
+        break;
+    case vkRight:
+        nextDay();
+        break;
+    case Messages::VK_RETURN:
+        editSelected();
+        break;
+    default:
+        break;
+    }
+}
+
+void TDayWindow::showDay(const QDate& day) {
+    day_ = day;
+    heading_->setText(DayHeading(day_));
+    list_->clearSelection();
+    refresh();
+}
+
+void TDayWindow::refresh() {
+    std::vector<DayRow> rows;
+    for (const Reservas::DayReservation& reservation : Reservas::ReservationsOfDay(day_)) {
+        rows.push_back(DayRowOf(reservation));
+    }
+    list_->ShowRows(rows);
+    updateKeys();
+}
+
+void TDayWindow::updateKeys() {
+    const DayRow* selected = list_->Selected();
+    editKey_->SetEnabled(selected != nullptr);
+    cancelKey_->SetEnabled(selected != nullptr && !selected->Cancelled);
+}
+
+void TDayWindow::previousDay() {
+    showDay(day_.addDays(-1));
+}
+
+void TDayWindow::nextDay() {
+    showDay(day_.addDays(1));
+}
+
+void TDayWindow::showToday() {
+    showDay(Sysutils::DecodeDateTime(Sysutils::Date()).date());
+}
+
+void TDayWindow::pickDay() {
+    const AnsiString picked = TouchCalendar(0, 0, 0);
+    if (!picked.empty()) {
+        showDay(Sysutils::DecodeDateTime(Sysutils::StrToDate(picked)).date());
+    }
+}
+
+void TDayWindow::newReservation() {
+    openEntry(NewReservation, {});
+}
+
+void TDayWindow::editSelected() {
+    if (const DayRow* selected = list_->Selected()) {
+        openEntry(EditReservation, selected->Number);
+    }
+}
+
+void TDayWindow::cancelSelected() {
+    const DayRow* selected = list_->Selected();
+    if (selected == nullptr || selected->Cancelled) {
+        return;
+    }
+    const DayRow chosen = *selected;
+    if (!Pergunta(TerminalText("CANCELAR_PERGUNTA", ToQString(chosen.Number),
+                               ToQString(chosen.Name), ToQString(chosen.Start),
+                               ToQString(chosen.End)),
+                  schemeId_)) {
+        return;
+    }
+    if (Reservas::CancelReservation(chosen.Number)) {
+        journal_.write({{"event", "cancelled"}, {"nrresmesa", ToQString(chosen.Number)}});
+    } else {
+        sayGone(chosen.Number);
+    }
+    refresh();
+}
+
+// The entry screen is a form of its own, opened outside this window's handlers, as a host
+// opens it: see RunOutsideHandlers.
+void TDayWindow::openEntry(int tipo, const AnsiString& nrresmesa) {
+    if (entryPending_) {
+        return;
+    }
+    entryPending_ = true;
+    RunOutsideHandlers(this, [this, tipo, nrresmesa] {
+        entryPending_ = false;
+        enterReservation(tipo, nrresmesa);
+    });
+}
+
+void TDayWindow::enterReservation(int tipo, const AnsiString& nrresmesa) {
+    Dbclient::TClientDataSet reservation;
+    reservation.setObjectName(QStringLiteral("cdsReservaTerminal"));
+    if (tipo == EditReservation) {
+        if (!PrepareStoredReservation(reservation, nrresmesa)) {
+            sayGone(nrresmesa);
+            refresh();
+            return;
+        }
+    } else {
+        PrepareNewReservation(reservation);
+    }
+    // Whatever became of the entry, the list then shows what is stored.
+    try {
+        entry_(tipo, &reservation);
+    } catch (const std::exception& error) {
+        Forms::ShowException(error.what());
+    }
+    refresh();
+}
+
+// Another terminal has removed it since the list was read.
+void TDayWindow::sayGone(const AnsiString& nrresmesa) {
+    Mensagem(TerminalText("RESERVA_SUMIU", ToQString(nrresmesa)), "", "N", "N", tmWarning, "",
+             schemeId_, 0, nullptr);
+}
+
+void TDayWindow::leave() {
+    Close();
+}

@@ -1,0 +1,150 @@
+#include "host/daylist/daywindow.h"
+
+#include "collaborators/hostlib/blendedbutton.h"
+#include "collaborators/hostlib/parameters.h"
+#include "framework/datetime.h"
+#include "host/daylist/reservationlist.h"
+#include "host/daylist/terminaltexts.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+
+// The terminal's screen; full screen, the same panel stands in the middle.
+constexpr QSize panelSize(1024, 768);
+constexpr int frameWidth = 3;
+constexpr QRect headingPlace(104, 16, 530, 80);
+constexpr QRect listPlace(16, 108, 992, 544);
+constexpr int keyFontPixels = 24;
+constexpr int arrowFontPixels = 40;
+constexpr int headingFontPixels = 30;
+
+} // namespace
+
+TDayWindow::TDayWindow(EntryFunction entry, Journal& journal, QWidget* parent)
+    : Forms::TForm(parent), entry_(std::move(entry)), journal_(journal), schemeId_(DisplayScheme()),
+      scheme_(SchemeFor(schemeId_)) {
+    setObjectName(QStringLiteral("dayWindow"));
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setWindowTitle(ToQString(TerminalText("TITULO")));
+    setFixedSize(panelSize);
+    SetCenteredOnScreen(true);
+    buildScreen();
+    OnKeyDown = [this](QObject*, Forms::WORD& key, Forms::TShiftState) { formKeyDown(key); };
+    Forms::HandleEvent([this] { showToday(); });
+}
+
+void TDayWindow::UseFullScreen() {
+    SetCenteredOnScreen(false);
+    setMinimumSize(panelSize);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void TDayWindow::buildScreen() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("dayPanel"));
+    panel->setFixedSize(panelSize);
+    auto* centring = new QGridLayout(this);
+    centring->setContentsMargins(0, 0, 0, 0);
+    centring->addWidget(panel, 0, 0, Qt::AlignCenter);
+
+    heading_ = new QLabel(panel);
+    heading_->setObjectName(QStringLiteral("dayHeading"));
+    heading_->setGeometry(headingPlace);
+    heading_->setAlignment(Qt::AlignCenter);
+    QFont headingFont(QStringLiteral("Arial"));
+    headingFont.setPixelSize(headingFontPixels);
+    headingFont.setBold(true);
+    heading_->setFont(headingFont);
+    QPalette headingColours = heading_->palette();
+    headingColours.setColor(QPalette::WindowText, Graphics::ToQColor(scheme_.Text));
+    heading_->setPalette(headingColours);
+
+    list_ = new ReservationList(scheme_, panel);
+    list_->setGeometry(listPlace);
+    connect(list_, &QTableWidget::itemSelectionChanged, this, [this] { updateKeys(); });
+
+    struct Key {
+        const char* name;
+        const char* captionKey;
+        QRect place;
+        void (TDayWindow::*action)();
+        int fontPixels;
+        TBlendedButton** kept; // the keys whose state follows the selection
+    };
+    const Key keys[] = {
+        {"previousDay",
+         "TECLA_ANTERIOR",
+         {16, 16, 80, 80},
+         &TDayWindow::previousDay,
+         arrowFontPixels,
+         nullptr},
+        {"nextDay",
+         "TECLA_PROXIMO",
+         {642, 16, 80, 80},
+         &TDayWindow::nextDay,
+         arrowFontPixels,
+         nullptr},
+        {"today", "TECLA_HOJE", {730, 16, 120, 80}, &TDayWindow::showToday, keyFontPixels, nullptr},
+        {"calendar",
+         "TECLA_CALENDARIO",
+         {858, 16, 150, 80},
+         &TDayWindow::pickDay,
+         keyFontPixels,
+         nullptr},
+        {"newReservation",
+         "TECLA_NOVA",
+         {16, 664, 240, 88},
+         &TDayWindow::newReservation,
+         keyFontPixels,
+         nullptr},
+        {"editReservation",
+         "TECLA_ALTERAR",
+         {264, 664, 240, 88},
+         &TDayWindow::editSelected,
+         keyFontPixels,
+         &editKey_},
+        {"cancelReservation",
+         "TECLA_CANCELAR",
+         {512, 664, 240, 88},
+         &TDayWindow::cancelSelected,
+         keyFontPixels,
+         &cancelKey_},
+        {"exit", "TECLA_SAIR", {768, 664, 240, 88}, &TDayWindow::leave, keyFontPixels, nullptr},
+    };
+    for (const Key& key : keys) {
+        TBlendedButton* added = addKey(panel, key.name, key.captionKey, key.place, key.action);
+        added->SetFontHeight(key.fontPixels);
+        if (key.kept != nullptr) {
+            *key.kept = added;
+        }
+    }
+}
+
+TBlendedButton* TDayWindow::addKey(QWidget* panel, const char* name, const char* captionKey,
+                                   const QRect& place, void (TDayWindow::*action)()) {
+    auto* key = new TBlendedButton(panel);
+    key->setObjectName(QString::fromLatin1(name));
+    key->setGeometry(place);
+    key->SetCaption(TerminalText(captionKey));
+    key->SetFontName(QStringLiteral("Arial"));
+    key->SetFontBold(true);
+    key->SetBrushColor(scheme_.Key);
+    key->SetFontColor(scheme_.KeyText);
+    key->OnClick = [this, action](QObject*) { (this->*action)(); };
+    return key;
+}
+
+void TDayWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Graphics::ToQColor(scheme_.Panel));
+    QPen pen(Graphics::ToQColor(scheme_.Frame), frameWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const qreal half = frameWidth / 2.0;
+    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "collaborators/hostlib/messagescheme.h"
+#include "framework/ansistring.h"
+#include "framework/forms.h"
+
+#include <QDate>
+#include <functional>
+
+class Journal;
+class QLabel;
+class ReservationList;
+class TBlendedButton;
+
+namespace Dbclient {
+class TClientDataSet;
+}
+
+// The screen a restaurant keeps open all day: the reservations of one day, keys to go through
+// the days, and keys to enter, edit and cancel reservations. It shows in the display scheme of
+// the parameters file, fixed at 1024x768 and centred unless shown full screen.
+class TDayWindow : public Forms::TForm {
+    Q_OBJECT
+
+public:
+    // The entry module's entry function: tipo NewReservation or EditReservation, and the
+    // reservation to show.
+    using EntryFunction = std::function<void(int tipo, Dbclient::TClientDataSet* reserva)>;
+
+    // Opens on today's reservations. Cancellations are written to journal.
+    TDayWindow(EntryFunction entry, Journal& journal, QWidget* parent = nullptr);
+
+    // Fills the screen whatever its size, the contents centred, instead of the fixed window.
+    void UseFullScreen();
+
+    QDate ShownDay() const { return day_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildScreen();
+    TBlendedButton* addKey(QWidget* panel, const char* name, const char* captionKey,
+                           const QRect& place, void (TDayWindow::*action)());
+
+    // The operator's actions (dayactions.cpp).
+    void formKeyDown(Forms::WORD& key);
+    void showDay(const QDate& day);
+    void refresh();
+    void updateKeys();
+    void previousDay();
+    void nextDay();
+    void showToday();
+    void pickDay();
+    void newReservation();
+    void editSelected();
+    void cancelSelected();
+    void openEntry(int tipo, const AnsiString& nrresmesa);
+    void enterReservation(int tipo, const AnsiString& nrresmesa);
+    void sayGone(const AnsiString& nrresmesa);
+    void leave();
+
+    EntryFunction entry_;
+    Journal& journal_;
+    AnsiString schemeId_;
+    MessageScheme scheme_;
+    QDate day_;
+    bool entryPending_ = false;
+    QLabel* heading_ = nullptr;
+    ReservationList* list_ = nullptr;
+    TBlendedButton* editKey_ = nullptr;
+    TBlendedButton* cancelKey_ = nullptr;
+};

@@ -1,0 +1,164 @@
+#include "host/daylist/reservationlist.h"
+
+#include "host/daylist/terminaltexts.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+constexpr int rowPixels = 56;
+constexpr int headerHeight = 40;
+constexpr int scrollBarWidth = 44;
+constexpr int rowFontPixels = 22;
+
+struct Column {
+    const char* headingKey;
+    AnsiString DayRow::*text;
+    int width; // 0: takes the room the others leave
+    Qt::Alignment alignment;
+};
+
+constexpr Column columns[] = {
+    {"COL_INICIO", &DayRow::Start, 80, Qt::AlignCenter},
+    {"COL_FIM", &DayRow::End, 80, Qt::AlignCenter},
+    {"COL_NOME", &DayRow::Name, 0, Qt::AlignLeft | Qt::AlignVCenter},
+    {"COL_PESSOAS", &DayRow::People, 96, Qt::AlignCenter},
+    {"COL_TELEFONE", &DayRow::Telephone, 196, Qt::AlignCenter},
+    {"COL_SITUACAO", &DayRow::Status, 124, Qt::AlignCenter},
+    {"COL_MESAS", &DayRow::Tables, 140, Qt::AlignCenter},
+};
+
+QString colour(Graphics::TColor color) {
+    return Graphics::ToQColor(color).name();
+}
+
+// Halfway between the text and the background: still legible, plainly not a live reservation.
+QColor dimmed(const MessageScheme& scheme) {
+    const QColor text = Graphics::ToQColor(scheme.Text);
+    const QColor panel = Graphics::ToQColor(scheme.Panel);
+    return QColor((text.red() + panel.red()) / 2, (text.green() + panel.green()) / 2,
+                  (text.blue() + panel.blue()) / 2);
+}
+
+// Scoped by name: the dialogs opened over the window are its children and would inherit it.
+QString listStyle(const MessageScheme& scheme) {
+    return QStringLiteral(
+               "QTableWidget#dayList { background: %1; color: %2; gridline-color: %3;"
+               " selection-background-color: %4; selection-color: %5; border: none; }"
+               "QTableWidget#dayList QHeaderView::section { background: %3; color: %5;"
+               " border: none; border-right: 1px solid %1; font-size: 18px; font-weight: bold; }"
+               "QTableWidget#dayList QScrollBar:vertical { background: %1; width: %6px; }"
+               "QTableWidget#dayList QScrollBar::handle:vertical { background: %3;"
+               " min-height: %7px; border-radius: 6px; margin: 2px; }"
+               "QTableWidget#dayList QScrollBar::add-line:vertical,"
+               " QTableWidget#dayList QScrollBar::sub-line:vertical { height: 0; }"
+               "QTableWidget#dayList QScrollBar::add-page:vertical,"
+               " QTableWidget#dayList QScrollBar::sub-page:vertical { background: none; }"
+               "QLabel#emptyDay { background: transparent; color: %2; font-size: 24px; }")
+        .arg(colour(scheme.Panel), colour(scheme.Text), colour(scheme.Key), colour(scheme.Frame),
+             colour(scheme.KeyText), QString::number(scrollBarWidth), QString::number(rowPixels));
+}
+
+} // namespace
+
+ReservationList::ReservationList(const MessageScheme& scheme, QWidget* parent)
+    : QTableWidget(0, int(std::size(columns)), parent), dim_(dimmed(scheme)) {
+    setObjectName(QStringLiteral("dayList"));
+    setStyleSheet(listStyle(scheme));
+    setFocusPolicy(Qt::NoFocus);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
+    QFont rowFont(QStringLiteral("Arial"));
+    rowFont.setPixelSize(rowFontPixels);
+    setFont(rowFont);
+
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(rowPixels);
+    QHeaderView* header = horizontalHeader();
+    header->setFixedHeight(headerHeight);
+    header->setSectionsClickable(false);
+    header->setHighlightSections(false);
+    QStringList headings;
+    for (int index = 0; index < columnCount(); ++index) {
+        const Column& column = columns[index];
+        headings << ToQString(TerminalText(column.headingKey));
+        header->setSectionResizeMode(index,
+                                     column.width == 0 ? QHeaderView::Stretch : QHeaderView::Fixed);
+        if (column.width != 0) {
+            header->resizeSection(index, column.width);
+        }
+    }
+    setHorizontalHeaderLabels(headings);
+
+    empty_ = new QLabel(ToQString(TerminalText("SEM_RESERVAS")), viewport());
+    empty_->setObjectName(QStringLiteral("emptyDay"));
+    empty_->setAlignment(Qt::AlignCenter);
+    empty_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    empty_->setFixedHeight(rowPixels * 2);
+    auto* emptyLayout = new QVBoxLayout(viewport());
+    emptyLayout->setContentsMargins(0, 0, 0, 0);
+    emptyLayout->addWidget(empty_, 0, Qt::AlignTop);
+}
+
+void ReservationList::ShowRows(const std::vector<DayRow>& rows) {
+    const DayRow* selected = Selected();
+    const AnsiString selectedNumber = selected != nullptr ? selected->Number : AnsiString();
+    clearSelection();
+    rows_ = rows;
+    setRowCount(int(rows_.size()));
+    QFont struck = font();
+    struck.setStrikeOut(true);
+    int reselect = -1;
+    for (int row = 0; row < rowCount(); ++row) {
+        const DayRow& shown = rows_[std::size_t(row)];
+        for (int index = 0; index < columnCount(); ++index) {
+            auto* item = new QTableWidgetItem(ToQString(shown.*columns[index].text));
+            item->setTextAlignment(columns[index].alignment);
+            if (shown.Cancelled) {
+                item->setFont(struck);
+                item->setForeground(dim_);
+            }
+            setItem(row, index, item);
+        }
+        if (!selectedNumber.empty() && shown.Number == selectedNumber) {
+            reselect = row;
+        }
+    }
+    if (reselect >= 0) {
+        selectAndShow(reselect);
+    }
+    empty_->setVisible(rows_.empty());
+}
+
+const DayRow* ReservationList::Selected() const {
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    if (selected.isEmpty()) {
+        return nullptr;
+    }
+    return &rows_[std::size_t(selected.constFirst().row())];
+}
+
+void ReservationList::MoveSelection(int step) {
+    if (rows_.empty()) {
+        return;
+    }
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    const int last = rowCount() - 1;
+    const int from =
+        selected.isEmpty() ? (step > 0 ? -1 : rowCount()) : selected.constFirst().row();
+    selectAndShow(std::clamp(from + step, 0, last));
+}
+
+void ReservationList::selectAndShow(int row) {
+    QTableWidget::selectRow(row);
+    scrollToItem(item(row, 0));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "collaborators/hostlib/messagescheme.h"
+#include "framework/ansistring.h"
+#include "host/daylist/daydisplay.h"
+
+#include <QTableWidget>
+#include <vector>
+
+class QLabel;
+
+// The day's reservations, one large row each, in the scheme's colours; a cancelled one dimmed
+// and struck through. A tap selects a row. It never takes the keyboard: the keys go to the form,
+// which moves the selection itself.
+class ReservationList : public QTableWidget {
+    Q_OBJECT
+
+public:
+    ReservationList(const MessageScheme& scheme, QWidget* parent);
+
+    // Shows rows; the reservation selected before stays selected if it is still there.
+    void ShowRows(const std::vector<DayRow>& rows);
+    // The selected row, or nullptr.
+    const DayRow* Selected() const;
+    // Moves the selection by step rows, stopping at either end; without a selection, a step
+    // down selects the first row and a step up the last.
+    void MoveSelection(int step);
+
+private:
+    void selectAndShow(int row);
+
+    std::vector<DayRow> rows_;
+    QColor dim_;
+    QLabel* empty_ = nullptr;
+};

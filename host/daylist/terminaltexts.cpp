@@ -1,0 +1,9 @@
+#include "host/daylist/terminaltexts.h"
+
+#include "collaborators/hostlib/catalogue.h"
+
+AnsiString TerminalCatalogueText(const char* key) {
+    static const TextCatalogue catalogue =
+        TextCatalogue::FromResource(QStringLiteral(":/host/texts/terminal.txt"));
+    return catalogue.Msg(key);
+}

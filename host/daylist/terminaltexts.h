@@ -1,0 +1,18 @@
+#pragma once
+
+#include "framework/ansistring.h"
+
+#include <QString>
+
+// The terminal's own words, from its Latin-1 catalogue of "key|text" lines.
+AnsiString TerminalCatalogueText(const char* key);
+
+// The catalogue text of key with its "%1", "%2", ... replaced by the arguments, in one pass.
+template <typename... Arguments>
+AnsiString TerminalText(const char* key, const Arguments&... arguments) {
+    if constexpr (sizeof...(Arguments) == 0) {
+        return TerminalCatalogueText(key);
+    } else {
+        return FromQString(ToQString(TerminalCatalogueText(key)).arg(QString(arguments)...));
+    }
+}

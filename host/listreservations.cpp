@@ -1,0 +1,20 @@
+#include "host/listreservations.h"
+
+#include "reservas/reservationstore.h"
+
+#include <cstdio>
+
+bool PrintReservationsOfDay(const QDate& day) {
+    std::vector<Reservas::DayReservation> reservations;
+    try {
+        reservations = Reservas::ReservationsOfDay(day);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", qPrintable(ToQString(error.what())));
+        return false;
+    }
+    for (const Reservas::DayReservation& reservation : reservations) {
+        std::fputs(Reservas::DayReservationJson(reservation).constData(), stdout);
+        std::fputs("\n", stdout);
+    }
+    return true;
+}

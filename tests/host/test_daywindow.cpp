@@ -1,0 +1,345 @@
+#include "../reservas/storefixture.h"
+#include "../support/endmodal.h"
+#include "collaborators/hostlib/blendedbutton.h"
+#include "collaborators/hostlib/pergunta.h"
+#include "collaborators/reservas.h"
+#include "framework/data/dbclient.h"
+#include "framework/events.h"
+#include "framework/sysutils.h"
+#include "host/daylist/daywindow.h"
+#include "host/journal.h"
+#include "reservas/reservationstore.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <map>
+#include <memory>
+
+namespace {
+
+const QDateTime tuesdayMorning(QDate(2026, 12, 8), QTime(10, 0));
+
+AnsiString calendarAnswer;
+AnsiString fakeCalendar(int, int, int) {
+    return calendarAnswer;
+}
+
+// What the window handed to the entry module.
+struct EntryCall {
+    int Tipo = 0;
+    AnsiString Nrresmesa;
+    AnsiString Status;
+};
+
+QStringList rowTexts(const QTableWidget* list, int row) {
+    QStringList texts;
+    for (int column = 0; column < list->columnCount(); ++column) {
+        texts << list->item(row, column)->text();
+    }
+    return texts;
+}
+
+QStringList names(const QTableWidget* list) {
+    QStringList shown;
+    for (int row = 0; row < list->rowCount(); ++row) {
+        shown << list->item(row, 2)->text();
+    }
+    return shown;
+}
+
+} // namespace
+
+class DayWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<StoreFixture> store;
+    std::unique_ptr<QTemporaryDir> journalFolder;
+    std::unique_ptr<Journal> journal;
+    std::unique_ptr<TDayWindow> window;
+    std::vector<AnsiString> errors;
+    std::vector<AnsiString> questions;
+    bool answer = true;
+    std::vector<EntryCall> entries;
+    std::function<void(Dbclient::TClientDataSet*)> entryDoes;
+    std::vector<int> tablesToPick;
+    TTouchCalendar packageCalendar = nullptr;
+    std::map<QString, AnsiString> numbers; // by name
+
+    // Stores a reservation through the package, as the entry module does.
+    AnsiString reserve(const char* name, const char* day, const char* start, const char* end,
+                       const char* telephone, const char* people, std::vector<int> tables,
+                       Dbclient::TClientDataSet* reserva = nullptr) {
+        Dbclient::TClientDataSet prepared;
+        if (reserva == nullptr) {
+            PrepareReservation(prepared, "", "0001", "12", "OPER01");
+            reserva = &prepared;
+        }
+        tablesToPick = std::move(tables);
+        HandOff handOff;
+        handOff.Nome = name;
+        handOff.Data = day;
+        handOff.DataDigitos = "";
+        handOff.HrIni = start;
+        handOff.HrFim = end;
+        handOff.Telefone = telephone;
+        handOff.Pessoas = people;
+        handOff.Run(reserva);
+        numbers[QString::fromLatin1(name)] = store->Stored.back();
+        return store->Stored.back();
+    }
+
+    QTableWidget* list() const { return window->findChild<QTableWidget*>("dayList"); }
+    TBlendedButton* key(const char* name) const {
+        return window->findChild<TBlendedButton*>(QString::fromLatin1(name));
+    }
+    QString heading() const { return window->findChild<QLabel*>("dayHeading")->text(); }
+    void tap(const char* name) const { QTest::mouseClick(key(name), Qt::LeftButton); }
+    void tapRow(int row) const {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualItemRect(list()->item(row, 0)).center());
+    }
+
+    std::vector<QJsonObject> journalEvents() const {
+        std::vector<QJsonObject> events;
+        QFile file(journalFolder->filePath("journal.jsonl"));
+        if (file.open(QIODevice::ReadOnly)) {
+            while (!file.atEnd()) {
+                events.push_back(QJsonDocument::fromJson(file.readLine()).object());
+            }
+        }
+        return events;
+    }
+
+private slots:
+    void init() {
+        store = std::make_unique<StoreFixture>(tuesdayMorning);
+        Reservas::SetTablePicker(
+            [this](const Reservas::TableChoice&) { return std::optional(tablesToPick); });
+        reserve("Bruno Lima", "08/12/2026", "2000", "2200", "11987654321", "2", {3});
+        reserve("Ana Reis", "08/12/2026", "1200", "1400", "1133334444", "4", {});
+        reserve("Carla Dias", "08/12/2026", "1900", "2100", "2133335555", "6", {1, 2});
+        reserve("Davi Melo", "09/12/2026", "1300", "1500", "1144445555", "3", {4});
+        QVERIFY(Reservas::CancelReservation(numbers["Carla Dias"]));
+
+        errors.clear();
+        Forms::SetExceptionHandler([this](const AnsiString& text) { errors.push_back(text); });
+        questions.clear();
+        answer = true;
+        SetPerguntaObserver([this](const AnsiString& text) {
+            questions.push_back(text);
+            return std::optional(answer);
+        });
+        packageCalendar = TouchCalendar;
+        TouchCalendar = &fakeCalendar;
+        entries.clear();
+        entryDoes = nullptr;
+
+        journalFolder = std::make_unique<QTemporaryDir>();
+        journal = std::make_unique<Journal>();
+        QVERIFY(journal->open(journalFolder->filePath("journal.jsonl")));
+        window = std::make_unique<TDayWindow>(
+            [this](int tipo, Dbclient::TClientDataSet* reserva) {
+                entries.push_back({tipo, reserva->FieldByName("NRRESMESA")->AsString(),
+                                   reserva->FieldByName("IDSTRESMESA")->AsString()});
+                if (entryDoes) {
+                    entryDoes(reserva);
+                }
+            },
+            *journal);
+        window->show();
+    }
+
+    void cleanup() {
+        window.reset();
+        journal.reset();
+        TouchCalendar = packageCalendar;
+        SetPerguntaObserver({});
+        Forms::SetExceptionHandler({});
+        Reservas::SetTablePicker({});
+        store.reset();
+    }
+
+    // By start time, the telephone masked, the status in words, a cancelled one struck through.
+    void showsTheDaysReservations() {
+        QCOMPARE(window->windowTitle(), QString("Reservas do Dia"));
+        QCOMPARE(heading(), QString::fromUtf8("Terça-feira, 08/12/2026"));
+        const QList<QStringList> expected{
+            {"12:00", "14:00", "Ana Reis", "4", "(11) 3333-4444", "Pendente", "sem mesa"},
+            {"19:00", "21:00", "Carla Dias", "6", "(21) 3333-5555", "Cancelada", "1, 2"},
+            {"20:00", "22:00", "Bruno Lima", "2", "(11) 98765-4321", "Pendente", "3"},
+        };
+        QCOMPARE(list()->rowCount(), int(expected.size()));
+        for (int row = 0; row < list()->rowCount(); ++row) {
+            QCOMPARE(rowTexts(list(), row), expected[row]);
+            const bool cancelled = row == 1;
+            QCOMPARE(list()->item(row, 2)->font().strikeOut(), cancelled);
+            QCOMPARE(list()->item(row, 2)->foreground() != list()->item(0, 2)->foreground(),
+                     cancelled);
+        }
+        QVERIFY(!key("editReservation")->isEnabled());
+        QVERIFY(!key("cancelReservation")->isEnabled());
+    }
+
+    // Each step from the day before it: the heading and the names then shown.
+    void goesThroughTheDays() {
+        struct Step {
+            const char* what;
+            std::function<void()> act;
+            const char* heading;
+            QStringList names;
+        };
+        const QStringList tuesday{"Ana Reis", "Carla Dias", "Bruno Lima"};
+        const std::vector<Step> steps{
+            {"next day key", [&] { tap("nextDay"); }, "Quarta-feira, 09/12/2026", {"Davi Melo"}},
+            {"left arrow", [&] { QTest::keyClick(window.get(), Qt::Key_Left); },
+             "Terça-feira, 08/12/2026", tuesday},
+            {"previous day key", [&] { tap("previousDay"); }, "Segunda-feira, 07/12/2026", {}},
+            {"right arrow", [&] { QTest::keyClick(window.get(), Qt::Key_Right); },
+             "Terça-feira, 08/12/2026", tuesday},
+            {"calendar",
+             [&] {
+                 calendarAnswer = "09/12/2026";
+                 tap("calendar");
+             },
+             "Quarta-feira, 09/12/2026",
+             {"Davi Melo"}},
+            {"calendar left without a day",
+             [&] {
+                 calendarAnswer = "";
+                 tap("calendar");
+             },
+             "Quarta-feira, 09/12/2026",
+             {"Davi Melo"}},
+            {"calendar far ahead",
+             [&] {
+                 calendarAnswer = "25/12/2026";
+                 tap("calendar");
+             },
+             "Sexta-feira, 25/12/2026",
+             {}},
+            {"today", [&] { tap("today"); }, "Terça-feira, 08/12/2026", tuesday},
+        };
+        for (const Step& step : steps) {
+            step.act();
+            QVERIFY2(heading() == QString::fromUtf8(step.heading), step.what);
+            QVERIFY2(names(list()) == step.names, step.what);
+            QVERIFY2(window->findChild<QLabel*>("emptyDay")->isVisible() == step.names.isEmpty(),
+                     step.what);
+        }
+    }
+
+    void newReservationOpensTheEntryAndShowsWhatItStored() {
+        entryDoes = [this](Dbclient::TClientDataSet* reserva) {
+            reserve("Eva Rocha", "08/12/2026", "1500", "1600", "1155556666", "2", {5}, reserva);
+        };
+        tap("newReservation");
+        QTRY_COMPARE(entries.size(), std::size_t(1));
+        QCOMPARE(entries[0].Tipo, NewReservation);
+        QCOMPARE(entries[0].Status, AnsiString("P"));
+        QCOMPARE(names(list()), QStringList({"Ana Reis", "Eva Rocha", "Carla Dias", "Bruno Lima"}));
+    }
+
+    // However the row is chosen and the edit asked for, the entry gets that reservation.
+    void editOpensTheEntryWithTheSelectedReservation_data() {
+        QTest::addColumn<bool>("byKeyboard");
+        QTest::newRow("tapped row, edit key") << false;
+        QTest::newRow("arrow keys, Enter") << true;
+    }
+
+    void editOpensTheEntryWithTheSelectedReservation() {
+        QFETCH(bool, byKeyboard);
+        entryDoes = [this](Dbclient::TClientDataSet*) {
+            QVERIFY(Reservas::CancelReservation(numbers["Bruno Lima"]));
+        };
+        QTest::keyClick(window.get(), Qt::Key_Return);
+        tap("editReservation");
+        if (byKeyboard) {
+            for (const Qt::Key arrow : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down,
+                                        Qt::Key_Up, Qt::Key_Down}) {
+                QTest::keyClick(window.get(), arrow);
+            }
+            QTest::keyClick(window.get(), Qt::Key_Return);
+        } else {
+            tapRow(2);
+            tap("editReservation");
+        }
+        QTRY_COMPARE(entries.size(), std::size_t(1));
+        QCOMPARE(entries[0].Tipo, EditReservation);
+        QCOMPARE(entries[0].Nrresmesa, numbers["Bruno Lima"]);
+        // Shown again as it is now, still selected.
+        QCOMPARE(rowTexts(list(), 2)[5], QString("Cancelada"));
+        QVERIFY(key("editReservation")->isEnabled());
+        QVERIFY(!key("cancelReservation")->isEnabled());
+    }
+
+    void cancelAsksThenCancelsAndJournals_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+
+    void cancelAsksThenCancelsAndJournals() {
+        QFETCH(bool, yes);
+        answer = yes;
+        tapRow(2);
+        tap("cancelReservation");
+        QCOMPARE(questions.size(), std::size_t(1));
+        QVERIFY(QString::fromLatin1(questions[0].c_str()).contains("Bruno Lima"));
+        QCOMPARE(rowTexts(list(), 2)[5], yes ? QString("Cancelada") : QString("Pendente"));
+        QCOMPARE(Reservas::FindReservation(numbers["Bruno Lima"])->IDSTRESMESA,
+                 AnsiString(yes ? "C" : "P"));
+        std::vector<QJsonObject> expected;
+        if (yes) {
+            expected.push_back(
+                QJsonObject{{"event", "cancelled"},
+                            {"nrresmesa", QString::fromLatin1(numbers["Bruno Lima"].c_str())}});
+        }
+        QCOMPARE(journalEvents(), expected);
+        // A cancelled reservation cannot be cancelled again.
+        tapRow(1);
+        tap("cancelReservation");
+        QCOMPARE(questions.size(), std::size_t(1));
+    }
+
+    void anErrorOfTheEntryIsShownAndTheWindowGoesOn() {
+        entryDoes = [](Dbclient::TClientDataSet*) { throw Sysutils::Exception("sem papel"); };
+        tap("newReservation");
+        QTRY_COMPARE(errors, std::vector<AnsiString>{"sem papel"});
+        QVERIFY(window->isVisible());
+        entryDoes = nullptr;
+        tap("newReservation");
+        QTRY_COMPARE(entries.size(), std::size_t(2));
+        QCOMPARE(errors.size(), std::size_t(1));
+    }
+
+    void exitKeyAndEscapeEndTheWindow_data() {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("exit key") << false;
+        QTest::newRow("Esc") << true;
+    }
+
+    void exitKeyAndEscapeEndTheWindow() {
+        QFETCH(bool, escape);
+        window->hide();
+        bool endedByTheOperator = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            const EndModalOnExit end(window.get());
+            if (escape) {
+                QTest::keyClick(window.get(), Qt::Key_Escape);
+            } else {
+                tap("exit");
+            }
+            endedByTheOperator = !window->isVisible();
+        });
+        window->ShowModal();
+        QVERIFY(endedByTheOperator);
+    }
+};
+
+QTEST_MAIN(DayWindowTest)
+#include "test_daywindow.moc"
