@@ -26,8 +26,8 @@ constexpr Column columns[] = {
     {"COL_FIM", &DayRow::End, 80, Qt::AlignCenter},
     {"COL_NOME", &DayRow::Name, 0, Qt::AlignLeft | Qt::AlignVCenter},
     {"COL_PESSOAS", &DayRow::People, 96, Qt::AlignCenter},
-    {"COL_TELEFONE", &DayRow::Telephone, 196, Qt::AlignCenter},
-    {"COL_SITUACAO", &DayRow::Status, 124, Qt::AlignCenter},
+    {"COL_TELEFONE", &DayRow::Telephone, 188, Qt::AlignCenter},
+    {"COL_SITUACAO", &DayRow::Status, 136, Qt::AlignCenter},
     {"COL_MESAS", &DayRow::Tables, 140, Qt::AlignCenter},
 };
 
@@ -48,6 +48,7 @@ QString listStyle(const MessageScheme& scheme) {
     return QStringLiteral(
                "QTableWidget#dayList { background: %1; color: %2; gridline-color: %3;"
                " selection-background-color: %4; selection-color: %5; border: none; }"
+               "QTableWidget#dayList::item { border: none; padding-left: 8px; padding-right: 8px; }"
                "QTableWidget#dayList QHeaderView::section { background: %3; color: %5;"
                " border: none; border-right: 1px solid %1; font-size: 18px; font-weight: bold; }"
                "QTableWidget#dayList QScrollBar:vertical { background: %1; width: %6px; }"
@@ -57,7 +58,8 @@ QString listStyle(const MessageScheme& scheme) {
                " QTableWidget#dayList QScrollBar::sub-line:vertical { height: 0; }"
                "QTableWidget#dayList QScrollBar::add-page:vertical,"
                " QTableWidget#dayList QScrollBar::sub-page:vertical { background: none; }"
-               "QLabel#emptyDay { background: transparent; color: %2; font-size: 24px; }")
+               "QLabel#emptyDay { background: transparent; color: %2; font-family: Arial; "
+               "font-size: 24px; }")
         .arg(colour(scheme.Panel), colour(scheme.Text), colour(scheme.Key), colour(scheme.Frame),
              colour(scheme.KeyText), QString::number(scrollBarWidth), QString::number(rowPixels));
 }
