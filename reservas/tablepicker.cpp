@@ -1,24 +1,33 @@
 #include "reservas/reservationstore.h"
+#include "reservas/tablegrid.h"
 
-#include "framework/sysutils.h"
+#include <QApplication>
+#include <utility>
 
 namespace Reservas {
 
 namespace {
 
-TTablePicker replacedPicker;
+TTablePicker& replacedPicker() {
+    static TTablePicker picker;
+    return picker;
+}
 
 } // namespace
 
 void SetTablePicker(TTablePicker picker) {
-    replacedPicker = std::move(picker);
+    replacedPicker() = std::move(picker);
 }
 
 std::optional<std::vector<int>> PickTables(const TableChoice& choice) {
-    if (replacedPicker) {
-        return replacedPicker(choice);
+    // A copy, so a picker may replace itself while it runs.
+    const TTablePicker picker = replacedPicker();
+    if (picker) {
+        return picker(choice);
     }
-    throw Sysutils::Exception("the table grid is not built yet");
+    TableGridDialog grid(choice, QApplication::activeWindow());
+    grid.exec();
+    return grid.Answer();
 }
 
 } // namespace Reservas
