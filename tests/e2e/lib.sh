@@ -39,14 +39,16 @@ start_terminal() {
     expect_form_focus "it opened"
 }
 
-# Waits until the keyboard reaches the reservation screen: keys typed before are lost.
-expect_form_focus() {
+# Waits until the keyboard reaches a window: keys typed before are lost.
+expect_focus_on() {
     for _ in $(seq 1 100); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
         sleep 0.1
     done
-    fail "the keyboard focus is not on the reservation screen after $1"
+    fail "the keyboard focus is not on $2"
 }
+
+expect_form_focus() { expect_focus_on "$window" "the reservation screen after $1"; }
 
 # Waits for the terminal to end and checks its exit code.
 expect_exit() {
