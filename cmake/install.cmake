@@ -17,3 +17,15 @@ function(install_program target)
             message(STATUS \"Installing: \${link}\")")
     endif()
 endfunction()
+
+# The session files that start the program full screen at log-in: a systemd user unit and an
+# autostart entry, naming the program where it was installed.
+function(install_session_file source destination)
+    install(CODE "
+        file(READ \"${source}\" text)
+        string(REPLACE \"@PROGRAM@\" \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/reservas-terminal\" text \"\${text}\")
+        get_filename_component(name \"${source}\" NAME)
+        set(target \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${destination}/\${name}\")
+        file(WRITE \"\${target}\" \"\${text}\")
+        message(STATUS \"Installing: \${target}\")")
+endfunction()

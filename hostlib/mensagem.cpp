@@ -3,7 +3,6 @@
 #include "hostlib/messagedialog.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QTimer>
 #include <utility>
 
@@ -35,14 +34,8 @@ void Mensagem(const AnsiString& text, const AnsiString& title, const AnsiString&
         return;
     }
 
-    QWidget* over = QApplication::activeWindow();
-    MessageDialog dialog(call, over);
-    if (over != nullptr && !isYes(centreOnScreen)) {
-        dialog.CentreOver(over->frameGeometry());
-    } else {
-        const QScreen* screen = over != nullptr ? over->screen() : QApplication::primaryScreen();
-        dialog.CentreOver(screen->availableGeometry());
-    }
+    MessageDialog dialog(call, QApplication::activeWindow());
+    dialog.Centre(isYes(centreOnScreen));
     if (isYes(beep)) {
         QApplication::beep();
     }

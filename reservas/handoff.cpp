@@ -8,7 +8,14 @@
 #include "framework/screen.h"
 #include "reservas/handoffinput.h"
 #include "reservas/packagetexts.h"
+#include "reservas/reservationdatabase.h"
 #include "reservas/reservationtable.h"
+#include "reservas/tablebooking.h"
+
+#include <QString>
+#include <QTime>
+#include <algorithm>
+#include <iterator>
 
 namespace Reservas {
 
@@ -25,24 +32,27 @@ AnsiString fieldText(Dbclient::TClientDataSet* dataset, const char* name) {
     return field != nullptr ? field->AsString() : AnsiString();
 }
 
-AnsiString insertNew(StoredReservation reservation, Dbclient::TClientDataSet* reserva) {
+// What a new reservation carries beside what was entered: pending, and who took it where.
+StoredReservation newReservation(StoredReservation reservation, Dbclient::TClientDataSet* reserva) {
     reservation.IDSTRESMESA = "P";
     reservation.CDFILIAL = fieldText(reserva, "CDFILIAL");
     reservation.CDLOJA = fieldText(reserva, "CDLOJA");
     reservation.CDOPERINCRES = fieldText(reserva, "CDOPERINCRES");
     reservation.DTHRINCLURES = Sysutils::DecodeDateTime(Sysutils::Date()).date();
-    return InsertReservation(reservation);
+    return reservation;
 }
 
-AnsiString updateCurrent(StoredReservation reservation, Dbclient::TClientDataSet* reserva) {
-    reservation.NRRESMESA = FromQString(ToQString(fieldText(reserva, "NRRESMESA")).trimmed());
-    if (reservation.NRRESMESA.empty()) {
+// The number of the reservation being edited.
+qlonglong editedNumber(Dbclient::TClientDataSet* reserva) {
+    const AnsiString nrresmesa = fieldText(reserva, "NRRESMESA");
+    if (ToQString(nrresmesa).trimmed().isEmpty()) {
         Raise("RESERVA_SEM_NR");
     }
-    if (!UpdateReservation(reservation)) {
-        Raise("RESERVA_INEXISTENTE", reservation.NRRESMESA);
+    const std::optional<qlonglong> number = ReservationNumber(nrresmesa);
+    if (!number) {
+        Raise("RESERVA_INEXISTENTE", nrresmesa);
     }
-    return reservation.NRRESMESA;
+    return *number;
 }
 
 // The hourglass while the database may keep the operator waiting on another terminal; the
@@ -60,18 +70,111 @@ private:
     Forms::TCursor previous_;
 };
 
-AnsiString storeEntered(int tipo, const StoredReservation& entered,
-                        Dbclient::TClientDataSet* reserva) {
+// A stored HHMM time as the screens show it.
+QString shownTime(const AnsiString& hhmm) {
+    return QTime::fromString(ToQString(hhmm), QStringLiteral("HHmm"))
+        .toString(QStringLiteral("HH:mm"));
+}
+
+// Those of wanted that are not in taken; both ascending.
+std::vector<int> freeOf(const std::vector<int>& wanted, const std::vector<int>& taken) {
+    std::vector<int> free;
+    std::set_difference(wanted.begin(), wanted.end(), taken.begin(), taken.end(),
+                        std::back_inserter(free));
+    return free;
+}
+
+// What the grid offers for the reservation: the restaurant's tables, those other reservations
+// hold at its times, and those picked already (free ones only).
+TableChoice choiceFor(const StoredReservation& reservation, std::optional<qlonglong> editing,
+                      std::vector<RestaurantTable> tables, const std::vector<int>& picked) {
     const HourGlass waiting;
-    return tipo == EditReservation ? updateCurrent(entered, reserva) : insertNew(entered, reserva);
+    const ReservationDatabase database(DatabaseAccess::Read);
+    TableChoice choice;
+    choice.Tables = std::move(tables);
+    choice.Taken = TablesTakenAt(database, reservation, editing.value_or(0));
+    choice.Picked = freeOf(picked, choice.Taken);
+    choice.People = ToQString(reservation.NRPESRESMESA).toInt();
+    choice.Heading =
+        Text("MESAS_TITULO", reservation.DTRESMESA.toString(QStringLiteral("dd/MM/yyyy")),
+             shownTime(reservation.HRINIRESMESA), shownTime(reservation.HRFINRESMESA),
+             reservation.NMRESMESA);
+    choice.SchemeId = DisplayScheme();
+    return choice;
+}
+
+void warn(const AnsiString& text, const AnsiString& schemeId) {
+    Mensagem(text, "", "S", "N", tmWarning, "", schemeId, 0, nullptr);
+}
+
+// The tables an edited reservation holds, and a word about those its new times lose.
+std::vector<int> heldBefore(std::optional<qlonglong> editing,
+                            const StoredReservation& reservation) {
+    if (!editing) {
+        return {};
+    }
+    const ReservationDatabase database(DatabaseAccess::Read);
+    const std::vector<int> held = TablesHeldBy(database, *editing);
+    const std::vector<int> taken = TablesTakenAt(database, reservation, *editing);
+    std::vector<int> lost;
+    std::set_intersection(held.begin(), held.end(), taken.begin(), taken.end(),
+                          std::back_inserter(lost));
+    if (!lost.empty()) {
+        warn(TablesTaken(lost).Message(), DisplayScheme());
+    }
+    return held;
+}
+
+// Stores the reservation with the tables the operator picks. A table another terminal took
+// meanwhile is said, and the grid comes back with it taken; going back from the grid leaves
+// the entry on the screen.
+Booking bookWithTables(const StoredReservation& reservation, std::optional<qlonglong> editing,
+                       std::vector<RestaurantTable> tables) {
+    TableChoice choice =
+        choiceFor(reservation, editing, std::move(tables), heldBefore(editing, reservation));
+    for (;;) {
+        const std::optional<std::vector<int>> picked = PickTables(choice);
+        if (!picked) {
+            Sysutils::Abort();
+        }
+        try {
+            const HourGlass waiting;
+            return BookReservation(reservation, editing, *picked);
+        } catch (const TablesTaken& taken) {
+            warn(taken.Message(), choice.SchemeId);
+            std::vector<int> stillWanted = *picked;
+            std::sort(stillWanted.begin(), stillWanted.end());
+            choice = choiceFor(reservation, editing, std::move(choice.Tables), stillWanted);
+        }
+    }
+}
+
+Booking storeEntered(int tipo, const StoredReservation& entered,
+                     Dbclient::TClientDataSet* reserva) {
+    const std::optional<qlonglong> editing =
+        tipo == EditReservation ? std::optional(editedNumber(reserva)) : std::nullopt;
+    const StoredReservation reservation = editing ? entered : newReservation(entered, reserva);
+    std::vector<RestaurantTable> tables;
+    {
+        const HourGlass waiting;
+        tables = RestaurantTables();
+    }
+    if (!tables.empty()) {
+        return bookWithTables(reservation, editing, std::move(tables));
+    }
+    // A restaurant that assigns no tables: stored at once, an edit keeping what it holds.
+    const HourGlass waiting;
+    return BookReservation(reservation, editing,
+                           editing ? std::nullopt : std::optional(std::vector<int>()));
 }
 
 void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserva) {
-    const AnsiString nrresmesa = storeEntered(tipo, ReadHandOff(texts), reserva);
+    const Booking booking = storeEntered(tipo, ReadHandOff(texts), reserva);
     if (storedObserver) {
-        storedObserver(nrresmesa, {});
+        storedObserver(booking.Nrresmesa, booking.Mesas);
     }
-    Mensagem(Text("GRAVADA", nrresmesa), "", "N", "N", tmNotice, "", DisplayScheme(), 0, nullptr);
+    Mensagem(Text("GRAVADA", booking.Nrresmesa), "", "N", "N", tmNotice, "", DisplayScheme(), 0,
+             nullptr);
 }
 
 } // namespace

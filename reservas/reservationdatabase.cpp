@@ -1,7 +1,7 @@
 #include "reservas/reservationdatabase.h"
 
 #include "reservas/packagetexts.h"
-#include "reservas/reservationlayout.h"
+#include "reservas/reservationschema.h"
 #include "reservas/reservationstore.h"
 
 #include <QDir>
@@ -15,9 +15,6 @@ namespace Reservas {
 namespace {
 
 QString databaseFile;
-
-const char* const findTable =
-    "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'RESERVAMESA'";
 
 // How long a statement waits for another terminal's write to end before it gives up: far
 // longer than any write takes, short enough that the operator is not left wondering.
@@ -79,9 +76,7 @@ void ReservationDatabase::openForReading() {
     if (!connection_.database.open()) {
         fail("BD_ABRIR", connection_.database.lastError());
     }
-    QSqlQuery table = Prepare(QString::fromLatin1(findTable), "BD_ABRIR");
-    Execute(table, "BD_ABRIR");
-    if (!table.next()) {
+    if (!HasTable(QStringLiteral("RESERVAMESA"))) {
         Raise("BD_SEM_RESERVAS", file_);
     }
 }
@@ -98,8 +93,7 @@ void ReservationDatabase::openForWriting() {
         fail("BD_ABRIR", connection_.database.lastError());
     }
     // SQLite opens lazily: a directory or a file of another kind only fails here.
-    QSqlQuery query = Prepare(CreateTableSql(), "BD_ABRIR");
-    Execute(query, "BD_ABRIR");
+    BringSchemaUpToDate(*this);
 }
 
 QSqlQuery ReservationDatabase::Prepare(const QString& sql, const char* failureKey) const {
@@ -116,11 +110,49 @@ void ReservationDatabase::Execute(QSqlQuery& query, const char* failureKey) cons
     }
 }
 
+QSqlQuery ReservationDatabase::Run(const QString& sql, const char* failureKey) const {
+    QSqlQuery query = Prepare(sql, failureKey);
+    Execute(query, failureKey);
+    return query;
+}
+
+bool ReservationDatabase::HasTable(const QString& name) const {
+    // Asked of the file itself, so that a file that is no database says so here.
+    QSqlQuery table = Prepare(
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = :name"),
+        "BD_ABRIR");
+    table.bindValue(QStringLiteral(":name"), name);
+    Execute(table, "BD_ABRIR");
+    return table.next();
+}
+
+void ReservationDatabase::RollBack() const noexcept {
+    QSqlQuery rollback(connection_.database);
+    rollback.exec(QStringLiteral("ROLLBACK"));
+}
+
 void ReservationDatabase::fail(const char* key, const QSqlError& error) const {
     if (isBusy(error)) {
         Raise("BD_OCUPADO");
     }
     Raise(key, file_, error.text());
+}
+
+WriteTransaction::WriteTransaction(const ReservationDatabase& database, const char* failureKey)
+    : database_(database) {
+    database_.Run(QStringLiteral("BEGIN IMMEDIATE"), failureKey);
+    open_ = true;
+}
+
+WriteTransaction::~WriteTransaction() {
+    if (open_) {
+        database_.RollBack();
+    }
+}
+
+void WriteTransaction::Commit() {
+    database_.Run(QStringLiteral("COMMIT"), "BD_GRAVAR");
+    open_ = false;
 }
 
 } // namespace Reservas

@@ -8,7 +8,7 @@
 namespace Reservas {
 
 // Reading never creates, migrates or changes the file; writing creates the file, its folder and
-// the table when they are missing.
+// the tables when they are missing, and brings an older file's tables up to date.
 enum class DatabaseAccess { Read, Write };
 
 // An open connection to the reservation database with its table in place, closed when it
@@ -24,6 +24,12 @@ public:
     // the file and the database's own explanation.
     QSqlQuery Prepare(const QString& sql, const char* failureKey) const;
     void Execute(QSqlQuery& query, const char* failureKey) const;
+    // Prepares and runs a statement without parameters.
+    QSqlQuery Run(const QString& sql, const char* failureKey) const;
+
+    bool HasTable(const QString& name) const;
+    // Ends the open transaction without its changes; it never fails, for it runs on the way out.
+    void RollBack() const noexcept;
 
 private:
     // Registered under a name of its own and removed again however the opening ends.
@@ -43,6 +49,25 @@ private:
 
     QString file_;
     Connection connection_;
+};
+
+// A write transaction that holds the database for itself from its start, so that what it reads
+// stays true until it commits: two terminals checking a table and booking it cannot both win.
+// Rolled back when it goes without a commit.
+class WriteTransaction {
+public:
+    // A failure to start raises the catalogue text failureKey, as Execute does.
+    explicit WriteTransaction(const ReservationDatabase& database,
+                              const char* failureKey = "BD_GRAVAR");
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+    void Commit();
+
+private:
+    const ReservationDatabase& database_;
+    bool open_ = false;
 };
 
 } // namespace Reservas

@@ -14,18 +14,33 @@ QByteArray jsonString(const QString& text) {
     return array.mid(1, array.size() - 2);
 }
 
+// The members of the reservation's object, without its braces. Written by hand because
+// QJsonObject sorts its keys.
+QByteArray columnMembers(const StoredReservation& reservation) {
+    QByteArray members;
+    for (const ReservationColumn& column : ReservationColumns) {
+        if (!members.isEmpty()) {
+            members += ',';
+        }
+        members +=
+            jsonString(column.SqlName()) + ':' + jsonString(ColumnValue(reservation, column));
+    }
+    return members;
+}
+
 } // namespace
 
 QByteArray ReservationJson(const StoredReservation& reservation) {
-    // Written by hand because QJsonObject sorts its keys.
-    QByteArray json = "{";
-    for (const ReservationColumn& column : ReservationColumns) {
-        if (json.size() > 1) {
-            json += ',';
-        }
-        json += jsonString(column.SqlName()) + ':' + jsonString(ColumnValue(reservation, column));
+    return '{' + columnMembers(reservation) + '}';
+}
+
+QByteArray DayReservationJson(const DayReservation& reservation) {
+    QJsonArray mesas;
+    for (const int mesa : reservation.Mesas) {
+        mesas.append(mesa);
     }
-    return json + '}';
+    return '{' + columnMembers(reservation.Reservation) +
+           ",\"mesas\":" + QJsonDocument(mesas).toJson(QJsonDocument::Compact) + '}';
 }
 
 } // namespace Reservas

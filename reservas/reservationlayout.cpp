@@ -68,6 +68,12 @@ QString SelectSql() {
         .arg(columnNames(anyColumn).join(QStringLiteral(", ")));
 }
 
+QString DaySelectSql() {
+    return QStringLiteral("SELECT %1 FROM RESERVAMESA WHERE DTRESMESA = :DTRESMESA ORDER BY "
+                          "HRINIRESMESA, NRRESMESA")
+        .arg(columnNames(anyColumn).join(QStringLiteral(", ")));
+}
+
 QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column) {
     return column.Text != nullptr ? ToQString(reservation.*column.Text)
                                   : (reservation.*column.Date).toString(Qt::ISODate);

@@ -78,6 +78,8 @@ QString CreateTableSql();
 QString InsertSql();
 QString UpdateSql();
 QString SelectSql();
+// The reservations of the day :DTRESMESA, by start time and then number.
+QString DaySelectSql();
 
 // A column's value as the table keeps it: text, or a date as YYYY-MM-DD.
 QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column);

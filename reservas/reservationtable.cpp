@@ -9,16 +9,6 @@ namespace Reservas {
 
 namespace {
 
-// Numbers are positive integers, kept as text in the dataset.
-std::optional<qlonglong> numberOf(const AnsiString& nrresmesa) {
-    bool valid = false;
-    const qlonglong number = ToQString(nrresmesa).trimmed().toLongLong(&valid);
-    if (!valid || number <= 0) {
-        return std::nullopt;
-    }
-    return number;
-}
-
 // Binds the value of every column the statement stores.
 void bindColumns(QSqlQuery& query, const StoredReservation& reservation,
                  bool (*stored)(const ReservationColumn&)) {
@@ -31,35 +21,36 @@ void bindColumns(QSqlQuery& query, const StoredReservation& reservation,
 
 } // namespace
 
-AnsiString InsertReservation(const StoredReservation& reservation) {
-    const ReservationDatabase database(DatabaseAccess::Write);
+std::optional<qlonglong> ReservationNumber(const AnsiString& nrresmesa) {
+    bool valid = false;
+    const qlonglong number = ToQString(nrresmesa).trimmed().toLongLong(&valid);
+    if (!valid || number <= 0) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+qlonglong InsertReservation(const ReservationDatabase& database,
+                            const StoredReservation& reservation) {
     QSqlQuery insert = database.Prepare(InsertSql(), "BD_GRAVAR");
     bindColumns(insert, reservation, StoredByInsert);
     database.Execute(insert, "BD_GRAVAR");
-    return FromQString(insert.lastInsertId().toString());
+    return insert.lastInsertId().toLongLong();
 }
 
-bool UpdateReservation(const StoredReservation& reservation) {
-    const std::optional<qlonglong> number = numberOf(reservation.NRRESMESA);
-    if (!number) {
-        return false;
-    }
-    const ReservationDatabase database(DatabaseAccess::Write);
+bool UpdateReservation(const ReservationDatabase& database, const StoredReservation& reservation,
+                       qlonglong number) {
     QSqlQuery update = database.Prepare(UpdateSql(), "BD_GRAVAR");
     bindColumns(update, reservation, StoredByUpdate);
-    update.bindValue(QStringLiteral(":NRRESMESA"), *number);
+    update.bindValue(QStringLiteral(":NRRESMESA"), number);
     database.Execute(update, "BD_GRAVAR");
     return update.numRowsAffected() > 0;
 }
 
-std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa) {
-    const std::optional<qlonglong> number = numberOf(nrresmesa);
-    if (!number) {
-        return std::nullopt;
-    }
-    const ReservationDatabase database(DatabaseAccess::Read);
+std::optional<StoredReservation> SelectReservation(const ReservationDatabase& database,
+                                                   qlonglong number) {
     QSqlQuery select = database.Prepare(SelectSql(), "BD_LER");
-    select.bindValue(QStringLiteral(":NRRESMESA"), *number);
+    select.bindValue(QStringLiteral(":NRRESMESA"), number);
     database.Execute(select, "BD_LER");
     if (!select.next()) {
         return std::nullopt;
@@ -69,6 +60,15 @@ std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa) {
         SetColumnValue(reservation, column, select.value(column.SqlName()).toString());
     }
     return reservation;
+}
+
+std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa) {
+    const std::optional<qlonglong> number = ReservationNumber(nrresmesa);
+    if (!number) {
+        return std::nullopt;
+    }
+    const ReservationDatabase database(DatabaseAccess::Read);
+    return SelectReservation(database, *number);
 }
 
 } // namespace Reservas

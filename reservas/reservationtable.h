@@ -3,13 +3,30 @@
 #include "framework/ansistring.h"
 #include "reservas/reservationstore.h"
 
+#include <QtGlobal>
+#include <optional>
+
 namespace Reservas {
 
+class ReservationDatabase;
+
+// A reservation number as the database keeps it: a positive whole number, kept as text in the
+// dataset; nothing for any other text.
+std::optional<qlonglong> ReservationNumber(const AnsiString& nrresmesa);
+
+// The statements on the reservations, in the caller's connection and transaction.
+
 // Stores a new reservation and returns the number it was given. NRRESMESA is ignored.
-AnsiString InsertReservation(const StoredReservation& reservation);
+qlonglong InsertReservation(const ReservationDatabase& database,
+                            const StoredReservation& reservation);
 
 // Replaces what the operator enters (date, times, telephone, people, name, description) in
-// the reservation numbered NRRESMESA; false when there is none.
-bool UpdateReservation(const StoredReservation& reservation);
+// the reservation numbered number; false when there is none.
+bool UpdateReservation(const ReservationDatabase& database, const StoredReservation& reservation,
+                       qlonglong number);
+
+// The reservation numbered number, if there is one.
+std::optional<StoredReservation> SelectReservation(const ReservationDatabase& database,
+                                                   qlonglong number);
 
 } // namespace Reservas

@@ -4,6 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 date_digits=$(date -d '+4 days' +%d%m%Y)
+restaurant_tables ""
 start_terminal --new
 type_entries "Beatriz Nunes" "$date_digits" "2000" "2200" "1144445555" "6" "terraço"
 hold_database

@@ -12,6 +12,7 @@ type_keys "2330"; xdotool key Return
 type_keys "21912345678"; xdotool key Return
 type_keys "12"; xdotool key Return
 type_keys "aniversario"; xdotool key Return
+answer_message # the table grid: Enter with no table picked stores without one
 wait_for_event stored 1
 answer_message
 expect_exit 0
@@ -22,6 +23,7 @@ expect_equal "$(stored_field 1 NRPESRESMESA)" "12" "stored people"
 
 start_terminal --edit 1
 for _ in 1 2 3 4 5 6 7; do tap enter; done
+answer_message
 wait_for_event stored 1
 answer_message
 expect_exit 0

@@ -6,8 +6,10 @@ bin="$1"
 work="$(mktemp -d)"
 terminal_pid=""
 holder_pid=""
+other_pids=()
 cleanup() {
     if [ -n "$terminal_pid" ]; then kill "$terminal_pid" 2>/dev/null || true; fi
+    for pid in "${other_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     if [ -n "$holder_pid" ]; then kill "$holder_pid" 2>/dev/null || true; fi
     rm -rf "$work"
 }
@@ -37,14 +39,16 @@ start_terminal() {
     expect_form_focus "it opened"
 }
 
-# Waits until the keyboard reaches the reservation screen: keys typed before are lost.
-expect_form_focus() {
+# Waits until the keyboard reaches a window: keys typed before are lost.
+expect_focus_on() {
     for _ in $(seq 1 100); do
-        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ] && return 0
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
         sleep 0.1
     done
-    fail "the keyboard focus is not on the reservation screen after $1"
+    fail "the keyboard focus is not on $2"
 }
+
+expect_form_focus() { expect_focus_on "$window" "the reservation screen after $1"; }
 
 # Waits for the terminal to end and checks its exit code.
 expect_exit() {
@@ -66,18 +70,58 @@ wait_for_event() {
     fail "no $kind event number $count in the journal"
 }
 
-# Waits for a dialog (a second window of the terminal) and answers it with a key, Enter unless
-# another is named.
-answer_message() {
-    local dialog=""
+# Waits for a dialog of the terminal (a window other than the screen) and prints it; a title
+# picks one of several.
+dialog_window() {
+    local title="${1:-}" dialog="" found
     for _ in $(seq 1 100); do
-        dialog=$(xdotool search --onlyvisible --pid "$terminal_pid" 2>/dev/null | grep -vx "$window" | head -n 1 || true)
+        if [ -n "$title" ]; then
+            found=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true)
+        else
+            found=$(xdotool search --onlyvisible --pid "$terminal_pid" 2>/dev/null || true)
+        fi
+        dialog=$(echo "$found" | grep -vx "$window" | grep . | tail -n 1 || true)
         [ -n "$dialog" ] && break
         sleep 0.1
     done
-    [ -n "$dialog" ] || fail "no message dialog appeared"
+    [ -n "$dialog" ] || fail "no ${title:-message} dialog appeared"
+    echo "$dialog"
+}
+
+# Waits for a dialog (a second window of the terminal) and answers it with a key, Enter unless
+# another is named.
+answer_message() {
+    local dialog
+    dialog=$(dialog_window)
     xdotool windowfocus --sync "$dialog" 2>/dev/null || true
     xdotool key --clearmodifiers "${1:-Return}"
+}
+
+# Sets the restaurant's tables ("" for a restaurant that does not assign them).
+restaurant_tables() {
+    "$bin/reservas-terminal" --db "$db" --tables "$1" || fail "could not set the tables '$1'"
+}
+
+# The centre of a table's cell on the grid of the default twenty tables, or of a grid key.
+grid_centre() {
+    case "$1" in
+    voltar) echo "126 529" ;;
+    semMesa) echo "361 529" ;;
+    confirmar) echo "596 529" ;;
+    *) echo "$((79 + 141 * (($1 - 1) % 5))) $((139 + 98 * (($1 - 1) / 5)))" ;;
+    esac
+}
+
+# Taps tables and keys on the table grid window given.
+tap_grid() {
+    local grid="$1" centre
+    shift
+    for key in "$@"; do
+        centre=$(grid_centre "$key")
+        # shellcheck disable=SC2086
+        xdotool mousemove --window "$grid" $centre click 1
+        sleep 0.1
+    done
 }
 
 # The centre of an on-screen key, in the screen's own coordinates.

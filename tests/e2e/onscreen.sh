@@ -1,4 +1,5 @@
-# A new reservation entered on the on-screen keys alone, from nothing to the stored record.
+# A new reservation entered on the on-screen keys alone, from nothing to the stored record, with
+# no table ("Sem mesa" on the grid).
 source "$(dirname "$0")/lib.sh"
 
 date_digits=$(date -d '+3 days' +%d%m%Y)
@@ -11,6 +12,7 @@ tap_text "2200"; tap enter
 tap_text "11987654321"; tap enter
 tap_text "4"; tap enter
 tap shift; tap_text "janela"; tap enter
+tap_grid "$(dialog_window "Mesas da Reserva")" semMesa
 wait_for_event stored 1
 answer_message
 expect_exit 0

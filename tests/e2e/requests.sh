@@ -74,6 +74,7 @@ done <<'ROWS'
 ROWS
 
 journal=/dev/full
+restaurant_tables ""
 start_terminal --new
 type_entries "Rui Alves" "$(date -d '+2 days' +%d%m%Y)" "1200" "1300" "1155556666" "2" "almoço"
 xdotool key Return

@@ -12,12 +12,31 @@ StoreFixture::StoreFixture(const QDateTime& now) {
         Messages.push_back(call);
         return true;
     });
-    Reservas::SetStoredObserver([this](const AnsiString& nrresmesa, const std::vector<int>&) {
+    Reservas::SetStoredObserver([this](const AnsiString& nrresmesa, const std::vector<int>& mesas) {
         Stored.push_back(nrresmesa);
+        Held.push_back(mesas);
+    });
+    Reservas::SetTablePicker([this](const Reservas::TableChoice& choice) {
+        Choices.push_back(choice);
+        // A package that kept offering the grid would otherwise hold the suite until its timeout.
+        constexpr std::size_t patience = 20;
+        if (Choices.size() > patience) {
+            return std::optional<std::vector<int>>();
+        }
+        if (Picks.empty()) {
+            return std::optional(std::vector<int>());
+        }
+        const std::optional<std::vector<int>> pick = Picks.front();
+        Picks.erase(Picks.begin());
+        if (BeforeStoring) {
+            BeforeStoring();
+        }
+        return pick;
     });
 }
 
 StoreFixture::~StoreFixture() {
+    Reservas::SetTablePicker({});
     Reservas::SetStoredObserver({});
     SetMensagemObserver({});
     Sysutils::SetClock({});

@@ -2,6 +2,7 @@
 
 #include "collaborators/hostlib/mensagem.h"
 #include "framework/ansistring.h"
+#include "reservas/reservationstore.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>
@@ -14,8 +15,8 @@ class TClientDataSet;
 }
 
 // A fresh database in a temporary folder, the framework clock at a fixed moment, and the stored
-// observer and the message display watched (messages are answered, no dialog opens). Everything
-// is put back when it goes.
+// observer, the message display and the table grid watched (messages are answered, no dialog
+// opens; the grid answers Picks in turn, then "sem mesa"). Everything is put back when it goes.
 class StoreFixture {
 public:
     explicit StoreFixture(const QDateTime& now);
@@ -28,6 +29,11 @@ public:
     QTemporaryDir Folder;
     std::vector<MensagemCall> Messages;
     std::vector<AnsiString> Stored;
+    std::vector<std::vector<int>> Held;
+    std::vector<Reservas::TableChoice> Choices;
+    std::vector<std::optional<std::vector<int>>> Picks;
+    // Runs once the grid has answered, before the package stores: another terminal's moment.
+    std::function<void()> BeforeStoring;
 };
 
 // The ten arguments of one hand-off, a valid new reservation unless changed.

@@ -3,6 +3,7 @@
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
 #include "framework/screen.h"
+#include "otherterminal.h"
 #include "reservas/reservationstore.h"
 #include "reservationprinter.h"
 #include "storefixture.h"
@@ -43,30 +44,6 @@ StoredReservation expectedNewReservation() {
     expected.DTHRINCLURES = QDate(2026, 12, 1);
     return expected;
 }
-
-// Another terminal's connection to the same database file.
-class OtherTerminal {
-public:
-    explicit OtherTerminal(const QString& file) {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.open();
-    }
-    ~OtherTerminal() {
-        QSqlDatabase::database(name, false).close();
-        QSqlDatabase::removeDatabase(name);
-    }
-    OtherTerminal(const OtherTerminal&) = delete;
-    OtherTerminal& operator=(const OtherTerminal&) = delete;
-
-    bool Run(const QString& sql) const {
-        QSqlQuery query(QSqlDatabase::database(name, false));
-        return query.exec(sql);
-    }
-
-private:
-    const QString name = QStringLiteral("other terminal");
-};
 
 QByteArray fileContents(const QString& file) {
     QFile opened(file);

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace Reservas {
+
+class ReservationDatabase;
+
+// The tables of the store: the reservations (RESERVAMESA), the restaurant's tables (MESA: number
+// and seats) and the tables each reservation holds (MESARESERVADA, with the reservation's date
+// and times beside each table, so that a booking is checked in one table). VERSAOESQUEMA says
+// which of these a file has. A file from before the tables gets them, with the restaurant's
+// default twenty tables of four seats.
+void BringSchemaUpToDate(const ReservationDatabase& database);
+
+} // namespace Reservas

@@ -1,0 +1,52 @@
+// One terminal's side of the table race: waits for the start signal, then books a table
+// through the package as the operator would. Exit codes: 0 stored, 1 told that another terminal
+// holds the table, 2 anything else (said on standard error).
+#include "collaborators/hostlib/mensagem.h"
+#include "collaborators/reservas.h"
+#include "framework/sysutils.h"
+#include "reservas/reservationstore.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QThread>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 4) {
+        std::fputs("usage: race_booker DATABASE START_SIGNAL TABLE\n", stderr);
+        return 2;
+    }
+    Reservas::SetDatabaseFile(arguments[1]);
+    const int table = arguments[3].toInt();
+    bool toldTaken = false;
+    SetMensagemObserver([&toldTaken](const MensagemCall& call) {
+        toldTaken = toldTaken || call.Kind == tmWarning;
+        return true;
+    });
+    // Picks the table once; when the grid comes back, the operator goes back to the entry.
+    int offered = 0;
+    Reservas::SetTablePicker([&offered, table](const Reservas::TableChoice&) {
+        return ++offered == 1 ? std::optional(std::vector<int>{table}) : std::nullopt;
+    });
+    bool stored = false;
+    Reservas::SetStoredObserver(
+        [&stored](const AnsiString&, const std::vector<int>&) { stored = true; });
+
+    while (!QFileInfo::exists(arguments[2])) {
+        QThread::usleep(500);
+    }
+    try {
+        CriaMesasReserva(NewReservation, "2000", "2200", "1133334444", "", "24/12/2026", "Corrida",
+                         "", "4", nullptr);
+    } catch (const Sysutils::EAbort&) {
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 2;
+    }
+    if (stored) {
+        return 0;
+    }
+    return toldTaken ? 1 : 2;
+}

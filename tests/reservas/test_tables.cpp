@@ -1,0 +1,287 @@
+#include "framework/data/dbclient.h"
+#include "otherterminal.h"
+#include "reservas/reservationstore.h"
+#include "reservationprinter.h"
+#include "storefixture.h"
+
+#include <QFile>
+#include <QTest>
+#include <algorithm>
+#include <memory>
+#include <tuple>
+#include <utility>
+
+using Reservas::RestaurantTable;
+using Tables = std::vector<int>;
+
+namespace {
+
+const QDateTime firstOfDecember(QDate(2026, 12, 1), QTime(10, 0));
+
+bool holds(const Tables& tables, int mesa) {
+    return std::find(tables.begin(), tables.end(), mesa) != tables.end();
+}
+
+HandOff at(const char* data, const char* hrIni, const char* hrFim) {
+    HandOff handOff;
+    handOff.Data = data;
+    handOff.HrIni = hrIni;
+    handOff.HrFim = hrFim;
+    return handOff;
+}
+
+// Hands an edit of the stored reservation nrresmesa to the package.
+void edit(HandOff handOff, const AnsiString& nrresmesa) {
+    Dbclient::TClientDataSet reserva;
+    PrepareReservation(reserva, nrresmesa, "0001", "12", "OPER01");
+    handOff.Tipo = 2;
+    handOff.Run(&reserva);
+}
+
+QByteArray fileContents(const QString& file) {
+    QFile opened(file);
+    return opened.open(QIODevice::ReadOnly) ? opened.readAll() : QByteArray();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(HandOff)
+Q_DECLARE_METATYPE(std::vector<RestaurantTable>)
+
+class TablesTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<StoreFixture> store_;
+
+private slots:
+    void init() { store_ = std::make_unique<StoreFixture>(firstOfDecember); }
+    void cleanup() { store_.reset(); }
+
+    void aTableHeldAtAnOverlappingTimeIsTaken_data() {
+        QTest::addColumn<HandOff>("second");
+        QTest::addColumn<bool>("firstCancelled");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("same times") << at("07/12/2026", "1930", "2130") << false << true;
+        QTest::newRow("starting inside") << at("07/12/2026", "2100", "2300") << false << true;
+        QTest::newRow("ending inside") << at("07/12/2026", "1800", "2000") << false << true;
+        QTest::newRow("around it") << at("07/12/2026", "1800", "2300") << false << true;
+        QTest::newRow("ending as it starts") << at("07/12/2026", "1700", "1930") << false << false;
+        QTest::newRow("starting as it ends") << at("07/12/2026", "2130", "2300") << false << false;
+        QTest::newRow("another day") << at("08/12/2026", "1930", "2130") << false << false;
+        QTest::newRow("first cancelled") << at("07/12/2026", "1930", "2130") << true << false;
+    }
+    void aTableHeldAtAnOverlappingTimeIsTaken() {
+        QFETCH(HandOff, second);
+        QFETCH(bool, firstCancelled);
+        QFETCH(bool, taken);
+        store_->Picks = {Tables{5}};
+        HandOff().Run(nullptr);
+        QCOMPARE(store_->Held, std::vector<Tables>{Tables{5}});
+        if (firstCancelled) {
+            QVERIFY(Reservas::CancelReservation("1"));
+        }
+        store_->Picks = {Tables{5}};
+        second.Run(nullptr);
+        QCOMPARE(holds(store_->Choices.back().Taken, 5), taken);
+        QCOMPARE(store_->Held.back(), taken ? Tables{} : Tables{5});
+    }
+
+    // Another terminal takes a picked table between the grid and the storing: the operator is
+    // told, the grid comes back with it taken and the other picks kept, and nothing is lost.
+    void aLostRaceIsToldAndTheGridComesBack() {
+        bool raced = false;
+        store_->BeforeStoring = [&raced] {
+            if (!std::exchange(raced, true)) {
+                QVERIFY(OtherTerminal(Reservas::DatabaseFile())
+                            .Run("INSERT INTO MESARESERVADA VALUES (99, 5, '2026-12-07', '2000', "
+                                 "'2200')"));
+            }
+        };
+        store_->Picks = {Tables{5, 6}, Tables{6, 7}};
+        HandOff().Run(nullptr);
+        QCOMPARE(store_->Messages.size(), std::size_t(2));
+        QVERIFY2(ToQString(store_->Messages[0].Text).contains(QLatin1String(" 5 ")),
+                 store_->Messages[0].Text.c_str());
+        QCOMPARE(store_->Choices.size(), std::size_t(2));
+        QCOMPARE(store_->Choices[1].Taken, Tables{5});
+        QCOMPARE(store_->Choices[1].Picked, Tables{6});
+        QCOMPARE(store_->Stored, std::vector<AnsiString>{"1"});
+        QCOMPARE(store_->Held, std::vector<Tables>{Tables({6, 7})});
+    }
+
+    void anEditKeepsItsTablesUntilItsNewTimesTakeThem() {
+        store_->Picks = {Tables{3, 4}};
+        HandOff().Run(nullptr);
+        Reservas::SetTablePicker([this](const Reservas::TableChoice& choice) {
+            store_->Choices.push_back(choice);
+            return std::optional(choice.Picked);
+        });
+        edit(HandOff(), "1");
+        QCOMPARE(store_->Choices.back().Picked, Tables({3, 4}));
+        QCOMPARE(store_->Held.back(), Tables({3, 4}));
+
+        store_->Picks = {Tables{3}};
+        Reservas::SetTablePicker([this](const Reservas::TableChoice& choice) {
+            store_->Choices.push_back(choice);
+            return std::optional(Tables{3});
+        });
+        at("07/12/2026", "2200", "2300").Run(nullptr);
+        QCOMPARE(store_->Held.back(), Tables{3});
+
+        Reservas::SetTablePicker([this](const Reservas::TableChoice& choice) {
+            store_->Choices.push_back(choice);
+            return std::optional(choice.Picked);
+        });
+        const std::size_t messages = store_->Messages.size();
+        edit(at("07/12/2026", "1930", "2230"), "1");
+        QCOMPARE(store_->Choices.back().Taken, Tables{3});
+        QCOMPARE(store_->Choices.back().Picked, Tables{4});
+        QCOMPARE(store_->Held.back(), Tables{4});
+        QVERIFY(ToQString(store_->Messages.at(messages).Text).contains(QLatin1String(" 3 ")));
+    }
+
+    void goingBackFromTheGridStoresNothing() {
+        store_->Picks = {std::nullopt};
+        QVERIFY(RaisedBy([] { HandOff().Run(nullptr); }));
+        QVERIFY(store_->Stored.empty());
+        QVERIFY(!Reservas::FindReservation("1"));
+    }
+
+    void withoutTablesAReservationIsStoredAtOnce() {
+        Reservas::PrepareDatabase();
+        Reservas::SetRestaurantTables({});
+        HandOff().Run(nullptr);
+        edit(HandOff(), "1");
+        QVERIFY(store_->Choices.empty());
+        QCOMPARE(store_->Stored, (std::vector<AnsiString>{"1", "1"}));
+        QCOMPARE(store_->Held, (std::vector<Tables>{{}, {}}));
+    }
+
+    void tableListsAreRead_data() {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<std::vector<RestaurantTable>>("tables");
+        QTest::addColumn<QString>("culprit");
+        QTest::newRow("three") << "2:2,1:4,3:6"
+                               << std::vector<RestaurantTable>{{1, 4}, {2, 2}, {3, 6}} << "";
+        QTest::newRow("blanks") << " 7 : 8 " << std::vector<RestaurantTable>{{7, 8}} << "";
+        QTest::newRow("empty") << "" << std::vector<RestaurantTable>{} << "";
+        QTest::newRow("no seats") << "1:4,2:0" << std::vector<RestaurantTable>{} << "2:0";
+        QTest::newRow("no colon") << "1-4" << std::vector<RestaurantTable>{} << "1-4";
+        QTest::newRow("letters") << "a:4" << std::vector<RestaurantTable>{} << "a:4";
+        QTest::newRow("empty entry") << "1:4,," << std::vector<RestaurantTable>{} << "\"\"";
+        QTest::newRow("twice") << "1:4,1:2" << std::vector<RestaurantTable>{} << "1";
+    }
+    void tableListsAreRead() {
+        QFETCH(QString, list);
+        QFETCH(std::vector<RestaurantTable>, tables);
+        QFETCH(QString, culprit);
+        std::vector<RestaurantTable> read;
+        const std::optional<AnsiString> raised =
+            RaisedBy([&] { read = Reservas::ParseTables(list); });
+        QCOMPARE(raised.has_value(), !culprit.isEmpty());
+        if (raised) {
+            QVERIFY2(ToQString(*raised).contains(culprit), raised->c_str());
+        }
+        QVERIFY(read == tables);
+    }
+
+    // A reservation on 07/12 holds table 3; the list without it is set on the day given.
+    void removingATableAReservationHoldsIsRefused_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("before its day") << QDate(2026, 12, 6) << false << true;
+        QTest::newRow("on its day") << QDate(2026, 12, 7) << false << true;
+        QTest::newRow("after its day") << QDate(2026, 12, 8) << false << false;
+        QTest::newRow("cancelled") << QDate(2026, 12, 6) << true << false;
+    }
+    void removingATableAReservationHoldsIsRefused() {
+        QFETCH(QDate, today);
+        QFETCH(bool, cancelled);
+        QFETCH(bool, refused);
+        store_->Picks = {Tables{3}};
+        HandOff().Run(nullptr);
+        if (cancelled) {
+            QVERIFY(Reservas::CancelReservation("1"));
+        }
+        store_->SetNow(QDateTime(today, QTime(12, 0)));
+        const std::vector<RestaurantTable> before = Reservas::RestaurantTables();
+        const std::vector<RestaurantTable> wanted{{1, 4}, {2, 6}};
+        const std::optional<AnsiString> raised =
+            RaisedBy([&] { Reservas::SetRestaurantTables(wanted); });
+        QCOMPARE(raised.has_value(), refused);
+        QVERIFY(Reservas::RestaurantTables() == (refused ? before : wanted));
+    }
+
+    void aNewFileHasTwentyTablesAndAnOlderFileGetsThem() {
+        store_->Picks = {Tables{3}};
+        HandOff().Run(nullptr);
+        {
+            const OtherTerminal older(Reservas::DatabaseFile());
+            QVERIFY(older.Run("DROP TABLE MESARESERVADA"));
+            QVERIFY(older.Run("DROP TABLE MESA"));
+            QVERIFY(older.Run("DROP TABLE VERSAOESQUEMA"));
+        }
+        const QByteArray olderFile = fileContents(Reservas::DatabaseFile());
+        const std::vector<Reservas::DayReservation> day =
+            Reservas::ReservationsOfDay(QDate(2026, 12, 7));
+        QCOMPARE(day.size(), std::size_t(1));
+        QCOMPARE(day[0].Mesas, Tables{});
+        QCOMPARE(fileContents(Reservas::DatabaseFile()), olderFile);
+
+        Reservas::PrepareDatabase();
+        const std::vector<RestaurantTable> tables = Reservas::RestaurantTables();
+        QCOMPARE(tables.size(), std::size_t(20));
+        for (std::size_t index = 0; index < tables.size(); ++index) {
+            QVERIFY((tables[index] == RestaurantTable{int(index) + 1, 4}));
+        }
+        QCOMPARE(Reservas::FindReservation("1")->NMRESMESA, AnsiString("Maria Souza"));
+    }
+
+    void aDayListsItsReservationsByStartTime() {
+        store_->Picks = {Tables{2}, Tables{5, 1}, Tables{}, Tables{2}};
+        at("07/12/2026", "2000", "2200").Run(nullptr);
+        at("07/12/2026", "1930", "2130").Run(nullptr);
+        at("07/12/2026", "1200", "1400").Run(nullptr);
+        at("08/12/2026", "1000", "1100").Run(nullptr);
+        QVERIFY(Reservas::CancelReservation("1"));
+        QVERIFY(!Reservas::CancelReservation("9"));
+
+        std::vector<std::tuple<AnsiString, AnsiString, Tables>> listed;
+        for (const Reservas::DayReservation& r : Reservas::ReservationsOfDay(QDate(2026, 12, 7))) {
+            listed.emplace_back(r.Reservation.NRRESMESA,
+                                Reservas::StatusWord(r.Reservation.IDSTRESMESA), r.Mesas);
+        }
+        QVERIFY(listed ==
+                (std::vector<std::tuple<AnsiString, AnsiString, Tables>>{
+                    {"3", "Pendente", {}}, {"2", "Pendente", {1, 5}}, {"1", "Cancelada", {}}}));
+        QVERIFY(Reservas::DayReservationJson(Reservas::ReservationsOfDay(QDate(2026, 12, 8))[0])
+                    .endsWith(",\"mesas\":[2]}"));
+    }
+
+    void statusCodesShowTheirWords_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("word");
+        QTest::newRow("pending") << "P"
+                                 << "Pendente";
+        QTest::newRow("cancelled") << "C"
+                                   << "Cancelada";
+        QTest::newRow("used") << "U"
+                              << "Utilizada";
+        QTest::newRow("lower case") << "p"
+                                    << "";
+        QTest::newRow("other") << "X"
+                               << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void statusCodesShowTheirWords() {
+        QFETCH(QString, code);
+        QFETCH(QString, word);
+        QCOMPARE(ToQString(Reservas::StatusWord(FromQString(code))), word);
+    }
+};
+
+QTEST_MAIN(TablesTest)
+#include "test_tables.moc"
