@@ -9,6 +9,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 
@@ -40,6 +41,11 @@ void TDayWindow::UseFullScreen() {
     SetCenteredOnScreen(false);
     setMinimumSize(panelSize);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // Without a window manager nobody acts on the full-screen state: the window covers the
+    // screen by itself.
+    if (const QScreen* shownOn = screen()) {
+        setGeometry(shownOn->geometry());
+    }
     setWindowState(windowState() | Qt::WindowFullScreen);
 }
 

@@ -71,6 +71,7 @@ done <<'ROWS'
 2|31/02/2026|--list 31/02/2026
 2|--tables|--list 08/12/2026 --tables 1:4
 2|--fullscreen|--fullscreen --new
+2|"1:x"|--tables 1:x
 ROWS
 
 journal=/dev/full
@@ -82,4 +83,7 @@ answer_message
 expect_exit 0
 expect_equal "$(grep -c "journal.*/dev/full" "$errors")" "1" "reports of the journal that cannot be written"
 expect_equal "$(stored_field 1 NMRESMESA)" "Rui Alves" "name stored without a journal"
+listed=$("$bin/reservas-terminal" --db "$db" --list "$(date -d '+2 days' +%Y-%m-%d)")
+expect_equal "$(grep -c . <<<"$listed")" "1" "reservations listed on their day"
+grep -q '"NMRESMESA":"Rui Alves"' <<<"$listed" || fail "--list does not show the reservation: $listed"
 echo "1 passed, 0 failed"

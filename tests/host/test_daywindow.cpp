@@ -120,7 +120,7 @@ private slots:
         store = std::make_unique<StoreFixture>(tuesdayMorning);
         Reservas::SetTablePicker(
             [this](const Reservas::TableChoice&) { return std::optional(tablesToPick); });
-        reserve("Bruno Lima", "08/12/2026", "2000", "2200", "11987654321", "2", {3});
+        reserve("Bruno Lima", "08/12/2026", "2000", "2200", "11987654321", "2", {3, 12});
         reserve("Ana Reis", "08/12/2026", "1200", "1400", "1133334444", "4", {});
         reserve("Carla Dias", "08/12/2026", "1900", "2100", "2133335555", "6", {1, 2});
         reserve("Davi Melo", "09/12/2026", "1300", "1500", "1144445555", "3", {4});
@@ -170,8 +170,8 @@ private slots:
         QCOMPARE(heading(), QString::fromUtf8("Terça-feira, 08/12/2026"));
         const QList<QStringList> expected{
             {"12:00", "14:00", "Ana Reis", "4", "(11) 3333-4444", "Pendente", "sem mesa"},
-            {"19:00", "21:00", "Carla Dias", "6", "(21) 3333-5555", "Cancelada", "1, 2"},
-            {"20:00", "22:00", "Bruno Lima", "2", "(11) 98765-4321", "Pendente", "3"},
+            {"19:00", "21:00", "Carla Dias", "6", "(21) 3333-5555", "Cancelada", "sem mesa"},
+            {"20:00", "22:00", "Bruno Lima", "2", "(11) 98765-4321", "Pendente", "3, 12"},
         };
         QCOMPARE(list()->rowCount(), int(expected.size()));
         for (int row = 0; row < list()->rowCount(); ++row) {
