@@ -51,7 +51,7 @@ for round in $(seq 1 "$rounds"); do
         "$bin/reservas-terminal" --db "$db" --journal "$work/journal$side" --new 2>>"$errors" &
         pids[side]=$!
         other_pids+=("${pids[side]}")
-        windows[side]=$(timeout 30 xdotool search --sync --onlyvisible --pid "${pids[side]}" --name "^Dados da Reserva$" | head -n 1) ||
+        windows[side]=$(timeout 30 xdotool search --all --sync --onlyvisible --pid "${pids[side]}" --name "^Dados da Reserva$" | head -n 1) ||
             fail "terminal $side did not open"
         xdotool windowmove --sync "${windows[side]}" $((side * 800)) 0
         xdotool windowfocus --sync "${windows[side]}"
@@ -60,7 +60,7 @@ for round in $(seq 1 "$rounds"); do
         type_entries "Corrida $round" "$day" "1200" "1400" "1133336666" "4" "corrida"
         xdotool key Return
         for _ in $(seq 1 100); do
-            grids[side]=$(xdotool search --onlyvisible --pid "${pids[side]}" --name "^Mesas da Reserva$" 2>/dev/null | head -n 1 || true)
+            grids[side]=$(xdotool search --all --onlyvisible --pid "${pids[side]}" --name "^Mesas da Reserva$" 2>/dev/null | head -n 1 || true)
             [ -n "${grids[side]}" ] && break
             sleep 0.1
         done
