@@ -2,7 +2,6 @@
 
 #include "collaborators/hostlib/blendedbutton.h"
 #include "collaborators/hostlib/parameters.h"
-#include "framework/datetime.h"
 #include "host/daylist/reservationlist.h"
 #include "host/daylist/terminaltexts.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "collaborators/hostlib/messagescheme.h"
-#include "framework/ansistring.h"
 #include "host/daylist/daydisplay.h"
 
 #include <QTableWidget>
