@@ -1,0 +1,132 @@
+# The day's reservations, the screen a restaurant keeps open, played with taps and keys and no
+# window manager: a new reservation with a table, its edit to another table, its cancelling,
+# which frees that table, the days before and after, and leaving with Esc and with Sair, in a
+# window and full screen. After every dialog the keyboard is back on the window beneath,
+# wherever the pointer rests.
+source "$(dirname "$0")/lib.sh"
+
+tomorrow=$(date -d '+1 day' +%d%m%Y)
+iso_tomorrow=$(date -d '+1 day' +%Y-%m-%d)
+day_window=""
+
+# Starts the terminal on the day's reservations and waits for the keyboard on it.
+start_day_window() {
+    : >"$journal"
+    : >"$errors"
+    "$bin/reservas-terminal" --db "$db" --journal "$journal" "$@" 2>"$errors" &
+    terminal_pid=$!
+    day_window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Reservas do Dia$" | head -n 1) ||
+        fail "the day's reservations did not appear"
+    window="$day_window"
+    away
+    expect_focus_on "$day_window" "the day's reservations as they opened"
+}
+
+away() { xdotool mousemove 0 0; }
+
+# The centre of a key of the day window, or of row N of its list.
+day_centre() {
+    case "$1" in
+    previousDay) echo "56 56" ;;
+    nextDay) echo "682 56" ;;
+    today) echo "790 56" ;;
+    newReservation) echo "136 708" ;;
+    editReservation) echo "384 708" ;;
+    cancelReservation) echo "632 708" ;;
+    exit) echo "888 708" ;;
+    row*) echo "300 $((176 + 56 * ${1#row}))" ;;
+    esac
+}
+
+tap_day() {
+    local centre
+    for key in "$@"; do
+        centre=$(day_centre "$key")
+        # shellcheck disable=SC2086
+        xdotool mousemove --window "$day_window" $centre click 1
+        sleep 0.1
+    done
+}
+
+# Waits for the entry screen opened from the day window, with the keyboard on it.
+entry_screen() {
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Dados da Reserva$" | head -n 1) ||
+        fail "the entry screen did not appear"
+    expect_form_focus "it opened"
+}
+
+# The entry screen has closed and the keyboard is back on the day's reservations.
+back_on_day() {
+    window="$day_window"
+    away
+    expect_focus_on "$day_window" "the day's reservations after $1"
+}
+
+tomorrow_field() {
+    "$bin/reservas-terminal" --db "$db" --list "$iso_tomorrow" |
+        sed -n "${1}p" | grep -o "\"$2\":[^,}]*" || true
+}
+
+start_day_window
+
+# A new reservation for tomorrow at table 3.
+tap_day newReservation
+entry_screen
+type_entries "Clara" "$tomorrow" "2000" "2200" "1133334444" "4" "janela"
+xdotool key Return
+tap_grid "$(dialog_window "Mesas da Reserva")" 3 confirmar
+wait_for_event stored 1
+answer_message
+back_on_day "the new reservation"
+expect_equal "$(tomorrow_field 1 mesas)" '"mesas":[3]' "tables of the new reservation"
+
+# Tomorrow's list holds it: Alterar on its row moves it from table 3 to table 5.
+tap_day nextDay row0 editReservation
+entry_screen
+for _ in 1 2 3 4 5 6 7; do xdotool key Return; done
+tap_grid "$(dialog_window "Mesas da Reserva")" 3 5 confirmar
+wait_for_event stored 2
+grep '"event":"stored"' "$journal" | tail -n 1 | grep -q '"mesas":\[5\]' || fail "the edit does not hold table 5"
+answer_message
+back_on_day "the edit"
+expect_equal "$(tomorrow_field 1 mesas)" '"mesas":[5]' "tables after the edit"
+[ -z "$(tomorrow_field 2 NRRESMESA)" ] || fail "the edit stored a second reservation"
+
+# Today's list is empty: after Hoje, Enter (Alterar) opens nothing. The day before tomorrow is
+# today again, and the day after it tomorrow, whose first row is cancelled after a question.
+tap_day today
+xdotool key Return
+tap_day nextDay previousDay nextDay row0 cancelReservation
+question=$(dialog_window "Pergunta")
+away
+expect_focus_on "$question" "the question"
+xdotool key Return
+wait_for_event cancelled 1
+grep -q '"event":"cancelled","nrresmesa":"1"' "$journal" || fail "no cancelled event for reservation 1"
+back_on_day "the question"
+expect_equal "$(tomorrow_field 1 IDSTRESMESA)" '"IDSTRESMESA":"C"' "status after cancelling"
+expect_equal "$(tomorrow_field 1 mesas)" '"mesas":[]' "tables after cancelling"
+[ "$(journal_count handoff)" -eq 2 ] || fail "Enter on an empty day opened the entry screen"
+
+# Table 5 is free again for the same evening, and Esc leaves.
+tap_day newReservation
+entry_screen
+type_entries "Davi" "$tomorrow" "2030" "2130" "1133335555" "2" "bar"
+xdotool key Return
+tap_grid "$(dialog_window "Mesas da Reserva")" 5 confirmar
+wait_for_event stored 3
+grep '"event":"stored"' "$journal" | tail -n 1 | grep -q '"mesas":\[5\]' || fail "table 5 was not free after the cancel"
+answer_message
+back_on_day "the reservation at the freed table"
+xdotool key Escape
+expect_exit 0
+
+# Full screen, without a window manager: the window covers the screen; Sair leaves.
+start_day_window --fullscreen
+read -r width height < <(xdotool getdisplaygeometry)
+geometry=$(xdotool getwindowgeometry "$day_window" | grep Geometry | awk '{print $2}')
+expect_equal "$geometry" "${width}x${height}" "full-screen window"
+read -r x y < <(day_centre exit)
+xdotool mousemove --window "$day_window" $((x + (width - 1024) / 2)) $((y + (height - 768) / 2)) click 1
+expect_exit 0
+echo "1 passed, 0 failed"
