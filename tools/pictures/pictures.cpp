@@ -1,0 +1,100 @@
+// Draws the terminal's day window and the table grid, with a sample evening, into PNG files for
+// the README: pictures DAYLIST.png TABLES.png. Runs offscreen on a throw-away database.
+#include "collaborators/hostlib/mensagem.h"
+#include "collaborators/reservas.h"
+#include "framework/datetime.h"
+#include "host/daylist/daywindow.h"
+#include "host/journal.h"
+#include "reservas/reservationstore.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+const QDate sampleDay(2026, 12, 24);
+
+struct SampleReservation {
+    const char* hrIni;
+    const char* hrFim;
+    const char* telefone;
+    const char* nome;
+    const char* pessoas;
+    std::vector<int> mesas;
+};
+
+// Stores the sample evening through the package, the grid answered with each one's tables.
+void storeSampleEvening() {
+    const SampleReservation evening[] = {
+        {"1930", "2130", "1133334444", "Maria Souza", "4", {3}},
+        {"2000", "2200", "21987654321", "Fam\xEDlia Ara\xFAjo", "10", {7, 8, 12}},
+        {"1200", "1400", "1144445555", "Jo\xE3o Lima", "2", {}},
+        {"2030", "2300", "1155556666", "Ana Ribeiro", "6", {5, 6}},
+    };
+    for (const SampleReservation& sample : evening) {
+        Reservas::SetTablePicker(
+            [&sample](const Reservas::TableChoice&) { return std::optional(sample.mesas); });
+        CriaMesasReserva(NewReservation, sample.hrIni, sample.hrFim, sample.telefone, "",
+                         FromQString(sampleDay.toString(QStringLiteral("dd/MM/yyyy"))), sample.nome,
+                         "", sample.pessoas, nullptr);
+    }
+    Reservas::SetTablePicker({});
+    Reservas::CancelReservation("4");
+}
+
+bool drawDayWindow(const QString& file) {
+    Journal journal;
+    TDayWindow window([](int, Dbclient::TClientDataSet*) {}, journal);
+    window.show();
+    QApplication::processEvents();
+    return window.grab().save(file);
+}
+
+// The grid a fifth reservation of the evening meets.
+bool drawTableGrid(const QString& file) {
+    bool saved = false;
+    QTimer::singleShot(0, [&saved, &file] {
+        QWidget* grid = QApplication::activeModalWidget();
+        saved = grid != nullptr && grid->grab().save(file);
+        if (grid != nullptr) {
+            grid->close();
+        }
+    });
+    Reservas::TableChoice choice;
+    choice.Tables = Reservas::RestaurantTables();
+    choice.Taken = {3, 5, 6, 7, 8, 12};
+    choice.Picked = {9, 10};
+    choice.People = 10;
+    choice.Heading = "24/12/2026 das 20:00 \xE0s 22:30 - Pedro Castro";
+    Reservas::PickTables(choice);
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() != 3) {
+        std::fputs("usage: pictures DAYLIST.png TABLES.png\n", stderr);
+        return 2;
+    }
+    const QTemporaryDir folder;
+    Reservas::SetDatabaseFile(folder.filePath(QStringLiteral("reservas.db")));
+    Sysutils::SetClock([] { return QDateTime(sampleDay, QTime(11, 0)); });
+    SetMensagemObserver([](const MensagemCall&) { return true; });
+    try {
+        storeSampleEvening();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "cannot store the sample evening: %s\n", error.what());
+        return 1;
+    }
+    if (!drawDayWindow(arguments[1]) || !drawTableGrid(arguments[2])) {
+        std::fputs("cannot draw the pictures\n", stderr);
+        return 1;
+    }
+    return 0;
+}
