@@ -21,6 +21,7 @@
 #include <QJsonArray>
 #include <QStandardPaths>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -147,17 +148,26 @@ bool prepareReservation(const TerminalRequest& request, Dbclient::TClientDataSet
     return true;
 }
 
-// The reservation screen, for the operator or, offscreen, for a screenshot.
-int openScreen(const TerminalRequest& request) {
-    Journal journal;
+// What both screens start with: the journal, and the module loaded from beside the program.
+// Nothing when both are ready, else the exit code, the reason said on standard error.
+std::optional<int> startTerminal(const TerminalRequest& request, Journal& journal,
+                                 ReservationModule& module) {
     if (!startJournal(request, journal)) {
         return BadRequest;
     }
-
-    ReservationModule module;
     if (!module.load(QCoreApplication::applicationDirPath())) {
         complain(module.errorText());
         return NoModule;
+    }
+    return std::nullopt;
+}
+
+// The reservation screen, for the operator or, offscreen, for a screenshot.
+int openScreen(const TerminalRequest& request) {
+    Journal journal;
+    ReservationModule module;
+    if (const std::optional<int> failed = startTerminal(request, journal, module)) {
+        return *failed;
     }
 
     bool stored = false;
@@ -199,13 +209,9 @@ int openDayWindow(const TerminalRequest& request) {
         return BadRequest;
     }
     Journal journal;
-    if (!startJournal(request, journal)) {
-        return BadRequest;
-    }
     ReservationModule module;
-    if (!module.load(QCoreApplication::applicationDirPath())) {
-        complain(module.errorText());
-        return NoModule;
+    if (const std::optional<int> failed = startTerminal(request, journal, module)) {
+        return *failed;
     }
     journalStored(journal, nullptr);
 
