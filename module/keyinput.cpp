@@ -1,4 +1,5 @@
 #include "module/displaymasks.h"
+#include "module/entrylimits.h"
 #include "module/tfrminclusaoreserva.h"
 
 #include "collaborators/hostlib.h"
@@ -9,11 +10,6 @@
 // The form's two key events are the only writers of typed input into the value labels.
 
 namespace {
-
-constexpr std::size_t dateDigits = 8;
-constexpr std::size_t timeDigits = 4;
-constexpr std::size_t telephoneDigits = 11;
-constexpr std::size_t peopleLimit = 3;
 
 bool isDigit(char key) {
     return key >= '0' && key <= '9';
@@ -128,28 +124,28 @@ void TfrmInclusaoReserva::FormKeyPress(QObject*, char& Key) {
         }
         break;
     case EntryStep::Date:
-        if (isDigit(Key) && stDigData.size() < dateDigits) {
+        if (isDigit(Key) && stDigData.size() < EntryLimits::DateDigits) {
             stDigData += Key;
             stData = stDigData;
             lblDtResMesa->SetCaption(dateDisplay(stDigData));
         }
         break;
     case EntryStep::StartTime:
-        if (isDigit(Key) && stDigHrIni.size() < timeDigits) {
+        if (isDigit(Key) && stDigHrIni.size() < EntryLimits::TimeDigits) {
             stDigHrIni += Key;
             stHrIni = stDigHrIni;
             lblHrIni->SetCaption(FormatTime(stDigHrIni));
         }
         break;
     case EntryStep::EndTime:
-        if (isDigit(Key) && stDigHrFim.size() < timeDigits) {
+        if (isDigit(Key) && stDigHrFim.size() < EntryLimits::TimeDigits) {
             stDigHrFim += Key;
             stHrFim = stDigHrFim;
             lblHrFim->SetCaption(FormatTime(stDigHrFim));
         }
         break;
     case EntryStep::Telephone:
-        if (isDigit(Key) && stDigTel.size() < telephoneDigits) {
+        if (isDigit(Key) && stDigTel.size() < EntryLimits::TelephoneDigits) {
             stDigTel += Key;
             stTelefone = stDigTel;
             lblNrTelResMesa->SetCaption(FormatTelephone(stDigTel));
@@ -158,7 +154,7 @@ void TfrmInclusaoReserva::FormKeyPress(QObject*, char& Key) {
     case EntryStep::People:
         if (isDigit(Key)) {
             const AnsiString people = lblNrPesMesa->Caption();
-            if (people.size() >= peopleLimit) {
+            if (people.size() >= EntryLimits::PeopleDigits) {
                 Key = 0;
             } else {
                 lblNrPesMesa->SetCaption(people + Key);

@@ -216,6 +216,8 @@ void TfrmInclusaoReserva::stepHandOff() {
                 descricao, pessoas, cdsReserva);
     } catch (...) {
         CancelClose();
+        // The description is the current entry again, so its caption is marked again.
+        lblDsReserv->SetFontColor(Graphics::clRed);
         throw;
     }
 }

@@ -158,24 +158,33 @@ void WhenShown(std::function<void(TfrmInclusaoReserva&)> action) {
     });
 }
 
+TBlendedButton* KeyFor(const TfrmInclusaoReserva& form, char key) {
+    if (key >= '0' && key <= '9') {
+        return form.findChild<TBlendedButton*>(QStringLiteral("sbt") + QChar(key));
+    }
+    if ((key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z')) {
+        return form.findChild<TBlendedButton*>(QStringLiteral("sbt") + QChar(key).toUpper());
+    }
+    switch (key) {
+    case ' ':
+        return form.sbtEspaco;
+    case ',':
+        return form.sbtVirgula;
+    case '.':
+        return form.sbtPonto;
+    case '/':
+        return form.sbtBarra;
+    case char(0xE7):
+    case char(0xC7):
+        return form.sbtCCdil;
+    default:
+        return nullptr;
+    }
+}
+
 void Tap(TfrmInclusaoReserva& form, const AnsiString& keys) {
     for (const char key : keys) {
-        TBlendedButton* button = nullptr;
-        if (key >= '0' && key <= '9') {
-            button = form.findChild<TBlendedButton*>(QStringLiteral("sbt") + QChar(key));
-        } else if ((key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z')) {
-            button = form.findChild<TBlendedButton*>(QStringLiteral("sbt") + QChar(key).toUpper());
-        } else if (key == ' ') {
-            button = form.sbtEspaco;
-        } else if (key == ',') {
-            button = form.sbtVirgula;
-        } else if (key == '.') {
-            button = form.sbtPonto;
-        } else if (key == '/') {
-            button = form.sbtBarra;
-        } else if (key == char(0xE7) || key == char(0xC7)) {
-            button = form.sbtCCdil;
-        }
+        TBlendedButton* button = KeyFor(form, key);
         QVERIFY2(button != nullptr, "no key for a character of the text");
         button->Click();
     }

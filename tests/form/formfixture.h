@@ -99,6 +99,10 @@ void WalkToStep(TfrmInclusaoReserva& form, int step);
 // ends afterwards even when a check in action fails.
 void WhenShown(std::function<void(TfrmInclusaoReserva&)> action);
 
+// The on-screen key that types the character (digits, letters, blank, ",", ".", "/", and
+// "ç"/"Ç" on the ç key); null for any other character.
+TBlendedButton* KeyFor(const TfrmInclusaoReserva& form, char key);
+
 // Taps each key of the text on the on-screen keyboard (digits, letters, blank, ",", ".", "/",
 // and "ç"/"Ç" on the ç key); letters come out in the case the latches give.
 void Tap(TfrmInclusaoReserva& form, const AnsiString& keys);

@@ -387,6 +387,7 @@ private slots:
         QVERIFY(form->isVisible());
         QCOMPARE(FormStateAccess::inCampo(*form), 7);
         QCOMPARE(form->lblDsReserva->Caption(), AnsiString("janela"));
+        QCOMPARE(form->lblDsReserv->FontColor(), Graphics::clRed);
         TapEnter(*form);
         QCOMPARE(watch.handOffs.size(), std::size_t(2));
         QVERIFY(!form->isVisible());
