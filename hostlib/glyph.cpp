@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QSvgRenderer>
 
 namespace {
@@ -25,6 +26,12 @@ QPixmap LoadGlyph(const QString& path, qreal devicePixelRatio) {
     if (path.isEmpty()) {
         return {};
     }
+    // Every screen draws its keys' pictures again when it opens; drawn once, each is kept.
+    const QString key = QStringLiteral("glyph %1 %2").arg(devicePixelRatio).arg(path);
+    QPixmap kept;
+    if (QPixmapCache::find(key, &kept)) {
+        return kept;
+    }
     const int side = qRound(glyphSize * devicePixelRatio);
     QImage image = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ? renderSvg(path, side)
                                                                              : QImage(path);
@@ -36,5 +43,6 @@ QPixmap LoadGlyph(const QString& path, qreal devicePixelRatio) {
     }
     QPixmap pixmap = QPixmap::fromImage(image);
     pixmap.setDevicePixelRatio(devicePixelRatio);
+    QPixmapCache::insert(key, pixmap);
     return pixmap;
 }

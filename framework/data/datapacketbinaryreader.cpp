@@ -18,6 +18,33 @@ constexpr qsizetype MinColumnSize = 1 + 4 + 2 + 2;
 constexpr qsizetype MinPropertySize = 1 + 4;
 constexpr std::uint32_t DataOffsetPresent = 2;
 
+// What is being read, as a fault names it. A row's values are read by the million, so a row is
+// put into words only when there is a fault to name.
+class What {
+public:
+    What(const char* text) : text_(text) {}
+    What(const AnsiString& text) : string_(&text) {}
+    static What Row(std::uint32_t index) {
+        What row;
+        row.row_ = index + 1;
+        return row;
+    }
+
+    AnsiString Text() const {
+        if (string_ != nullptr) {
+            return *string_;
+        }
+        return text_ != nullptr ? AnsiString(text_) : "row " + std::to_string(row_);
+    }
+
+private:
+    What() = default;
+
+    const char* text_ = nullptr;
+    const AnsiString* string_ = nullptr;
+    std::uint32_t row_ = 0;
+};
+
 // A bounds-checked cursor over the packet; every fault names the packet's source.
 class Cursor {
 public:
@@ -32,22 +59,18 @@ public:
     qsizetype Remaining() const { return bytes_.size() - position_; }
     void Seek(qsizetype position) { position_ = position; }
 
-    const char* Take(qsizetype count, const AnsiString& what) {
+    const char* Take(qsizetype count, const What& what) {
         if (count < 0 || count > Remaining()) {
-            Fail("truncated " + what);
+            Fail("truncated " + what.Text());
         }
         const char* data = bytes_.constData() + position_;
         position_ += count;
         return data;
     }
-    std::uint8_t U8(const AnsiString& what) { return static_cast<std::uint8_t>(*Take(1, what)); }
-    std::uint16_t U16(const AnsiString& what) {
-        return qFromLittleEndian<std::uint16_t>(Take(2, what));
-    }
-    std::uint32_t U32(const AnsiString& what) {
-        return qFromLittleEndian<std::uint32_t>(Take(4, what));
-    }
-    AnsiString Text(qsizetype count, const AnsiString& what) {
+    std::uint8_t U8(const What& what) { return static_cast<std::uint8_t>(*Take(1, what)); }
+    std::uint16_t U16(const What& what) { return qFromLittleEndian<std::uint16_t>(Take(2, what)); }
+    std::uint32_t U32(const What& what) { return qFromLittleEndian<std::uint32_t>(Take(4, what)); }
+    AnsiString Text(qsizetype count, const What& what) {
         return AnsiString(Take(count, what), static_cast<std::size_t>(count));
     }
 
@@ -147,24 +170,25 @@ public:
 
 private:
     Property ReadProperty(const AnsiString& where);
-    QByteArray ReadSized(const TTypeWord& type, const AnsiString& what);
+    // The bytes of one value, where they lie in the packet.
+    QByteArrayView ReadSized(const TTypeWord& type, const What& what);
     int IntegerProperty(const Property& property, const AnsiString& where);
     void ReadColumn(int index);
-    TValue ReadValue(std::size_t column, int row);
+    TValue ReadValue(std::size_t column, std::uint32_t row);
 
     Cursor in_;
     TDataPacket packet_;
     std::vector<TTypeWord> types_;
 };
 
-QByteArray PacketReader::ReadSized(const TTypeWord& type, const AnsiString& what) {
+QByteArrayView PacketReader::ReadSized(const TTypeWord& type, const What& what) {
     qsizetype size = type.size;
     if (type.variable) {
         size = type.size == 1   ? in_.U8(what)
                : type.size == 2 ? in_.U16(what)
                                 : static_cast<qsizetype>(in_.U32(what));
     }
-    return QByteArray(in_.Take(size, what), size);
+    return QByteArrayView(in_.Take(size, what), size);
 }
 
 Property PacketReader::ReadProperty(const AnsiString& where) {
@@ -178,7 +202,7 @@ Property PacketReader::ReadProperty(const AnsiString& where) {
         in_.Fail("bad type word in " + what);
     }
     if (!property.type.array) {
-        property.value = ReadSized(property.type, what);
+        property.value = ReadSized(property.type, what).toByteArray();
         return property;
     }
     const std::uint32_t count = in_.U32(what);
@@ -247,13 +271,15 @@ void PacketReader::ReadColumn(int index) {
     types_.push_back(type);
 }
 
-TValue PacketReader::ReadValue(std::size_t index, int row) {
+TValue PacketReader::ReadValue(std::size_t index, std::uint32_t row) {
     const TColumn& column = packet_.columns[index];
     const TTypeWord& type = types_[index];
-    const AnsiString what = "row " + std::to_string(row + 1);
-    const QByteArray raw = ReadSized(type, what);
-    const char* data = raw.constData();
-    const auto bad = [&]() { in_.Fail("bad value of field '" + column.name + "' in " + what); };
+    const What what = What::Row(row);
+    const QByteArrayView raw = ReadSized(type, what);
+    const char* data = raw.data();
+    const auto bad = [&]() {
+        in_.Fail("bad value of field '" + column.name + "' in " + what.Text());
+    };
     switch (type.code) {
     case tcInteger:
         return SignedValue(data, type.size);
@@ -264,7 +290,7 @@ TValue PacketReader::ReadValue(std::size_t index, int row) {
     case tcFloat:
         return type.size == 4 ? static_cast<double>(FloatValue(data)) : DoubleValue(data);
     case tcBcd: {
-        std::optional<AnsiString> text = DecodeBcd(raw);
+        std::optional<AnsiString> text = DecodeBcd(raw.toByteArray());
         if (!text) {
             bad();
         }
@@ -293,8 +319,10 @@ TValue PacketReader::ReadValue(std::size_t index, int row) {
         // Kept to the millisecond, as far as both forms reach.
         return JoinStoredDateTime(dayTime);
     }
-    case tcString:
-        return WithoutTrailingNuls(raw).toStdString();
+    case tcString: {
+        const QByteArrayView text = WithoutTrailingNuls(raw);
+        return AnsiString(text.data(), static_cast<std::size_t>(text.size()));
+    }
     case tcWideString: {
         if (raw.size() % 2 != 0) {
             bad();
@@ -304,7 +332,7 @@ TValue PacketReader::ReadValue(std::size_t index, int row) {
         return WithoutTrailingNuls(std::move(text));
     }
     default:
-        return raw;
+        return raw.toByteArray();
     }
 }
 
@@ -340,7 +368,7 @@ TDataPacket PacketReader::Read() {
     packet_.rows.reserve(rowCount);
     std::optional<std::size_t> lastOriginal;
     for (std::uint32_t r = 0; r < rowCount; ++r) {
-        const AnsiString what = "row " + std::to_string(r + 1);
+        const What what = What::Row(r);
         TRow row;
         row.status = in_.U8(what);
         const char* nullFlags = in_.Take(flagBytes, what);
@@ -349,7 +377,7 @@ TDataPacket PacketReader::Read() {
             const unsigned flag =
                 (static_cast<std::uint8_t>(nullFlags[c / 4]) >> (2 * (c % 4))) & 3;
             if (flag == 0) {
-                row.values[c] = ReadValue(c, static_cast<int>(r));
+                row.values[c] = ReadValue(c, r);
             } else if (flag == 2 && lastOriginal) {
                 // Unchanged in a delta: the value of the original this row supersedes.
                 row.values[c] = packet_.rows[*lastOriginal].values[c];

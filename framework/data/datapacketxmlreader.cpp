@@ -77,16 +77,21 @@ bool DeclaresUtf8(QByteArrayView text) {
     return end > 0 && encoding.match(QString::fromLatin1(text.first(end))).hasMatch();
 }
 
+// Eight digits, year, month and day. Read by hand: a date parser taking a format costs more than
+// the rest of a row together.
 bool ParseDate(QStringView text, long long& day) {
     if (text.size() != 8) {
         return false;
     }
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9') {
+    int digits[8];
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] < u'0' || text[i] > u'9') {
             return false;
         }
+        digits[i] = text[i].unicode() - u'0';
     }
-    const QDate date = QDate::fromString(text.toString(), QStringLiteral("yyyyMMdd"));
+    const QDate date(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3],
+                     digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
     if (!date.isValid()) {
         return false;
     }
@@ -144,6 +149,7 @@ private:
     void ReadField(const XML_Char** attributes);
     void ReadRow(const XML_Char** attributes);
     TValue ParseValue(const TColumn& column, const QString& text, std::size_t row) const;
+    std::optional<std::size_t> ColumnOf(const XML_Char* name);
     int IntegerAttribute(const XML_Char** attributes, const char* name,
                          const AnsiString& column) const;
 
@@ -160,6 +166,9 @@ private:
     // The column of each attrname, case-folded: a row's attributes match without regard to case.
     // The first of two columns with the same attrname takes the values.
     QHash<QString, std::size_t> columnByKey_;
+    // The column of each attribute name as the rows spell it, none for a name of no column. The
+    // rows repeat their names, so each is case-folded and looked up once; a new column empties it.
+    QHash<QByteArray, std::optional<std::size_t>> columnByName_;
     std::optional<std::size_t> lastOriginal_;
 };
 
@@ -205,8 +214,25 @@ void XmlPacketReader::ReadField(const XML_Char** attributes) {
     const QString key = attributeName->toCaseFolded();
     if (!columnByKey_.contains(key)) {
         columnByKey_.insert(key, packet_.columns.size());
+        columnByName_.clear();
     }
     packet_.columns.push_back(column);
+}
+
+std::optional<std::size_t> XmlPacketReader::ColumnOf(const XML_Char* name) {
+    // A view of the parser's text: looking a name up copies nothing.
+    const QByteArray spelled = QByteArray::fromRawData(name, qsizetype(std::strlen(name)));
+    const auto known = columnByName_.constFind(spelled);
+    if (known != columnByName_.cend()) {
+        return *known;
+    }
+    std::optional<std::size_t> column;
+    const auto found = columnByKey_.constFind(QString::fromUtf8(LocalName(name)).toCaseFolded());
+    if (found != columnByKey_.cend()) {
+        column = *found;
+    }
+    columnByName_.insert(QByteArray(name), column);
+    return column;
 }
 
 TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
@@ -300,9 +326,7 @@ void XmlPacketReader::ReadRow(const XML_Char** attributes) {
     }
     row.values.resize(packet_.columns.size());
     for (; *attributes != nullptr; attributes += 2) {
-        const auto column =
-            columnByKey_.constFind(QString::fromUtf8(LocalName(attributes[0])).toCaseFolded());
-        if (column != columnByKey_.cend()) {
+        if (const std::optional<std::size_t> column = ColumnOf(attributes[0])) {
             row.values[*column] = ParseValue(packet_.columns[*column], Value(attributes[1]), index);
         }
     }

@@ -1,0 +1,61 @@
+// Storing one reservation with two tables through the package's entry point, as the entry
+// screen hands it over (the grid answered at once), against a bare QSqlQuery insert of one row
+// into a file opened with the same options. Each sample books a day of its own.
+
+#include "collaborators/reservas.h"
+#include "framework/data/dbclient.h"
+#include "support/bareinsert.h"
+#include "support/environment.h"
+#include "support/sampling.h"
+#include "support/storesetup.h"
+
+#include <QApplication>
+#include <QTest>
+
+class StoreBench : public QObject {
+    Q_OBJECT
+
+private slots:
+    void store_data() {
+        QTest::addColumn<bool>("ours");
+        QTest::newRow("ours") << true;
+        QTest::newRow("baseline") << false;
+    }
+
+    void store() {
+        QFETCH(bool, ours);
+        Bench::StoreSetup setup(2);
+        const auto reservation = Bench::NewReservationDataset();
+        Bench::BareInsert bare(setup.Folder.filePath(QStringLiteral("bare.db")));
+        QVERIFY(bare.Ready());
+        int day = 0;
+        const auto ms = Bench::MedianOf(Bench::SampleCount(31), [&] {
+            const QDate date = Bench::ReservationDay(day++);
+            QElapsedTimer timer;
+            timer.start();
+            if (!ours) {
+                return bare.Insert(day) ? Bench::ElapsedMs(timer)
+                                        : Bench::NoSample("the bare insert failed");
+            }
+            const int storedBefore = setup.Stored;
+            CriaMesasReserva(NewReservation, "1930", "2130", "1133334444",
+                             FromQString(date.toString(QStringLiteral("ddMMyyyy"))),
+                             FromQString(date.toString(QStringLiteral("dd/MM/yyyy"))),
+                             "Maria Souza", "Aniversario", "4", reservation.get());
+            const double elapsed = Bench::ElapsedMs(timer);
+            return setup.Stored == storedBefore + 1 ? elapsed
+                                                    : Bench::NoSample("nothing was stored");
+        });
+        QVERIFY(ms);
+        QTest::setBenchmarkResult(*ms, QTest::WalltimeMilliseconds);
+    }
+};
+
+int main(int argc, char** argv) {
+    Bench::PrepareEnvironment();
+    QApplication app(argc, argv);
+    StoreBench bench;
+    return QTest::qExec(&bench, argc, argv);
+}
+
+#include "bench_store.moc"
