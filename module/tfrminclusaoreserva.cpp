@@ -7,12 +7,14 @@
 #include "ui_tfrminclusaoreserva.h"
 
 TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner) : Forms::TForm(owner) {
+    // Set before the layout exists: changing them afterwards recreates the window and makes Qt
+    // apply the form's style sheet to every control a second time.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     Ui::TfrmInclusaoReserva layout;
     layout.setupUi(this);
 #define BIND_CONTROL(Class, name) name = layout.name;
     TFRMINCLUSAORESERVA_CONTROLS(BIND_CONTROL)
 #undef BIND_CONTROL
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     SetCenteredOnScreen(true);
     createDataComponents();
     wireEvents();
