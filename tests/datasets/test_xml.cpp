@@ -224,6 +224,13 @@ private slots:
                                 << "bad value '!!!'";
         QTest::newRow("RowState") << Packet(NameField, R"(<ROW RowState="x"/>)")
                                   << "bad RowState in row 1";
+        // Entities that expand tenfold at each step: a few hundred bytes would be megabytes.
+        QTest::newRow("document type declaration")
+            << Packet(NameField, R"(<ROW NOME="&c;"/>)",
+                      R"(<!DOCTYPE DATAPACKET [<!ENTITY a "aaaaaaaaaa">)"
+                      R"(<!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">)"
+                      R"(<!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;">]>)")
+            << "bad XML: a document type declaration";
     }
 
     void malformedInputs() {
