@@ -45,7 +45,7 @@ QString AsXmlHoldsIt(const QString& text) {
     QString held;
     for (const char32_t code : text.toUcs4()) {
         const bool lost = code == 0xFFFE || code == 0xFFFF || (code >= 0xD800 && code <= 0xDFFF);
-        held += QString::fromUcs4(lost ? U"\uFFFD" : &code, 1);
+        held += QChar::fromUcs4(lost ? U'\uFFFD' : code);
     }
     return held;
 }
