@@ -7,6 +7,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libgl-dev libexpat1-dev
     fontconfig fonts-liberation
     xvfb xauth xdotool x11-utils sqlite3
+    # clang and its libFuzzer runtime, for the fuzz targets (scripts/fuzz)
+    clang libclang-rt-14-dev
 )
 
 missing=()

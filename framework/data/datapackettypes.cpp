@@ -110,6 +110,11 @@ void SetColumnType(TColumn& column, const TStoredForm& form, int width, QAnyStri
     column.bytes = form.bytes;
     column.isUnsigned = form.code == tcUnsigned;
     column.width = form.widthFactor == 0 ? 0 : width / form.widthFactor;
+    // Only BCD has digits after the point; a DECIMALS on another kind is not kept, as neither
+    // form writes one there.
+    if (form.code != tcBcd) {
+        column.decimals = 0;
+    }
     // Memos and blobs keep their subtype ("Text", "Graphics", ...).
     if (form.code == tcBytes) {
         column.subtype =

@@ -72,7 +72,7 @@ const TStoredForm* FindBinaryForm(unsigned code, unsigned size);
 const TStoredForm* FindXmlForm(QStringView fieldType);
 
 // Sets the type, size, signedness, width and subtype of a column read in that form with that
-// WIDTH and SUBTYPE.
+// WIDTH and SUBTYPE, and clears the digits after the point of a column that is not BCD.
 void SetColumnType(TColumn& column, const TStoredForm& form, int width, QAnyStringView subtype);
 
 // Gives a new column of its field type the size and signedness of the type's widest form and, for

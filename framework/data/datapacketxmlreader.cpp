@@ -142,8 +142,12 @@ private:
     [[noreturn]] void Fail(const AnsiString& fault) const {
         Db::DatabaseError(source_ + ": " + fault);
     }
+    // An exception must not cross the parser, a C library: it is kept, and the parser stopped.
+    template <class Action> static void Guarded(void* reader, const Action& action);
     static void OnStart(void* reader, const XML_Char* name, const XML_Char** attributes);
     static void OnEnd(void* reader, const XML_Char* name);
+    static void OnDoctype(void* reader, const XML_Char* name, const XML_Char* systemId,
+                          const XML_Char* publicId, int hasInternalSubset);
     void Start(const XML_Char* name, const XML_Char** attributes);
     void End();
     void ReadField(const XML_Char** attributes);
@@ -399,22 +403,34 @@ void XmlPacketReader::End() {
     }
 }
 
-// An exception must not cross the parser, a C library: it is kept, and the parser stopped.
-void XmlPacketReader::OnStart(void* reader, const XML_Char* name, const XML_Char** attributes) {
+template <class Action> void XmlPacketReader::Guarded(void* reader, const Action& action) {
     auto* self = static_cast<XmlPacketReader*>(reader);
     if (self->failure_) {
         return;
     }
     try {
-        self->Start(name, attributes);
+        action(*self);
     } catch (...) {
         self->failure_ = std::current_exception();
         XML_StopParser(self->parser_, XML_FALSE);
     }
 }
 
+void XmlPacketReader::OnStart(void* reader, const XML_Char* name, const XML_Char** attributes) {
+    Guarded(reader, [&](XmlPacketReader& self) { self.Start(name, attributes); });
+}
+
 void XmlPacketReader::OnEnd(void* reader, const XML_Char*) {
     static_cast<XmlPacketReader*>(reader)->End();
+}
+
+// A data packet has no document type declaration. Refused before its entities and attribute
+// defaults are read: a few bytes of them may expand to megabytes of values.
+void XmlPacketReader::OnDoctype(void* reader, const XML_Char*, const XML_Char*, const XML_Char*,
+                                int) {
+    Guarded(reader, [](XmlPacketReader& self) {
+        self.Fail("bad XML: a document type declaration, which a data packet does not have");
+    });
 }
 
 TDataPacket XmlPacketReader::Read(QByteArrayView text, bool utf8) {
@@ -426,6 +442,7 @@ TDataPacket XmlPacketReader::Read(QByteArrayView text, bool utf8) {
     parser_ = parser.get();
     XML_SetUserData(parser_, this);
     XML_SetElementHandler(parser_, OnStart, OnEnd);
+    XML_SetStartDoctypeDeclHandler(parser_, OnDoctype);
     // The parser takes at most INT_MAX bytes at a time.
     XML_Status status = XML_STATUS_OK;
     for (bool last = false; status == XML_STATUS_OK && !last;) {

@@ -114,6 +114,9 @@ private:
     }
     void WriteField(std::size_t index);
     void WriteValue(std::size_t index, const TValue& value);
+    // A modified row gets from its original every value it does not carry, so a null where the
+    // original has a value cannot be written: it would be read as the original's value.
+    void CheckModifiedRow(const TRow& row, const TRow& original, std::size_t index) const;
 
     template <class T> const T& Get(const TColumn& column, const TValue& value) const {
         return ValueAs<T>(column, value, target_);
@@ -221,6 +224,18 @@ void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
     Attribute(keys_[index], text);
 }
 
+void XmlPacketWriter::CheckModifiedRow(const TRow& row, const TRow& original,
+                                       std::size_t index) const {
+    for (std::size_t c = 0; c < row.values.size(); ++c) {
+        if (std::holds_alternative<std::monostate>(row.values[c]) &&
+            !std::holds_alternative<std::monostate>(original.values[c])) {
+            Fail("row " + std::to_string(index + 1) + ": field '" + packet_.columns[c].name +
+                 "' of a modified row is null where its original has a value, which the XML " +
+                 "form cannot hold");
+        }
+    }
+}
+
 void XmlPacketWriter::Write() {
     out_.append(R"(<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0">)");
     out_.append("<METADATA><FIELDS>");
@@ -228,9 +243,17 @@ void XmlPacketWriter::Write() {
         WriteField(i);
     }
     out_.append("</FIELDS><PARAMS/></METADATA><ROWDATA>");
-    for (const TRow& row : packet_.rows) {
+    const TRow* lastOriginal = nullptr;
+    for (std::size_t r = 0; r < packet_.rows.size(); ++r) {
+        const TRow& row = packet_.rows[r];
         if (row.values.size() != packet_.columns.size()) {
             Fail("a row does not match the columns");
+        }
+        if ((row.status & rsModified) != 0 && lastOriginal != nullptr) {
+            CheckModifiedRow(row, *lastOriginal, r);
+        }
+        if ((row.status & rsOriginal) != 0) {
+            lastOriginal = &row;
         }
         out_.append("<ROW");
         if (row.status != rsUnchanged) {

@@ -95,7 +95,8 @@ private slots:
         QCOMPARE(Datapacket::WriteBinaryPacket(fromXml, "out"), binary);
     }
 
-    // What other writers store: both forms give the same column.
+    // What other writers store: both forms give the same column. Each is given DECIMALS 2,
+    // which only BCD keeps.
     void bothFormsReadOtherWritersColumnsAlike_data() {
         QTest::addColumn<QByteArray>("fieldType");
         QTest::addColumn<unsigned>("typeWord");
@@ -104,38 +105,41 @@ private slots:
         QTest::addColumn<int>("bytes");
         QTest::addColumn<bool>("isUnsigned");
         QTest::addColumn<QByteArray>("keptSubtype");
+        QTest::addColumn<int>("decimals");
         const auto type = [](TFieldType fieldType) { return static_cast<int>(fieldType); };
-        QTest::newRow("extended float") << QByteArray("r10") << 0x00040008U << QByteArray()
-                                        << type(TFieldType::ftFloat) << 8 << false << QByteArray();
+        QTest::newRow("extended float")
+            << QByteArray("r10") << 0x00040008U << QByteArray() << type(TFieldType::ftFloat) << 8
+            << false << QByteArray() << 0;
         QTest::newRow("four-byte currency")
             << QByteArray("r4") << 0x00040004U << QByteArray("Money")
-            << type(TFieldType::ftCurrency) << 4 << false << QByteArray();
-        QTest::newRow("formatted BCD") << QByteArray("fixedFMT") << 0x00050022U << QByteArray()
-                                       << type(TFieldType::ftBCD) << 0 << false << QByteArray();
+            << type(TFieldType::ftCurrency) << 4 << false << QByteArray() << 0;
+        QTest::newRow("formatted BCD")
+            << QByteArray("fixedFMT") << 0x00050022U << QByteArray() << type(TFieldType::ftBCD) << 0
+            << false << QByteArray() << 2;
         QTest::newRow("auto-increment of two bytes")
             << QByteArray("i2") << 0x00010002U << QByteArray("Autoinc")
-            << type(TFieldType::ftSmallint) << 2 << false << QByteArray();
+            << type(TFieldType::ftSmallint) << 2 << false << QByteArray() << 0;
         QTest::newRow("auto-increment")
             << QByteArray("i4") << 0x00010004U << QByteArray("Autoinc")
-            << type(TFieldType::ftAutoInc) << 4 << false << QByteArray();
+            << type(TFieldType::ftAutoInc) << 4 << false << QByteArray() << 0;
         QTest::newRow("unsigned of two bytes")
             << QByteArray("ui2") << 0x00020002U << QByteArray() << type(TFieldType::ftWord) << 2
-            << true << QByteArray();
+            << true << QByteArray() << 0;
         QTest::newRow("unsigned of four bytes")
             << QByteArray("ui4") << 0x00020004U << QByteArray() << type(TFieldType::ftLargeint) << 4
-            << true << QByteArray();
+            << true << QByteArray() << 0;
         QTest::newRow("wide memo")
             << QByteArray("bin.hex") << 0x004B0004U << QByteArray("WideText")
-            << type(TFieldType::ftMemo) << 0 << false << QByteArray("WideText");
+            << type(TFieldType::ftMemo) << 0 << false << QByteArray("WideText") << 0;
         QTest::newRow("formatted memo")
             << QByteArray("bin.hex") << 0x004B0004U << QByteArray("Formatted")
-            << type(TFieldType::ftMemo) << 0 << false << QByteArray("Formatted");
+            << type(TFieldType::ftMemo) << 0 << false << QByteArray("Formatted") << 0;
         QTest::newRow("picture") << QByteArray("bin.hex") << 0x004B0004U << QByteArray("Graphics")
-                                 << type(TFieldType::ftBlob) << 0 << false
-                                 << QByteArray("Graphics");
+                                 << type(TFieldType::ftBlob) << 0 << false << QByteArray("Graphics")
+                                 << 0;
         QTest::newRow("blob without subtype")
             << QByteArray("bin.hex") << 0x004B0004U << QByteArray() << type(TFieldType::ftBlob) << 0
-            << false << QByteArray("Binary");
+            << false << QByteArray("Binary") << 0;
     }
 
     void bothFormsReadOtherWritersColumnsAlike() {
@@ -146,9 +150,12 @@ private slots:
         QFETCH(int, bytes);
         QFETCH(bool, isUnsigned);
         QFETCH(QByteArray, keptSubtype);
+        QFETCH(int, decimals);
         PacketBytes meta;
-        meta.Name("X").U32(typeWord).U16(0).U16(subtype.isEmpty() ? 0 : 1);
-        QByteArray xmlField = "<FIELD attrname=\"X\" fieldtype=\"" + fieldType + '"';
+        meta.Name("X").U32(typeWord).U16(0).U16(subtype.isEmpty() ? 1 : 2);
+        meta.Name("DECIMALS").U32(0x00020002).U16(2);
+        QByteArray xmlField =
+            "<FIELD attrname=\"X\" fieldtype=\"" + fieldType + "\" DECIMALS=\"2\"";
         if (!subtype.isEmpty()) {
             meta.Name("SUBTYPE")
                 .U32(0x00090000U | static_cast<std::uint32_t>(subtype.size() + 1))
@@ -167,6 +174,7 @@ private slots:
             QCOMPARE(column.bytes, bytes);
             QCOMPARE(column.isUnsigned, isUnsigned);
             QCOMPARE(column.subtype, keptSubtype.toStdString());
+            QCOMPARE(column.decimals, decimals);
         }
     }
 

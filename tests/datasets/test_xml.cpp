@@ -173,6 +173,22 @@ private slots:
         QVERIFY(packet.rows[1].values == std::vector<TValue>{2LL});
     }
 
+    // A modified row takes what it does not carry from its original: a null its original shares
+    // is written, a value it clears cannot be.
+    void modifiedRowsKeepOnlyTheNullsOfTheirOriginal() {
+        TDataPacket packet;
+        packet.columns = {Datapacket::MakeColumn("ID", TFieldType::ftInteger, 0),
+                          Datapacket::MakeColumn("NOME", TFieldType::ftString, 20)};
+        packet.rows = {{Datapacket::rsOriginal, {1LL, {}}}, {Datapacket::rsModified, {2LL, {}}}};
+        QVERIFY(Datapacket::ReadXmlPacket(Datapacket::WriteXmlPacket(packet, "out.xml"),
+                                          "out.xml") == packet);
+        packet.rows[0].values[1] = AnsiString("Ana");
+        AnsiString message;
+        DATABASE_ERROR(Datapacket::WriteXmlPacket(packet, "out.xml"), message);
+        QCOMPARE(message, AnsiString("out.xml: row 2: field 'NOME' of a modified row is null where "
+                                     "its original has a value, which the XML form cannot hold"));
+    }
+
     void malformedInputs_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("fault");
@@ -224,6 +240,13 @@ private slots:
                                 << "bad value '!!!'";
         QTest::newRow("RowState") << Packet(NameField, R"(<ROW RowState="x"/>)")
                                   << "bad RowState in row 1";
+        // Entities that expand tenfold at each step: a few hundred bytes would be megabytes.
+        QTest::newRow("document type declaration")
+            << Packet(NameField, R"(<ROW NOME="&c;"/>)",
+                      R"(<!DOCTYPE DATAPACKET [<!ENTITY a "aaaaaaaaaa">)"
+                      R"(<!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">)"
+                      R"(<!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;">]>)")
+            << "bad XML: a document type declaration";
     }
 
     void malformedInputs() {

@@ -1,0 +1,12 @@
+// The binary packet reader: any input, binary signature or not, gives a packet or EDatabaseError.
+#include "allocationlimit.h"
+#include "fuzzsupport.h"
+
+#include "framework/data/datapacketbinary.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const QByteArray bytes = Fuzz::InputBytes(data, size);
+    const Fuzz::TAllocationLimit limit(size);
+    Fuzz::ValueOrRefusal([&] { return Datapacket::ReadBinaryPacket(bytes, "input"); });
+    return 0;
+}
