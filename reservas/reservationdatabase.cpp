@@ -118,9 +118,9 @@ QSqlQuery ReservationDatabase::Run(const QString& sql, const char* failureKey) c
 
 bool ReservationDatabase::HasTable(const QString& name) const {
     // Asked of the file itself, so that a file that is no database says so here.
-    QSqlQuery table = Prepare(
-        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = :name"),
-        "BD_ABRIR");
+    QSqlQuery table =
+        Prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = :name"),
+                "BD_ABRIR");
     table.bindValue(QStringLiteral(":name"), name);
     Execute(table, "BD_ABRIR");
     return table.next();
