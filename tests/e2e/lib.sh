@@ -41,7 +41,7 @@ start_terminal() {
 
 # Waits until the keyboard reaches a window: keys typed before are lost.
 expect_focus_on() {
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
         sleep 0.1
     done
@@ -63,7 +63,7 @@ journal_count() { grep -c "\"event\":\"$1\"" "$journal" || true; }
 # Waits until the journal holds at least n events of a kind.
 wait_for_event() {
     local kind="$1" count="$2"
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         [ "$(journal_count "$kind")" -ge "$count" ] && return 0
         sleep 0.1
     done
@@ -74,7 +74,7 @@ wait_for_event() {
 # picks one of several.
 dialog_window() {
     local title="${1:-}" dialog="" found
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         if [ -n "$title" ]; then
             found=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null || true)
         else
@@ -187,7 +187,7 @@ hold_database() {
     holder_pid=$!
     exec 7>"$work/holder.in"
     printf 'BEGIN IMMEDIATE;\n.system touch "%s"\n' "$work/held" >&7
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         [ -f "$work/held" ] && return 0
         sleep 0.1
     done

@@ -67,13 +67,11 @@ for round in $(seq 1 "$rounds"); do
         [ -n "${grids[side]}" ] || fail "round $round: terminal $side shows no grid"
         tap_grid "${grids[side]}" "$table"
     done
-    centre=$(grid_centre confirmar)
-    # shellcheck disable=SC2086
-    xdotool mousemove --window "${grids[0]}" $centre click 1 &
-    first=$!
-    # shellcheck disable=SC2086
-    xdotool mousemove --window "${grids[1]}" $centre click 1 &
-    wait "$first" $!
+    # One pointer serves both screens: one xdotool run confirms on the one and then at once on
+    # the other, both having shown the table free.
+    read -r x y < <(grid_centre confirmar)
+    xdotool mousemove --window "${grids[0]}" "$x" "$y" click 1 \
+        mousemove --window "${grids[1]}" "$x" "$y" click 1
     winners=0
     for side in 0 1; do
         terminal_pid="${pids[side]}"
