@@ -38,15 +38,7 @@ day_centre() {
     esac
 }
 
-tap_day() {
-    local centre
-    for key in "$@"; do
-        centre=$(day_centre "$key")
-        # shellcheck disable=SC2086
-        xdotool mousemove --window "$day_window" $centre click 1
-        sleep 0.1
-    done
-}
+tap_day() { tap_on "$day_window" day_centre "$@"; }
 
 # Waits for the entry screen opened from the day window, with the keyboard on it.
 entry_screen() {

@@ -114,14 +114,9 @@ grid_centre() {
 
 # Taps tables and keys on the table grid window given.
 tap_grid() {
-    local grid="$1" centre
+    local grid="$1"
     shift
-    for key in "$@"; do
-        centre=$(grid_centre "$key")
-        # shellcheck disable=SC2086
-        xdotool mousemove --window "$grid" $centre click 1
-        sleep 0.1
-    done
+    tap_on "$grid" grid_centre "$@"
 }
 
 # The centre of an on-screen key, in the screen's own coordinates.
@@ -149,15 +144,20 @@ key_centre() {
     fail "no on-screen key for '$key'"
 }
 
-tap() {
-    local centre
+# Taps keys on a window: tap_on WINDOW CENTRE_FUNCTION KEY..., where the function prints a key's
+# centre in the window's coordinates.
+tap_on() {
+    local target="$1" centre_of="$2" centre
+    shift 2
     for key in "$@"; do
-        centre=$(key_centre "$key")
+        centre=$("$centre_of" "$key")
         # shellcheck disable=SC2086
-        xdotool mousemove --window "$window" $centre click 1
-        sleep 0.05
+        xdotool mousemove --window "$target" $centre click 1
+        sleep 0.1
     done
 }
+
+tap() { tap_on "$window" key_centre "$@"; }
 
 # Taps every character of a text on the on-screen keys (lower-case letters, digits, blank).
 tap_text() {
