@@ -1,5 +1,7 @@
 #include "reservas/reservationlayout.h"
 
+#include "reservas/databaseengine.h"
+
 #include <QStringList>
 
 namespace Reservas {
@@ -33,11 +35,11 @@ bool StoredByUpdate(const ReservationColumn& column) {
     return column.Role == ColumnRole::Entered;
 }
 
-QString CreateTableSql() {
+QString CreateTableSql(DatabaseEngine engine) {
     QStringList definitions;
     for (const ReservationColumn& column : ReservationColumns) {
         definitions << column.SqlName() + (column.Role == ColumnRole::Key
-                                               ? QStringLiteral(" INTEGER PRIMARY KEY")
+                                               ? QLatin1Char(' ') + ReservationKeyType(engine)
                                                : QStringLiteral(" TEXT"));
     }
     return QStringLiteral("CREATE TABLE IF NOT EXISTS RESERVAMESA (%1)")
@@ -50,7 +52,8 @@ QString InsertSql() {
     for (const QString& name : names) {
         parameters << parameter(name);
     }
-    return QStringLiteral("INSERT INTO RESERVAMESA (%1) VALUES (%2)")
+    // The number the database gave comes back as the statement's one row, on both engines.
+    return QStringLiteral("INSERT INTO RESERVAMESA (%1) VALUES (%2) RETURNING NRRESMESA")
         .arg(names.join(QStringLiteral(", ")), parameters.join(QStringLiteral(", ")));
 }
 

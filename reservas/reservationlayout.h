@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/data/db.h"
+#include "reservas/databaselocation.h"
 #include "reservas/reservationstore.h"
 
 #include <QByteArray>
@@ -74,7 +75,7 @@ bool StoredByUpdate(const ReservationColumn& column);
 // The statements on the table of reservations, RESERVAMESA: create it, add a reservation (its
 // number is given by the database), change what the operator enters in the reservation
 // :NRRESMESA, and read the reservation :NRRESMESA. Values are bound by column name.
-QString CreateTableSql();
+QString CreateTableSql(DatabaseEngine engine);
 QString InsertSql();
 QString UpdateSql();
 QString SelectSql();

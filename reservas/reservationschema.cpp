@@ -9,8 +9,9 @@ namespace Reservas {
 
 namespace {
 
-// 1: the reservations alone; 2: the restaurant's tables and the tables each reservation holds.
-constexpr int currentVersion = 2;
+// 1: the reservations alone; 2: the restaurant's tables and the tables each reservation holds;
+// 3: the database itself refuses a table held twice at overlapping times.
+constexpr int currentVersion = 3;
 
 constexpr int defaultTables = 20;
 constexpr int defaultSeats = 4;
@@ -28,7 +29,7 @@ void addTables(const ReservationDatabase& database) {
     database.Run(QStringLiteral("CREATE TABLE MESA (NRMESA INTEGER PRIMARY KEY, "
                                 "NRLUGARES INTEGER NOT NULL)"),
                  "BD_ABRIR");
-    database.Run(QStringLiteral("CREATE TABLE MESARESERVADA (NRRESMESA INTEGER NOT NULL, "
+    database.Run(QStringLiteral("CREATE TABLE MESARESERVADA (NRRESMESA BIGINT NOT NULL, "
                                 "NRMESA INTEGER NOT NULL, DTRESMESA TEXT NOT NULL, "
                                 "HRINIRESMESA TEXT NOT NULL, HRFINRESMESA TEXT NOT NULL, "
                                 "PRIMARY KEY (NRRESMESA, NRMESA))"),
@@ -53,14 +54,19 @@ void BringSchemaUpToDate(const ReservationDatabase& database) {
     }
     // Another terminal may be bringing the same file up to date: whoever comes second finds it
     // done once it holds the file.
-    WriteTransaction transaction(database, "BD_ABRIR");
+    WriteTransaction transaction(database, "BD_ABRIR", TransactionKind::Exclusive);
     const int version = storedVersion(database);
     if (version >= currentVersion) {
         return;
     }
-    database.Run(CreateTableSql(), "BD_ABRIR");
+    database.Run(CreateTableSql(database.Engine()), "BD_ABRIR");
     if (version < 2) {
         addTables(database);
+    }
+    if (version < 3) {
+        for (const QString& statement : NoDoubleBookingSql(database.Engine())) {
+            database.Run(statement, "BD_ABRIR");
+        }
     }
     database.Run(QStringLiteral("CREATE TABLE IF NOT EXISTS VERSAOESQUEMA (VERSAO INTEGER NOT "
                                 "NULL)"),

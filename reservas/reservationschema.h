@@ -7,8 +7,9 @@ class ReservationDatabase;
 // The tables of the store: the reservations (RESERVAMESA), the restaurant's tables (MESA: number
 // and seats) and the tables each reservation holds (MESARESERVADA, with the reservation's date
 // and times beside each table, so that a booking is checked in one table). VERSAOESQUEMA says
-// which of these a file has. A file from before the tables gets them, with the restaurant's
-// default twenty tables of four seats.
+// which of these a database has. A database from before the tables gets them, with the
+// restaurant's default twenty tables of four seats, and then the database's own refusal of a
+// table held twice at overlapping times. The same on SQLite and on a server.
 void BringSchemaUpToDate(const ReservationDatabase& database);
 
 } // namespace Reservas

@@ -1,5 +1,6 @@
 #include "reservas/reservationtable.h"
 
+#include "reservas/packagetexts.h"
 #include "reservas/reservationdatabase.h"
 #include "reservas/reservationlayout.h"
 
@@ -35,7 +36,10 @@ qlonglong InsertReservation(const ReservationDatabase& database,
     QSqlQuery insert = database.Prepare(InsertSql(), "BD_GRAVAR");
     bindColumns(insert, reservation, StoredByInsert);
     database.Execute(insert, "BD_GRAVAR");
-    return insert.lastInsertId().toLongLong();
+    if (!insert.next()) {
+        Raise("BD_GRAVAR", DatabaseFile(), insert.lastError().text());
+    }
+    return insert.value(0).toLongLong();
 }
 
 bool UpdateReservation(const ReservationDatabase& database, const StoredReservation& reservation,

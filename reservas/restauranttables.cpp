@@ -83,7 +83,8 @@ std::vector<RestaurantTable> ParseTables(const QString& list) {
 
 void SetRestaurantTables(const std::vector<RestaurantTable>& tables) {
     const ReservationDatabase database(DatabaseAccess::Write);
-    WriteTransaction transaction(database);
+    // No booking runs meanwhile, so a table being removed cannot be taken as it goes.
+    WriteTransaction transaction(database, "BD_GRAVAR", TransactionKind::Exclusive);
     if (const auto removed = heldTableRemoved(database, tables)) {
         Raise("MESA_EM_USO", QString::number(removed->first), QString::number(removed->second));
     }

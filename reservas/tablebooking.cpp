@@ -99,8 +99,7 @@ std::vector<int> TablesTakenAt(const ReservationDatabase& database,
         QStringLiteral("SELECT DISTINCT H.NRMESA FROM MESARESERVADA H "
                        "WHERE H.DTRESMESA = :DTRESMESA AND H.HRINIRESMESA < :HRFINRESMESA "
                        "AND :HRINIRESMESA < H.HRFINRESMESA AND H.NRRESMESA <> :NRRESMESA "
-                       "AND NOT EXISTS (SELECT 1 FROM RESERVAMESA R WHERE R.NRRESMESA = "
-                       "H.NRRESMESA AND R.IDSTRESMESA = 'C') ORDER BY H.NRMESA"),
+                       "ORDER BY H.NRMESA"),
         "BD_LER");
     bindTimes(taken, reservation);
     taken.bindValue(QStringLiteral(":NRRESMESA"), except);
@@ -117,15 +116,15 @@ std::vector<int> TablesHeldBy(const ReservationDatabase& database, qlonglong num
     return numbersIn(held);
 }
 
-Booking BookReservation(const StoredReservation& reservation, std::optional<qlonglong> editing,
-                        const std::optional<std::vector<int>>& mesas) {
-    const ReservationDatabase database(DatabaseAccess::Write);
+namespace {
+
+Booking storeBooking(const ReservationDatabase& database, const StoredReservation& reservation,
+                     std::optional<qlonglong> editing,
+                     const std::optional<std::vector<int>>& mesas) {
     WriteTransaction transaction(database);
     std::vector<int> held;
     if (mesas) {
         held = *mesas;
-        std::sort(held.begin(), held.end());
-        held.erase(std::unique(held.begin(), held.end()), held.end());
         std::vector<int> lost = lostTables(database, reservation, editing.value_or(0), held);
         if (!lost.empty()) {
             throw TablesTaken(std::move(lost));
@@ -148,6 +147,39 @@ Booking BookReservation(const StoredReservation& reservation, std::optional<qlon
     }
     transaction.Commit();
     return {FromQString(QString::number(number)), held};
+}
+
+} // namespace
+
+Booking BookReservation(const StoredReservation& reservation, std::optional<qlonglong> editing,
+                        const std::optional<std::vector<int>>& mesas) {
+    std::optional<std::vector<int>> wanted = mesas;
+    if (wanted) {
+        // Held in ascending order, so two terminals holding the same tables never wait on
+        // each other in a circle.
+        std::sort(wanted->begin(), wanted->end());
+        wanted->erase(std::unique(wanted->begin(), wanted->end()), wanted->end());
+    }
+    const ReservationDatabase database(DatabaseAccess::Write);
+    // On a server, bookings run side by side: another terminal may hold a table between this
+    // one's check and its storing, and the database refuses the second holding.
+    constexpr int attempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return storeBooking(database, reservation, editing, wanted);
+        } catch (const HoldingConflict&) {
+            const std::vector<int> held =
+                wanted ? *wanted : TablesHeldBy(database, editing.value_or(0));
+            std::vector<int> lost = lostTables(database, reservation, editing.value_or(0), held);
+            if (!lost.empty()) {
+                throw TablesTaken(std::move(lost));
+            }
+            // The holding that stood in the way went again before it could be named.
+            if (attempt == attempts) {
+                Raise("BD_OCUPADO");
+            }
+        }
+    }
 }
 
 } // namespace Reservas

@@ -24,7 +24,8 @@ private:
 };
 
 // The tables held by reservations other than the one numbered except (0 for none) whose times
-// overlap the reservation's on its date; cancelled reservations hold none. Ascending.
+// overlap the reservation's on its date (a cancelled reservation holds none: cancelling frees
+// its tables). Ascending: exactly the holdings the database itself would refuse beside it.
 std::vector<int> TablesTakenAt(const ReservationDatabase& database,
                                const StoredReservation& reservation, qlonglong except);
 
@@ -39,9 +40,10 @@ struct Booking {
 
 // Stores a new reservation (editing empty) or the reservation numbered editing, holding the
 // tables mesas; without mesas an edited reservation keeps the tables it holds, at its new
-// times. The check that the tables are free and the storing are one write transaction, so two
-// terminals can never hold a table at overlapping times: the one that comes second gets
-// TablesTaken. An edited reservation that is not there raises.
+// times. The check that the tables are free and the storing are one write transaction, and the
+// database refuses a second holding besides, so two terminals can never hold a table at
+// overlapping times: the one that comes second gets TablesTaken. An edited reservation that is
+// not there raises.
 Booking BookReservation(const StoredReservation& reservation, std::optional<qlonglong> editing,
                         const std::optional<std::vector<int>>& mesas);
 

@@ -1,17 +1,15 @@
 #pragma once
 
+#include "testdatabase.h"
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 
-// Another terminal's connection to the same database file.
+// Another terminal's connection to the same database, a file or a server's.
 class OtherTerminal {
 public:
-    explicit OtherTerminal(const QString& file) {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.open();
-    }
+    explicit OtherTerminal(const QString& location) { OpenConnection(location, name); }
     ~OtherTerminal() {
         QSqlDatabase::database(name, false).close();
         QSqlDatabase::removeDatabase(name);

@@ -6,7 +6,7 @@
 #include "reservas/reservationstore.h"
 
 StoreFixture::StoreFixture(const QDateTime& now) {
-    Reservas::SetDatabaseFile(Folder.filePath(QStringLiteral("reservas.db")));
+    Reservas::SetDatabaseFile(Database.Location());
     SetNow(now);
     SetMensagemObserver([this](const MensagemCall& call) {
         Messages.push_back(call);

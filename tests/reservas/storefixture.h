@@ -3,6 +3,7 @@
 #include "collaborators/hostlib/mensagem.h"
 #include "framework/ansistring.h"
 #include "reservas/reservationstore.h"
+#include "testdatabase.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>
@@ -14,9 +15,10 @@ namespace Dbclient {
 class TClientDataSet;
 }
 
-// A fresh database in a temporary folder, the framework clock at a fixed moment, and the stored
-// observer, the message display and the table grid watched (messages are answered, no dialog
-// opens; the grid answers Picks in turn, then "sem mesa"). Everything is put back when it goes.
+// A fresh database (a file in a temporary folder, or one on the test server), the framework clock
+// at a fixed moment, and the stored observer, the message display and the table grid watched
+// (messages are answered, no dialog opens; the grid answers Picks in turn, then "sem mesa").
+// Everything is put back when it goes.
 class StoreFixture {
 public:
     explicit StoreFixture(const QDateTime& now);
@@ -27,6 +29,7 @@ public:
     void SetNow(const QDateTime& now);
 
     QTemporaryDir Folder;
+    TestDatabase Database{Folder.path()};
     std::vector<MensagemCall> Messages;
     std::vector<AnsiString> Stored;
     std::vector<std::vector<int>> Held;

@@ -55,7 +55,10 @@ private:
     std::unique_ptr<StoreFixture> store_;
 
 private slots:
-    void init() { store_ = std::make_unique<StoreFixture>(firstOfDecember); }
+    void init() {
+        SKIP_WITHOUT_SERVER();
+        store_ = std::make_unique<StoreFixture>(firstOfDecember);
+    }
     void cleanup() { store_.reset(); }
 
     void aTableHeldAtAnOverlappingTimeIsTaken_data() {
