@@ -113,6 +113,32 @@ private slots:
         QCOMPARE(store_->Held, std::vector<Tables>{Tables({6, 7})});
     }
 
+    // Whoever writes, a terminal of an older version or someone at the database's prompt, the
+    // database itself refuses a table held twice at overlapping times.
+    void theDatabaseRefusesATableHeldTwice_data() {
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<bool>("refused");
+        const QString insert =
+            QStringLiteral("INSERT INTO MESARESERVADA VALUES (99, %1, '%2', '%3', '%4')");
+        QTest::newRow("overlapping") << insert.arg("5", "2026-12-07", "2100", "2300") << true;
+        QTest::newRow("around it") << insert.arg("5", "2026-12-07", "1800", "2300") << true;
+        QTest::newRow("starting as it ends")
+            << insert.arg("5", "2026-12-07", "2130", "2300") << false;
+        QTest::newRow("another table") << insert.arg("7", "2026-12-07", "1930", "2130") << false;
+        QTest::newRow("another day") << insert.arg("5", "2026-12-08", "1930", "2130") << false;
+        QTest::newRow("moved onto it")
+            << QStringLiteral("UPDATE MESARESERVADA SET NRMESA = 5 WHERE NRRESMESA = 2") << true;
+    }
+    void theDatabaseRefusesATableHeldTwice() {
+        QFETCH(QString, statement);
+        QFETCH(bool, refused);
+        store_->Picks = {Tables{5}, Tables{6}};
+        HandOff().Run(nullptr);
+        at("07/12/2026", "2000", "2100").Run(nullptr);
+        QCOMPARE(store_->Held, (std::vector<Tables>{{5}, {6}}));
+        QCOMPARE(OtherTerminal(Reservas::DatabaseFile()).Run(statement), !refused);
+    }
+
     void anEditKeepsItsTablesUntilItsNewTimesTakeThem() {
         store_->Picks = {Tables{3, 4}};
         HandOff().Run(nullptr);
