@@ -208,11 +208,20 @@ bool ReservationDatabase::HasTable(const QString& name) const {
 }
 
 void ReservationDatabase::RollBack() const noexcept {
+    // A connection the server dropped has nothing left to end.
+    if (!connection_.database.isOpen()) {
+        return;
+    }
     QSqlQuery rollback(connection_.database);
     rollback.exec(QStringLiteral("ROLLBACK"));
 }
 
 void ReservationDatabase::fail(const char* key, const QSqlError& error) const {
+    // On a server a failed statement spoils its whole transaction: ended here, the statements
+    // prepared in it can still be freed as the raise unwinds them.
+    if (Engine() == DatabaseEngine::PostgreSQL) {
+        RollBack();
+    }
     switch (ClassifyFailure(Engine(), error)) {
     case FailureKind::Busy:
         Raise("BD_OCUPADO");

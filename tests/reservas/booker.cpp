@@ -34,6 +34,13 @@ int main(int argc, char** argv) {
     Reservas::SetStoredObserver(
         [&stored](const AnsiString&, const std::vector<int>&) { stored = true; });
 
+    // Connected and the tables in place before the start, so the terminals book at one moment.
+    try {
+        Reservas::PrepareDatabase();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 2;
+    }
     while (!QFileInfo::exists(arguments[2])) {
         QThread::usleep(500);
     }

@@ -1,5 +1,6 @@
 # Several terminals book the same table for the same evening at the same moment, round after
 # round, each on a fresh database: exactly one holds it, the others are told and store nothing.
+# With RESERVAS_TEST_POSTGRES set, the databases are made on the test server.
 set -euo pipefail
 
 booker="$1"
@@ -8,8 +9,34 @@ terminals="$3"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
+server=""
+if [ -n "${RESERVAS_TEST_POSTGRES:-}" ]; then
+    state="$RESERVAS_TEST_POSTGRES/env"
+    why=$(sed -n 's/^POSTGRES_UNAVAILABLE=//p' "$state" 2>/dev/null || true)
+    server=$(sed -n 's/^POSTGRES_URL=//p' "$state" 2>/dev/null || true)
+    if [ -n "$why" ] || [ -z "$server" ]; then
+        echo "PostgreSQL unavailable: ${why:-the server was not started}"
+        exit 0
+    fi
+fi
+
+# Runs one query on the round's database and prints its one value.
+query() {
+    if [ -n "$server" ]; then
+        psql -X -qAt "$server/$1" -c "$2"
+    else
+        sqlite3 "$work/$1.db" "$2"
+    fi
+}
+
 for round in $(seq 1 "$rounds"); do
-    db="$work/round$round.db"
+    name="race_$$_$round"
+    if [ -n "$server" ]; then
+        psql -X -q "$server/postgres" -c "CREATE DATABASE $name"
+        db="$server/$name"
+    else
+        db="$work/$name.db"
+    fi
     start="$work/start$round"
     pids=()
     for terminal in $(seq 1 "$terminals"); do
@@ -32,8 +59,11 @@ for round in $(seq 1 "$rounds"); do
             ;;
         esac
     done
-    held=$(sqlite3 "$db" "SELECT COUNT(*) FROM MESARESERVADA WHERE NRMESA = 7")
-    reservations=$(sqlite3 "$db" "SELECT COUNT(*) FROM RESERVAMESA")
+    held=$(query "$name" "SELECT COUNT(*) FROM MESARESERVADA WHERE NRMESA = 7")
+    reservations=$(query "$name" "SELECT COUNT(*) FROM RESERVAMESA")
+    if [ -n "$server" ]; then
+        psql -X -q "$server/postgres" -c "DROP DATABASE $name WITH (FORCE)"
+    fi
     if [ "$stored" -ne 1 ] || [ "$told" -ne $((terminals - 1)) ] || [ "$held" -ne 1 ] ||
         [ "$reservations" -ne 1 ]; then
         echo "FAIL: round $round: $stored stored, $told told, table held $held times," \

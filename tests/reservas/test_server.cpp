@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <thread>
 
@@ -20,39 +21,59 @@ namespace {
 const QDateTime firstOfDecember(QDate(2026, 12, 1), QTime(10, 0));
 const QString serverLost = QStringLiteral("Sem comunica\u00E7\u00E3o com o servidor de reservas ");
 
-// Ends the package's session on the server once it waits for a lock: the server lost in the
-// middle of a booking, after the reservation was written and before its table was.
-class SessionKiller {
+// Another terminal's moment inside the package's booking: it locks a table from a connection
+// of its own, and once the package's session waits for that lock, does something from a
+// second connection, then lets go.
+class LockedMoment {
 public:
-    explicit SessionKiller(const QString& location)
-        : thread_([this, location] { run(location); }) {}
-    ~SessionKiller() { thread_.join(); }
-    SessionKiller(const SessionKiller&) = delete;
-    SessionKiller& operator=(const SessionKiller&) = delete;
+    LockedMoment(const QString& location, const QString& lock,
+                 std::function<bool(QSqlQuery&)> meanwhile)
+        : thread_([this, location, lock, meanwhile] { run(location, lock, meanwhile); }) {
+        constexpr int patience = 400;
+        for (int tries = 0; tries < patience && !locked_; ++tries) {
+            QThread::msleep(25);
+        }
+    }
+    ~LockedMoment() { thread_.join(); }
+    LockedMoment(const LockedMoment&) = delete;
+    LockedMoment& operator=(const LockedMoment&) = delete;
 
-    bool Killed() const { return killed_; }
+    bool Locked() const { return locked_; }
+    bool Happened() const { return happened_; }
 
 private:
-    void run(const QString& location) {
-        const QString name = QStringLiteral("session killer");
+    void run(const QString& location, const QString& lock,
+             const std::function<bool(QSqlQuery&)>& meanwhile) {
+        const QString holder = QStringLiteral("lock holder");
+        const QString actor = QStringLiteral("lock actor");
         {
-            QSqlDatabase database = OpenConnection(location, name);
-            QSqlQuery kill(database);
+            QSqlDatabase holding = OpenConnection(location, holder);
+            QSqlDatabase acting = OpenConnection(location, actor);
+            QSqlQuery locking(holding);
+            locked_ = locking.exec(QStringLiteral("BEGIN")) && locking.exec(lock);
+            QSqlQuery waiting(acting);
             constexpr int patience = 200;
-            for (int tries = 0; tries < patience && !killed_; ++tries) {
-                kill.exec(QStringLiteral(
-                    "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = "
-                    "current_database() AND application_name = 'reservas-terminal' AND "
-                    "wait_event_type = 'Lock'"));
-                killed_ = kill.next() && kill.value(0).toBool();
+            for (int tries = 0; locked_ && tries < patience; ++tries) {
+                waiting.exec(QStringLiteral(
+                    "SELECT 1 FROM pg_stat_activity WHERE datname = current_database() AND "
+                    "application_name = 'reservas-terminal' AND wait_event_type = 'Lock'"));
+                if (waiting.next()) {
+                    QSqlQuery action(acting);
+                    happened_ = meanwhile(action);
+                    break;
+                }
                 QThread::msleep(25);
             }
-            database.close();
+            locking.exec(QStringLiteral("ROLLBACK"));
+            holding.close();
+            acting.close();
         }
-        QSqlDatabase::removeDatabase(name);
+        QSqlDatabase::removeDatabase(holder);
+        QSqlDatabase::removeDatabase(actor);
     }
 
-    std::atomic<bool> killed_ = false;
+    std::atomic<bool> locked_ = false;
+    std::atomic<bool> happened_ = false;
     std::thread thread_;
 };
 
@@ -119,20 +140,49 @@ private slots:
     // transaction is gone on the server, the operator is told, and the retry reconnects.
     void aSessionLostMidReservationLosesNothing() {
         Reservas::PrepareDatabase();
-        const OtherTerminal other(store_->Database.Location());
-        QVERIFY(other.Run("BEGIN"));
-        QVERIFY(other.Run("LOCK TABLE MESARESERVADA IN SHARE MODE"));
         std::optional<AnsiString> raised;
-        bool killed = false;
         {
-            const SessionKiller killer(store_->Database.Location());
+            const LockedMoment moment(
+                store_->Database.Location(), "LOCK TABLE MESARESERVADA IN SHARE MODE",
+                [](QSqlQuery& action) {
+                    return action.exec(
+                               "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                               "datname = current_database() AND application_name = "
+                               "'reservas-terminal'") &&
+                           action.next() && action.value(0).toBool();
+                });
+            QVERIFY(moment.Locked());
             store_->Picks = {Tables{5}};
             raised = RaisedBy([] { HandOff().Run(nullptr); });
-            QVERIFY(other.Run("ROLLBACK"));
-            killed = killer.Killed();
+            QVERIFY2(moment.Happened(), raised ? raised->c_str() : "the session was not ended");
         }
-        QVERIFY2(killed, raised ? raised->c_str() : "the booking did not wait for the lock");
         verifyToldAndRetried(raised);
+    }
+
+    // Another terminal holds table 5 after the package found it free and before it stored:
+    // the database refuses the second holding, and the operator gets the same word and the
+    // grid again, with table 5 taken and nothing stored twice.
+    void aRaceTheDatabaseDecidesIsToldAsAnyOther() {
+        Reservas::PrepareDatabase();
+        {
+            const LockedMoment moment(
+                store_->Database.Location(), "LOCK TABLE RESERVAMESA IN EXCLUSIVE MODE",
+                [](QSqlQuery& action) {
+                    return action.exec("INSERT INTO MESARESERVADA VALUES (99, 5, "
+                                       "'2026-12-07', '2000', '2200')");
+                });
+            QVERIFY(moment.Locked());
+            store_->Picks = {Tables{5}, Tables{6}};
+            HandOff().Run(nullptr);
+            QVERIFY(moment.Happened());
+        }
+        QCOMPARE(store_->Messages.size(), std::size_t(2));
+        QVERIFY2(ToQString(store_->Messages[0].Text).contains(QLatin1String(" 5 ")),
+                 store_->Messages[0].Text.c_str());
+        QCOMPARE(store_->Choices.size(), std::size_t(2));
+        QCOMPARE(store_->Choices[1].Taken, Tables{5});
+        QCOMPARE(store_->Held, std::vector<Tables>{Tables{6}});
+        QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(1));
     }
 };
 
