@@ -7,15 +7,25 @@ work="$(mktemp -d)"
 terminal_pid=""
 holder_pid=""
 other_pids=()
+database=""
 cleanup() {
     if [ -n "$terminal_pid" ]; then kill "$terminal_pid" 2>/dev/null || true; fi
     for pid in "${other_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     if [ -n "$holder_pid" ]; then kill "$holder_pid" 2>/dev/null || true; fi
+    if [ -n "$database" ]; then drop_server_database "$database" || true; fi
     rm -rf "$work"
 }
 trap cleanup EXIT
 export FONTCONFIG_FILE="$bin/fonts.conf"
-db="$work/reservas.db"
+# On the test server the suite's reservations go to a database of its own there.
+source "$(dirname "${BASH_SOURCE[0]}")/../postgres/server.sh"
+if [ -n "$server" ]; then
+    database="e2e_$$"
+    make_server_database "$database"
+    db="$server/$database"
+else
+    db="$work/reservas.db"
+fi
 journal="$work/journal.jsonl"
 errors="$work/stderr.txt"
 window=""

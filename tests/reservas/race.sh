@@ -9,16 +9,7 @@ terminals="$3"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-server=""
-if [ -n "${RESERVAS_TEST_POSTGRES:-}" ]; then
-    state="$RESERVAS_TEST_POSTGRES/env"
-    why=$(sed -n 's/^POSTGRES_UNAVAILABLE=//p' "$state" 2>/dev/null || true)
-    server=$(sed -n 's/^POSTGRES_URL=//p' "$state" 2>/dev/null || true)
-    if [ -n "$why" ] || [ -z "$server" ]; then
-        echo "PostgreSQL unavailable: ${why:-the server was not started}"
-        exit 0
-    fi
-fi
+source "$(dirname "$0")/../postgres/server.sh"
 
 # Runs one query on the round's database and prints its one value.
 query() {
@@ -32,7 +23,7 @@ query() {
 for round in $(seq 1 "$rounds"); do
     name="race_$$_$round"
     if [ -n "$server" ]; then
-        psql -X -q "$server/postgres" -c "CREATE DATABASE $name"
+        make_server_database "$name"
         db="$server/$name"
     else
         db="$work/$name.db"
@@ -62,7 +53,7 @@ for round in $(seq 1 "$rounds"); do
     held=$(query "$name" "SELECT COUNT(*) FROM MESARESERVADA WHERE NRMESA = 7")
     reservations=$(query "$name" "SELECT COUNT(*) FROM RESERVAMESA")
     if [ -n "$server" ]; then
-        psql -X -q "$server/postgres" -c "DROP DATABASE $name WITH (FORCE)"
+        drop_server_database "$name"
     fi
     if [ "$stored" -ne 1 ] || [ "$told" -ne $((terminals - 1)) ] || [ "$held" -ne 1 ] ||
         [ "$reservations" -ne 1 ]; then
