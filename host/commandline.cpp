@@ -45,8 +45,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("edit"), QStringLiteral("Edit the stored reservation NRRESMESA and exit."),
         QStringLiteral("NRRESMESA"));
     const QCommandLineOption dbOption(
-        QStringLiteral("db"), QStringLiteral("The reservations database file (setting db=FILE)."),
-        QStringLiteral("FILE"));
+        QStringLiteral("db"),
+        QStringLiteral("The reservations database: a SQLite file, or a shared server as "
+                       "postgresql://user@host:port/dbname, the password in PGPASSWORD or "
+                       "~/.pgpass (setting db=...)."),
+        QStringLiteral("FILE|URL"));
     const QCommandLineOption journalOption(
         QStringLiteral("journal"),
         QStringLiteral("Append every event as a JSON line to FILE (setting journal=FILE)."),

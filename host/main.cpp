@@ -13,6 +13,7 @@
 #include "framework/data/dbclient.h"
 #include "framework/events.h"
 #include "framework/sysutils.h"
+#include "reservas/databaselocation.h"
 #include "reservas/reservationstore.h"
 
 #include <QApplication>
@@ -240,6 +241,13 @@ int main(int argc, char** argv) {
 
     QCoreApplication::setApplicationName(QStringLiteral("reservas-terminal"));
     if (!request.database.isEmpty()) {
+        // A bad URL is said before any window opens; the text never repeats a password.
+        try {
+            Reservas::ParseDatabaseLocation(request.database);
+        } catch (const Sysutils::Exception& error) {
+            complain(ToQString(error.Message()));
+            return BadRequest;
+        }
         Reservas::SetDatabaseFile(request.database);
     }
     switch (request.path) {

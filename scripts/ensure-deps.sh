@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, only when some are missing.
+# Installs the Debian packages the build and the terminal need, only when some are missing;
+# with --for-tests, also those only the tests need.
 set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libgl-dev libexpat1-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
+    libexpat1-dev
     fontconfig fonts-liberation
     xvfb xauth xdotool x11-utils sqlite3
     # clang and its libFuzzer runtime, for the fuzz targets (scripts/fuzz)
     clang libclang-rt-14-dev
 )
+
+if [ "${1:-}" = "--for-tests" ]; then
+    # a throw-away server for the suites that run on PostgreSQL (tests/postgres/cluster.sh)
+    packages+=(postgresql)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
