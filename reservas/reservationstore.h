@@ -36,11 +36,14 @@ struct RESERVAS_EXPORT StoredReservation {
 };
 
 // The routines that reach the database raise Sysutils::Exception with a clear text when it
-// cannot be opened or read, or another terminal keeps it busy. The reading ones leave the file
-// as it is: a missing file, or one without the reservations, raises.
+// cannot be opened or read, its server cannot be reached, or another terminal keeps it busy.
+// The reading ones leave the database as it is: a missing file, or one without the
+// reservations, raises.
 
-// The database file. Unset, it is reservas.db in the user's application data folder; the file
-// and its folder are created when the first reservation is stored.
+// The database: a SQLite file, or a PostgreSQL server's database as
+// postgresql://user@host:port/dbname (see ParseDatabaseLocation). Unset, it is reservas.db in the
+// user's application data folder; the file and its folder, or the server database's tables, are
+// created when the first reservation is stored.
 RESERVAS_EXPORT void SetDatabaseFile(const QString& file);
 RESERVAS_EXPORT QString DatabaseFile();
 
