@@ -5,7 +5,9 @@
 #   bench/run.sh BIN_DIR --once    one sample of each, no verdict: the smoke run that keeps them
 #                                  working (fails when a benchmark fails or cannot run)
 # Ratios: time ours / time baseline (for speeds the same, baseline speed / ours); for memory,
-# ours / baseline.
+# ours / baseline. Then bookings per second with 1, 4 and 16 terminals at once on a SQLite file
+# and on a throw-away PostgreSQL server (bookings.sh, which starts and stops the server), against
+# 1 terminal on the same engine; the smoke run books for half a second with 1 and 4.
 set -euo pipefail
 bin="$1"
 once=false
@@ -106,6 +108,14 @@ echo
 echo "Without a baseline (bench_datapacket, a packet of very many columns):"
 awk -F, '/^"(read|write)"/ { gsub(/"/, ""); printf "  %-6s %-7s %.3f ms\n", $1, $2, $4 }' \
     "$results/bench_datapacket.csv" 2>/dev/null || true
+
+echo
+if $once; then
+    booking_runs=(0.5 1 4)
+else
+    booking_runs=(10 1 4 16)
+fi
+bash "$(dirname "$0")/bookings.sh" "$bin" "${booking_runs[@]}" || failed+=(bookings)
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "FAILED: ${failed[*]}" >&2
