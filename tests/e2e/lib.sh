@@ -189,14 +189,21 @@ type_entries() {
 }
 
 # Another terminal takes a write transaction on the database and holds it until
-# release_database.
+# release_database: the whole file, or on a server the table of reservations.
 hold_database() {
     rm -f "$work/holder.in" "$work/held"
     mkfifo "$work/holder.in"
-    sqlite3 -bail "$db" <"$work/holder.in" &
-    holder_pid=$!
-    exec 7>"$work/holder.in"
-    printf 'BEGIN IMMEDIATE;\n.system touch "%s"\n' "$work/held" >&7
+    if [ -n "$server" ]; then
+        psql -X -q -v ON_ERROR_STOP=1 "$db" <"$work/holder.in" &
+        holder_pid=$!
+        exec 7>"$work/holder.in"
+        printf 'BEGIN;\nLOCK TABLE RESERVAMESA IN EXCLUSIVE MODE;\n\\! touch "%s"\n' "$work/held" >&7
+    else
+        sqlite3 -bail "$db" <"$work/holder.in" &
+        holder_pid=$!
+        exec 7>"$work/holder.in"
+        printf 'BEGIN IMMEDIATE;\n.system touch "%s"\n' "$work/held" >&7
+    fi
     for _ in $(seq 1 300); do
         [ -f "$work/held" ] && return 0
         sleep 0.1
@@ -209,6 +216,36 @@ release_database() {
     exec 7>&-
     wait "$holder_pid" || fail "the other terminal could not commit"
     holder_pid=""
+}
+
+# Ends this terminal's session on the server once it waits for the other terminal's lock: the
+# server lost in the middle of storing.
+end_terminal_session() {
+    local ended
+    for _ in $(seq 1 100); do
+        ended=$(psql -X -qAt "$db" -c "SELECT pg_terminate_backend(pid) FROM pg_stat_activity
+            WHERE datname = current_database() AND application_name = 'reservas-terminal'
+            AND wait_event_type = 'Lock'")
+        [ -n "$ended" ] && return 0
+        sleep 0.05
+    done
+    fail "the terminal never waited for the other terminal's lock"
+}
+
+# The reservation typed as type_entries NAME DATE_DIGITS START END TELEPHONE PEOPLE DESCRIPTION
+# took it is stored as reservation 1, and only once.
+expect_stored_once() {
+    local iso_date
+    iso_date="${2:4:4}-${2:2:2}-${2:0:2}"
+    expect_equal "$(stored_field 1 NMRESMESA)" "$1" "stored name"
+    expect_equal "$(stored_field 1 DTRESMESA)" "$iso_date" "stored date"
+    expect_equal "$(stored_field 1 HRINIRESMESA)" "$3" "stored start time"
+    expect_equal "$(stored_field 1 HRFINRESMESA)" "$4" "stored end time"
+    expect_equal "$(stored_field 1 NRTELRESMESA)" "$5" "stored telephone"
+    expect_equal "$(stored_field 1 NRPESRESMESA)" "$6" "stored people"
+    expect_equal "$(stored_field 1 DSRESMESA)" "$7" "stored description"
+    [ -z "$("$bin/reservas-terminal" --db "$db" --list "$iso_date" | sed -n 2p)" ] ||
+        fail "the reservation was stored twice"
 }
 
 # Prints one field of a stored reservation.

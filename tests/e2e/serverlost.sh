@@ -1,0 +1,27 @@
+# The server is lost while the reservation is being stored: the terminal's session ends as it
+# waits for another terminal. The screen says the server cannot be reached and keeps every
+# value; Enter then stores the reservation as typed, once. Runs on the test server alone.
+source "$(dirname "$0")/lib.sh"
+
+[ -n "$server" ] || fail "this suite needs the test server (RESERVAS_TEST_POSTGRES)"
+date_digits=$(date -d '+5 days' +%d%m%Y)
+restaurant_tables ""
+start_terminal --new
+entries=("Carla Dias" "$date_digits" "1930" "2130" "1166667777" "3" "varanda")
+type_entries "${entries[@]}"
+hold_database
+xdotool key Return
+end_terminal_session
+wait_for_event error 1
+grep '"event":"error"' "$journal" | grep -q "Sem comunica" ||
+    fail "the journal does not tell that the server was lost"
+answer_message
+release_database
+expect_form_focus "the message about the server"
+xdotool key Return
+wait_for_event stored 1
+answer_message
+expect_exit 0
+expect_equal "$(journal_count handoff)" "2" "hand-offs"
+expect_stored_once "${entries[@]}"
+echo "1 passed, 0 failed"
