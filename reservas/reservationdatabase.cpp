@@ -79,15 +79,12 @@ ReservationDatabase::ReservationDatabase(DatabaseAccess access)
         openFile(access);
     } else {
         openServer();
-        if (access == DatabaseAccess::Read) {
-            if (!HasTable(QStringLiteral("RESERVAMESA"))) {
-                Raise("BD_SEM_RESERVAS", location_.Shown());
-            }
-            return;
-        }
     }
+    // SQLite opens lazily: a directory or a file of another kind only fails here.
     if (access == DatabaseAccess::Write) {
         BringSchemaUpToDate(*this);
+    } else if (!HasTable(QStringLiteral("RESERVAMESA"))) {
+        Raise("BD_SEM_RESERVAS", location_.Shown());
     }
 }
 
@@ -124,10 +121,6 @@ void ReservationDatabase::openFile(DatabaseAccess access) {
     connection_.database.setDatabaseName(file);
     if (!connection_.database.open()) {
         fail("BD_ABRIR", connection_.database.lastError());
-    }
-    // SQLite opens lazily: a directory or a file of another kind only fails here.
-    if (access == DatabaseAccess::Read && !HasTable(QStringLiteral("RESERVAMESA"))) {
-        Raise("BD_SEM_RESERVAS", file);
     }
 }
 
