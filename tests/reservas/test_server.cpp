@@ -1,11 +1,9 @@
-#include "otherterminal.h"
 #include "reservas/reservationstore.h"
 #include "reservationprinter.h"
 #include "storefixture.h"
 
-#include <QElapsedTimer>
 #include <QHostAddress>
-#include <QSqlError>
+#include <QSqlQuery>
 #include <QTcpServer>
 #include <QTest>
 #include <QThread>
