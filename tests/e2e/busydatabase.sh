@@ -15,10 +15,5 @@ grep '"event":"error"' "$journal" | grep -q "em uso por outro terminal" ||
     fail "the journal does not tell that the reservations are in use"
 answer_message
 release_database
-xdotool key Return
-wait_for_event stored 1
-answer_message
-expect_exit 0
-expect_equal "$(journal_count handoff)" "2" "hand-offs"
-expect_stored_once "${entries[@]}"
+expect_retry_stores_once "${entries[@]}"
 echo "1 passed, 0 failed"

@@ -248,6 +248,16 @@ expect_stored_once() {
         fail "the reservation was stored twice"
 }
 
+# After a refused storing, Enter stores the reservation typed as type_entries ARGS..., once.
+expect_retry_stores_once() {
+    xdotool key Return
+    wait_for_event stored 1
+    answer_message
+    expect_exit 0
+    expect_equal "$(journal_count handoff)" "2" "hand-offs"
+    expect_stored_once "$@"
+}
+
 # Prints one field of a stored reservation.
 stored_field() {
     "$bin/reservas-terminal" --db "$db" --show "$1" |

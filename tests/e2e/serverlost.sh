@@ -18,10 +18,5 @@ grep '"event":"error"' "$journal" | grep -q "Sem comunica" ||
 answer_message
 release_database
 expect_form_focus "the message about the server"
-xdotool key Return
-wait_for_event stored 1
-answer_message
-expect_exit 0
-expect_equal "$(journal_count handoff)" "2" "hand-offs"
-expect_stored_once "${entries[@]}"
+expect_retry_stores_once "${entries[@]}"
 echo "1 passed, 0 failed"
