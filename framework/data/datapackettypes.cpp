@@ -99,10 +99,13 @@ const TStoredForm* FindXmlForm(QStringView fieldType) {
 }
 
 void SetColumnType(TColumn& column, const TStoredForm& form, int width, QAnyStringView subtype) {
+    // The type follows the subtype as it is kept, in Latin-1: a character outside it, which
+    // no form writes back, cannot make a column a blob that reads back as a memo.
+    const AnsiString kept = FromQString(subtype.toString());
+    const QLatin1String keptText(kept.data(), static_cast<qsizetype>(kept.size()));
     column.type = form.type;
     for (const TSubtype& row : Subtypes) {
-        if (row.storedAs == form.type &&
-            QAnyStringView::equal(subtype, QLatin1String(row.subtype))) {
+        if (row.storedAs == form.type && keptText == QLatin1String(row.subtype)) {
             column.type = row.type;
             break;
         }
@@ -117,8 +120,7 @@ void SetColumnType(TColumn& column, const TStoredForm& form, int width, QAnyStri
     }
     // Memos and blobs keep their subtype ("Text", "Graphics", ...).
     if (form.code == tcBytes) {
-        column.subtype =
-            subtype.isEmpty() ? StorageOf(form.type).subtype : FromQString(subtype.toString());
+        column.subtype = kept.empty() ? StorageOf(form.type).subtype : kept;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "samples.h"
 
+#include "framework/data/datapacketbinary.h"
 #include "framework/data/datapacketfile.h"
 #include "framework/data/datapacketvalue.h"
 #include "framework/data/datapacketxml.h"
@@ -104,6 +105,20 @@ private slots:
         second[1] = SampleDay * 86400000.0;
         second[4] = false;
         QVERIFY(packet.rows[1].values == second);
+    }
+
+    // A subtype is kept in Latin-1, and the column's type follows what is kept: a character
+    // outside it cannot make a blob that the binary form gives back as a memo.
+    void aSubtypeOutsideLatin1ReadsAsItIsKept() {
+        const TDataPacket packet = Datapacket::ReadXmlPacket(
+            Packet("<FIELD attrname=\"M\" fieldtype=\"bin.hex\" SUBTYPE=\"&#57344;Text\"/>", ""),
+            "p.xml");
+        QCOMPARE(packet.columns[0].type, TFieldType::ftMemo);
+        QCOMPARE(packet.columns[0].subtype, AnsiString("Text"));
+        const TDataPacket binary =
+            Datapacket::ParsePacket(Datapacket::WriteBinaryPacket(packet, "p.cds"), "p.cds");
+        QCOMPARE(binary.columns[0].type, packet.columns[0].type);
+        QCOMPARE(binary.columns[0].subtype, packet.columns[0].subtype);
     }
 
     void rowStatesGiveTheCurrentView() {
