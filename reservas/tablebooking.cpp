@@ -87,37 +87,6 @@ void moveHeldTables(const ReservationDatabase& database, const StoredReservation
     database.Execute(move, "BD_GRAVAR");
 }
 
-} // namespace
-
-TablesTaken::TablesTaken(std::vector<int> mesas)
-    : Sysutils::Exception(takenText(mesas)), mesas_(std::move(mesas)) {}
-
-std::vector<int> TablesTakenAt(const ReservationDatabase& database,
-                               const StoredReservation& reservation, qlonglong except) {
-    // Times are HHMM, so their texts sort as the times do.
-    QSqlQuery taken = database.Prepare(
-        QStringLiteral("SELECT DISTINCT H.NRMESA FROM MESARESERVADA H "
-                       "WHERE H.DTRESMESA = :DTRESMESA AND H.HRINIRESMESA < :HRFINRESMESA "
-                       "AND :HRINIRESMESA < H.HRFINRESMESA AND H.NRRESMESA <> :NRRESMESA "
-                       "ORDER BY H.NRMESA"),
-        "BD_LER");
-    bindTimes(taken, reservation);
-    taken.bindValue(QStringLiteral(":NRRESMESA"), except);
-    database.Execute(taken, "BD_LER");
-    return numbersIn(taken);
-}
-
-std::vector<int> TablesHeldBy(const ReservationDatabase& database, qlonglong number) {
-    QSqlQuery held = database.Prepare(QStringLiteral("SELECT NRMESA FROM MESARESERVADA WHERE "
-                                                     "NRRESMESA = :NRRESMESA ORDER BY NRMESA"),
-                                      "BD_LER");
-    held.bindValue(QStringLiteral(":NRRESMESA"), number);
-    database.Execute(held, "BD_LER");
-    return numbersIn(held);
-}
-
-namespace {
-
 Booking storeBooking(const ReservationDatabase& database, const StoredReservation& reservation,
                      std::optional<qlonglong> editing,
                      const std::optional<std::vector<int>>& mesas) {
@@ -150,6 +119,33 @@ Booking storeBooking(const ReservationDatabase& database, const StoredReservatio
 }
 
 } // namespace
+
+TablesTaken::TablesTaken(std::vector<int> mesas)
+    : Sysutils::Exception(takenText(mesas)), mesas_(std::move(mesas)) {}
+
+std::vector<int> TablesTakenAt(const ReservationDatabase& database,
+                               const StoredReservation& reservation, qlonglong except) {
+    // Times are HHMM, so their texts sort as the times do.
+    QSqlQuery taken = database.Prepare(
+        QStringLiteral("SELECT DISTINCT H.NRMESA FROM MESARESERVADA H "
+                       "WHERE H.DTRESMESA = :DTRESMESA AND H.HRINIRESMESA < :HRFINRESMESA "
+                       "AND :HRINIRESMESA < H.HRFINRESMESA AND H.NRRESMESA <> :NRRESMESA "
+                       "ORDER BY H.NRMESA"),
+        "BD_LER");
+    bindTimes(taken, reservation);
+    taken.bindValue(QStringLiteral(":NRRESMESA"), except);
+    database.Execute(taken, "BD_LER");
+    return numbersIn(taken);
+}
+
+std::vector<int> TablesHeldBy(const ReservationDatabase& database, qlonglong number) {
+    QSqlQuery held = database.Prepare(QStringLiteral("SELECT NRMESA FROM MESARESERVADA WHERE "
+                                                     "NRRESMESA = :NRRESMESA ORDER BY NRMESA"),
+                                      "BD_LER");
+    held.bindValue(QStringLiteral(":NRRESMESA"), number);
+    database.Execute(held, "BD_LER");
+    return numbersIn(held);
+}
 
 Booking BookReservation(const StoredReservation& reservation, std::optional<qlonglong> editing,
                         const std::optional<std::vector<int>>& mesas) {
