@@ -8,10 +8,10 @@
 // tried again after the database stayed busy past its wait. Exit codes: 0 done, 2 anything else
 // (said on standard error).
 
-#include "collaborators/hostlib/mensagem.h"
-#include "collaborators/reservas.h"
 #include "framework/sysutils.h"
-#include "reservas/reservationstore.h"
+#include "hostlib/mensagem.h"
+#include "reservas/hooks.h"
+#include "reservas/reservas.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        Reservas::SetDatabaseFile(arguments[1]);
+        Reservas::SetDatabaseLocation(arguments[1]);
         // Messages (the stored reservation's, a taken table's) are answered at once.
         SetMensagemObserver([](const MensagemCall&) { return true; });
         Reservas::PrepareDatabase();

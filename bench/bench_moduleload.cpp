@@ -4,10 +4,10 @@
 // each sample is a fresh process of this program, started with --load and in the terminal's
 // state before it loads the module; its start-up is not timed.
 
-#include "collaborators/hostlib/parameters.h"
 #include "framework/data/dbclient.h"
 #include "host/moduleloader.h"
 #include "host/reservationdataset.h"
+#include "hostlib/parameters.h"
 #include "support/environment.h"
 #include "support/sampling.h"
 

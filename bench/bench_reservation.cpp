@@ -5,10 +5,10 @@
 // (screen/barescreen.h) taking the same taps into its labels and storing one row with a bare
 // insert (screen/bareentry.h). Each sample books a day of its own.
 
-#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
 #include "module/cli_res01400.h"
 #include "module/tfrminclusaoreserva.h"
+#include "reservas/reservas.h"
 #include "screen/bareentry.h"
 #include "screen/barescreen.h"
 #include "screen/keytaps.h"

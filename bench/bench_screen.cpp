@@ -5,10 +5,10 @@
 // - tapToRepaint: from a tap on a letter key to the name painted anew with the letter, against
 //   a text change of the bare dialog's label in the same place painted anew.
 
-#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
 #include "module/cli_res01400.h"
 #include "module/tfrminclusaoreserva.h"
+#include "reservas/reservas.h"
 #include "screen/barescreen.h"
 #include "screen/paintwatch.h"
 #include "support/environment.h"

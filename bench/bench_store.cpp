@@ -2,8 +2,8 @@
 // screen hands it over (the grid answered at once), against a bare QSqlQuery insert of one row
 // into a file opened with the same options. Each sample books a day of its own.
 
-#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
+#include "reservas/reservas.h"
 #include "support/bareinsert.h"
 #include "support/environment.h"
 #include "support/sampling.h"

@@ -1,4 +1,4 @@
-#include "host/commandline.h"
+#include "commandline.h"
 
 #include <QCommandLineParser>
 

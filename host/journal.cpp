@@ -1,8 +1,8 @@
-#include "host/journal.h"
+#include "journal.h"
 
-#include "collaborators/hostlib.h"
-#include "collaborators/reservas.h"
 #include "framework/events.h"
+#include "hostlib/hostlib.h"
+#include "reservas/reservas.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>

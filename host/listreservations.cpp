@@ -1,6 +1,6 @@
-#include "host/listreservations.h"
+#include "listreservations.h"
 
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 
 #include <cstdio>
 

@@ -1,20 +1,19 @@
-#include "host/commandline.h"
-#include "host/daylist/daywindow.h"
-#include "host/journal.h"
-#include "host/listreservations.h"
-#include "host/moduleloader.h"
-#include "host/reservationdataset.h"
-#include "host/restauranttables.h"
-#include "host/screenshot.h"
-#include "host/settings.h"
-#include "host/showreservation.h"
+#include "commandline.h"
+#include "daylist/daywindow.h"
+#include "journal.h"
+#include "listreservations.h"
+#include "moduleloader.h"
+#include "reservationdataset.h"
+#include "restauranttables.h"
+#include "screenshot.h"
+#include "settings.h"
+#include "showreservation.h"
 
-#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
 #include "framework/events.h"
 #include "framework/sysutils.h"
-#include "reservas/databaselocation.h"
-#include "reservas/reservationstore.h"
+#include "reservas/hooks.h"
+#include "reservas/reservas.h"
 
 #include <QApplication>
 #include <QDir>
@@ -248,7 +247,7 @@ int main(int argc, char** argv) {
             complain(ToQString(error.Message()));
             return BadRequest;
         }
-        Reservas::SetDatabaseFile(request.database);
+        Reservas::SetDatabaseLocation(request.database);
     }
     switch (request.path) {
     case TerminalRequest::Path::Show:

@@ -1,4 +1,4 @@
-#include "host/moduleloader.h"
+#include "moduleloader.h"
 
 #include <QDir>
 

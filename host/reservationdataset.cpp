@@ -1,9 +1,9 @@
-#include "host/reservationdataset.h"
+#include "reservationdataset.h"
 
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 
 void PrepareNewReservation(Dbclient::TClientDataSet& dataset) {
     Reservas::DefineReservationFields(dataset);

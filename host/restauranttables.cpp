@@ -1,6 +1,6 @@
-#include "host/restauranttables.h"
+#include "restauranttables.h"
 
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "host/screenshot.h"
+#include "screenshot.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "host/settings.h"
+#include "settings.h"
 
 #include <QDir>
 #include <QSettings>

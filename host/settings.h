@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/commandline.h"
+#include "commandline.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "host/showreservation.h"
+#include "showreservation.h"
 
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
-#include "collaborators/hostlib/blendedbitbtn.h"
+#include "hostlib/blendedbitbtn.h"
 
-#include "hostlib/glyph.h"
+#include "glyph.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "collaborators/hostlib/blendedbutton.h"
+#include "hostlib/blendedbutton.h"
 
-#include "hostlib/blendedface.h"
+#include "blendedface.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "hostlib/blendedface.h"
+#include "blendedface.h"
 
 #include <QPainter>
 #include <QPen>

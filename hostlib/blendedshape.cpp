@@ -1,6 +1,6 @@
-#include "collaborators/hostlib/blendedshape.h"
+#include "hostlib/blendedshape.h"
 
-#include "hostlib/blendedface.h"
+#include "blendedface.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "collaborators/hostlib/catalogue.h"
+#include "hostlib/catalogue.h"
 
 #include "framework/sysutils.h"
 

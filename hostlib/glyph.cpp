@@ -1,4 +1,4 @@
-#include "hostlib/glyph.h"
+#include "glyph.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "hostlib/hosttexts.h"
+#include "hosttexts.h"
 
-#include "collaborators/hostlib/catalogue.h"
+#include "hostlib/catalogue.h"
 
 AnsiString HostText(const AnsiString& key) {
     static const TextCatalogue catalogue =

@@ -1,6 +1,6 @@
-#include "collaborators/hostlib/mensagem.h"
+#include "hostlib/mensagem.h"
 
-#include "hostlib/messagedialog.h"
+#include "messagedialog.h"
 
 #include <QApplication>
 #include <QTimer>

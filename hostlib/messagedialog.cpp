@@ -1,7 +1,7 @@
-#include "hostlib/messagedialog.h"
+#include "messagedialog.h"
 
-#include "collaborators/hostlib/blendedbutton.h"
-#include "hostlib/hosttexts.h"
+#include "hostlib/blendedbutton.h"
+#include "hosttexts.h"
 
 MessageDialog::MessageDialog(const MensagemCall& call, QWidget* parent)
     : TouchDialog(call.SchemeId, call.Kind, parent) {

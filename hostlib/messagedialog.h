@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostlib/touchdialog.h"
+#include "touchdialog.h"
 
 // The touch message window: the text in large type and one large OK key. Enter and Esc close
 // it as the key does.

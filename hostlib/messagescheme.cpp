@@ -1,4 +1,4 @@
-#include "collaborators/hostlib/messagescheme.h"
+#include "hostlib/messagescheme.h"
 
 namespace {
 

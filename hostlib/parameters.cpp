@@ -1,4 +1,4 @@
-#include "collaborators/hostlib/parameters.h"
+#include "hostlib/parameters.h"
 
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"

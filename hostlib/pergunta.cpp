@@ -1,6 +1,6 @@
-#include "collaborators/hostlib/pergunta.h"
+#include "hostlib/pergunta.h"
 
-#include "hostlib/questiondialog.h"
+#include "questiondialog.h"
 
 #include <QApplication>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "hostlib/questiondialog.h"
+#include "questiondialog.h"
 
-#include "collaborators/hostlib/blendedbutton.h"
-#include "hostlib/hosttexts.h"
+#include "hostlib/blendedbutton.h"
+#include "hosttexts.h"
 
 QuestionDialog::QuestionDialog(const AnsiString& text, const AnsiString& schemeId, QWidget* parent)
     : TouchDialog(schemeId, tmNotice, parent) {

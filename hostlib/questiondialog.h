@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostlib/touchdialog.h"
+#include "touchdialog.h"
 
 // The touch question window: the question in large type over the keys "Sim" (accepts, as
 // Enter does) and "Não" (rejects, as Esc does).

@@ -1,4 +1,4 @@
-#include "collaborators/hostlib/strings.h"
+#include "hostlib/strings.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "hostlib/touchdialog.h"
+#include "touchdialog.h"
 
-#include "collaborators/hostlib/blendedbutton.h"
-#include "collaborators/hostlib/messagescheme.h"
+#include "hostlib/blendedbutton.h"
+#include "hostlib/messagescheme.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collaborators/hostlib/mensagem.h"
 #include "framework/ansistring.h"
 #include "framework/graphics.h"
+#include "hostlib/mensagem.h"
 
 #include <QColor>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "collaborators/hostlib/translation.h"
+#include "hostlib/translation.h"
 
 #include <QCoreApplication>
 #include <QVariant>

@@ -1,7 +1,7 @@
-#include "module/cli_res01400.h"
+#include "cli_res01400.h"
 
 #include "framework/screen.h"
-#include "module/tfrminclusaoreserva.h"
+#include "tfrminclusaoreserva.h"
 
 #include <utility>
 

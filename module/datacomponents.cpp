@@ -1,8 +1,8 @@
-#include "module/tfrminclusaoreserva.h"
+#include "tfrminclusaoreserva.h"
 
-#include "collaborators/hostlib.h"
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
+#include "hostlib/hostlib.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "module/displaymasks.h"
+#include "displaymasks.h"
 
 #include "framework/maskutils.h"
 

@@ -1,12 +1,12 @@
-#include "module/cli_res01400.h"
-#include "module/displaymasks.h"
-#include "module/tfrminclusaoreserva.h"
+#include "cli_res01400.h"
+#include "displaymasks.h"
+#include "tfrminclusaoreserva.h"
 
-#include "collaborators/hostlib/parameters.h"
-#include "collaborators/reservas.h"
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
 #include "framework/graphics.h"
+#include "hostlib/parameters.h"
+#include "reservas/reservas.h"
 
 void TfrmInclusaoReserva::InicializaForm(int inTipo, Dbclient::TClientDataSet* reserva) {
     Cli_res01400::inNrTipo = inTipo;

@@ -1,8 +1,8 @@
-#include "module/tfrminclusaoreserva.h"
+#include "tfrminclusaoreserva.h"
 
-#include "collaborators/hostlib.h"
 #include "framework/sysutils.h"
 #include "framework/windowmessages.h"
+#include "hostlib/hostlib.h"
 
 // The on-screen keyboard: a tap never edits a field; it sends what a physical key would send to
 // the form's own window, so the form's key events apply the step's rules.

@@ -1,11 +1,11 @@
-#include "module/displaymasks.h"
-#include "module/entrylimits.h"
-#include "module/tfrminclusaoreserva.h"
+#include "displaymasks.h"
+#include "entrylimits.h"
+#include "tfrminclusaoreserva.h"
 
-#include "collaborators/hostlib.h"
 #include "framework/data/db.h"
 #include "framework/sysutils.h"
 #include "framework/windowmessages.h"
+#include "hostlib/hostlib.h"
 
 // The form's two key events are the only writers of typed input into the value labels.
 

@@ -1,6 +1,6 @@
-#include "module/moduletexts.h"
+#include "moduletexts.h"
 
-#include "collaborators/hostlib/catalogue.h"
+#include "hostlib/catalogue.h"
 
 AnsiString ModuleText(const AnsiString& key) {
     static const TextCatalogue texts =

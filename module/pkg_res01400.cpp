@@ -1,6 +1,6 @@
-#include "module/pkg_res01400.h"
+#include "pkg_res01400.h"
 
-#include "module/cli_res01400.h"
+#include "cli_res01400.h"
 
 #include <iterator>
 

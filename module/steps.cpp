@@ -1,13 +1,13 @@
-#include "module/cli_res01400.h"
-#include "module/displaymasks.h"
-#include "module/tfrminclusaoreserva.h"
+#include "cli_res01400.h"
+#include "displaymasks.h"
+#include "tfrminclusaoreserva.h"
 
-#include "collaborators/hostlib.h"
-#include "collaborators/reservas.h"
 #include "framework/datetime.h"
 #include "framework/graphics.h"
 #include "framework/sysutils.h"
-#include "module/moduletexts.h"
+#include "hostlib/hostlib.h"
+#include "moduletexts.h"
+#include "reservas/reservas.h"
 
 // Enter runs the routine of the current step: it checks the entry and either reports what is
 // wrong and keeps the operator there, or accepts it and moves the red caption marker on.

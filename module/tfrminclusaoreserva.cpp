@@ -1,9 +1,9 @@
-#include "module/tfrminclusaoreserva.h"
+#include "tfrminclusaoreserva.h"
 
-#include "collaborators/hostlib.h"
+#include "cli_res01400.h"
 #include "framework/sysutils.h"
-#include "module/cli_res01400.h"
-#include "module/moduletexts.h"
+#include "hostlib/hostlib.h"
+#include "moduletexts.h"
 #include "ui_tfrminclusaoreserva.h"
 
 TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner) : Forms::TForm(owner) {

@@ -1,13 +1,11 @@
-#include "reservas/packagetexts.h"
-
-#include "collaborators/hostlib/catalogue.h"
+#include "packagetexts.h"
 
 namespace Reservas {
 
-AnsiString CatalogueText(const char* key) {
+const TextCatalogue& PackageTexts() {
     static const TextCatalogue catalogue =
         TextCatalogue::FromResource(QStringLiteral(":/reservas/texts/reservas.txt"));
-    return catalogue.Msg(key);
+    return catalogue;
 }
 
 } // namespace Reservas

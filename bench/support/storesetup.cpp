@@ -1,18 +1,18 @@
 #include "storesetup.h"
 
-#include "collaborators/hostlib/mensagem.h"
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
 #include "framework/events.h"
 #include "host/reservationdataset.h"
-#include "reservas/reservationstore.h"
+#include "hostlib/mensagem.h"
+#include "reservas/hooks.h"
 
 #include <algorithm>
 
 namespace Bench {
 
 StoreSetup::StoreSetup(int tablesPicked) {
-    Reservas::SetDatabaseFile(Folder.filePath(QStringLiteral("reservas.db")));
+    Reservas::SetDatabaseLocation(Folder.filePath(QStringLiteral("reservas.db")));
     Sysutils::SetClock([] { return QDateTime(QDate(2026, 1, 5), QTime(10, 0)); });
     SetMensagemObserver([this](const MensagemCall&) {
         ++Messages;
@@ -44,7 +44,7 @@ StoreSetup::~StoreSetup() {
     Forms::SetExceptionHandler({});
     SetMensagemObserver({});
     Sysutils::SetClock({});
-    Reservas::SetDatabaseFile({});
+    Reservas::SetDatabaseLocation({});
 }
 
 QDate ReservationDay(int sample) {

@@ -1,5 +1,5 @@
 #include "framework/data/datapacket.h"
-#include "framework/data/datapackettypes.h"
+#include "datapackettypes.h"
 
 namespace Datapacket {
 

@@ -1,4 +1,4 @@
-#include "framework/data/datapacketbcd.h"
+#include "datapacketbcd.h"
 #include "framework/data/datapacketvalue.h"
 
 namespace Datapacket {

@@ -1,6 +1,6 @@
-#include "framework/data/datapacketbcd.h"
+#include "datapacketbcd.h"
+#include "datapackettypes.h"
 #include "framework/data/datapacketbinary.h"
-#include "framework/data/datapackettypes.h"
 #include "framework/data/datapacketvalue.h"
 
 #include <QtEndian>

@@ -1,7 +1,7 @@
-#include "framework/data/datapacketbcd.h"
+#include "datapacketbcd.h"
+#include "datapacketoutput.h"
+#include "datapackettypes.h"
 #include "framework/data/datapacketbinary.h"
-#include "framework/data/datapacketoutput.h"
-#include "framework/data/datapackettypes.h"
 
 #include <QtEndian>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "framework/data/datapacketoutput.h"
+#include "datapacketoutput.h"
 #include "framework/data/db.h"
 
 namespace Datapacket {

@@ -1,4 +1,4 @@
-#include "framework/data/datapackettypes.h"
+#include "datapackettypes.h"
 
 namespace Datapacket {
 

@@ -1,4 +1,4 @@
-#include "framework/data/datapacketxmlcontrol.h"
+#include "datapacketxmlcontrol.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "framework/data/datapackettypes.h"
+#include "datapackettypes.h"
+#include "datapacketxmlcontrol.h"
 #include "framework/data/datapacketvalue.h"
 #include "framework/data/datapacketxml.h"
-#include "framework/data/datapacketxmlcontrol.h"
 
 #include <QHash>
 #include <QRegularExpression>

@@ -1,5 +1,5 @@
-#include "framework/data/datapacketoutput.h"
-#include "framework/data/datapackettypes.h"
+#include "datapacketoutput.h"
+#include "datapackettypes.h"
 #include "framework/data/datapacketvalue.h"
 #include "framework/data/datapacketxml.h"
 

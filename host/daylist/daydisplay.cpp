@@ -1,7 +1,7 @@
-#include "host/daylist/daydisplay.h"
+#include "daylist/daydisplay.h"
 
+#include "daylist/terminaltexts.h"
 #include "framework/maskutils.h"
-#include "host/daylist/terminaltexts.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/ansistring.h"
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 
 #include <QDate>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "host/daylist/daywindow.h"
+#include "daylist/daywindow.h"
 
-#include "collaborators/hostlib/blendedbutton.h"
-#include "collaborators/hostlib/parameters.h"
-#include "host/daylist/reservationlist.h"
-#include "host/daylist/terminaltexts.h"
+#include "daylist/reservationlist.h"
+#include "daylist/terminaltexts.h"
+#include "hostlib/blendedbutton.h"
+#include "hostlib/parameters.h"
 
 #include <QGridLayout>
 #include <QLabel>

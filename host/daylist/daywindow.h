@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collaborators/hostlib/messagescheme.h"
 #include "framework/ansistring.h"
 #include "framework/forms.h"
+#include "hostlib/messagescheme.h"
 
 #include <QDate>
 #include <functional>

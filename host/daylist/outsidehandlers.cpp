@@ -1,7 +1,7 @@
-#include "host/daylist/outsidehandlers.h"
+#include "daylist/outsidehandlers.h"
 
+#include "daylist/terminaltexts.h"
 #include "framework/events.h"
-#include "host/daylist/terminaltexts.h"
 
 #include <QTimer>
 #include <exception>

@@ -1,6 +1,6 @@
-#include "host/daylist/reservationlist.h"
+#include "daylist/reservationlist.h"
 
-#include "host/daylist/terminaltexts.h"
+#include "daylist/terminaltexts.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collaborators/hostlib/messagescheme.h"
-#include "host/daylist/daydisplay.h"
+#include "daylist/daydisplay.h"
+#include "hostlib/messagescheme.h"
 
 #include <QTableWidget>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "host/daylist/terminaltexts.h"
+#include "daylist/terminaltexts.h"
 
-#include "collaborators/hostlib/catalogue.h"
+#include "hostlib/catalogue.h"
 
 AnsiString TerminalCatalogueText(const char* key) {
     static const TextCatalogue catalogue =

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "collaborators/hostlib.h"
 #include "framework/controls.h"
+#include "hostlib/hostlib.h"
 
 // The screen's controls, with the class and name the layout gives each. The form holds every one
 // as a named member bound to the layout's control when the form is built, so a control that the

@@ -5,7 +5,7 @@
 #include "framework/datetime.h"
 #include "framework/events.h"
 #include "module/cli_res01400.h"
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 
 #include <QTest>
 #include <QTimer>

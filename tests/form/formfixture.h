@@ -1,9 +1,9 @@
 #pragma once
 
-#include "collaborators/hostlib.h"
-#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
+#include "hostlib/hostlib.h"
 #include "module/tfrminclusaoreserva.h"
+#include "reservas/reservas.h"
 
 #include <QDateTime>
 #include <functional>

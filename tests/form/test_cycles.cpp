@@ -5,7 +5,7 @@
 #include "formfixture.h"
 
 #include "module/cli_res01400.h"
-#include "reservas/reservationstore.h"
+#include "reservas/hooks.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,7 +53,7 @@ class CyclesTest : public QObject {
 private slots:
     void screensOpenedAndClosedLeaveNoMemoryBehind() {
         const QTemporaryDir folder;
-        Reservas::SetDatabaseFile(folder.filePath(QStringLiteral("reservas.db")));
+        Reservas::SetDatabaseLocation(folder.filePath(QStringLiteral("reservas.db")));
         Reservas::SetTablePicker(
             [](const Reservas::TableChoice&) { return std::optional(std::vector<int>()); });
         const ClockAt clock(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
@@ -95,7 +95,7 @@ private slots:
         }
         QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 24)).size(), std::size_t(storedNew));
         Reservas::SetTablePicker({});
-        Reservas::SetDatabaseFile({});
+        Reservas::SetDatabaseLocation({});
 
         const qint64 growth = residentBytes() - residentAfterTen;
         qInfo("%d screens; resident memory grew by %lld KiB after the first ten", cycles,

@@ -1,14 +1,14 @@
 #include "../reservas/storefixture.h"
 #include "../support/endmodal.h"
-#include "collaborators/hostlib/blendedbutton.h"
-#include "collaborators/hostlib/pergunta.h"
-#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
 #include "framework/events.h"
 #include "framework/sysutils.h"
 #include "host/daylist/daywindow.h"
 #include "host/journal.h"
-#include "reservas/reservationstore.h"
+#include "hostlib/blendedbutton.h"
+#include "hostlib/pergunta.h"
+#include "reservas/hooks.h"
+#include "reservas/reservas.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -1,5 +1,5 @@
-#include "collaborators/hostlib.h"
 #include "framework/sysutils.h"
+#include "hostlib/hostlib.h"
 
 #include <QTest>
 

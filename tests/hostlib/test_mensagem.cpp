@@ -1,4 +1,4 @@
-#include "collaborators/hostlib.h"
+#include "hostlib/hostlib.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "../support/endmodal.h"
-#include "collaborators/hostlib/blendedbutton.h"
-#include "collaborators/hostlib/pergunta.h"
+#include "hostlib/blendedbutton.h"
+#include "hostlib/pergunta.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
-#include "collaborators/hostlib.h"
 #include "framework/controls.h"
+#include "hostlib/hostlib.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

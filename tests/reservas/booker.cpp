@@ -1,10 +1,10 @@
 // One terminal's side of the table race: waits for the start signal, then books a table
 // through the package as the operator would. Exit codes: 0 stored, 1 told that another terminal
 // holds the table, 2 anything else (said on standard error).
-#include "collaborators/hostlib/mensagem.h"
-#include "collaborators/reservas.h"
 #include "framework/sysutils.h"
-#include "reservas/reservationstore.h"
+#include "hostlib/mensagem.h"
+#include "reservas/hooks.h"
+#include "reservas/reservas.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         std::fputs("usage: race_booker DATABASE START_SIGNAL TABLE\n", stderr);
         return 2;
     }
-    Reservas::SetDatabaseFile(arguments[1]);
+    Reservas::SetDatabaseLocation(arguments[1]);
     const int table = arguments[3].toInt();
     bool toldTaken = false;
     SetMensagemObserver([&toldTaken](const MensagemCall& call) {

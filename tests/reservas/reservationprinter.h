@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 
 #include <QByteArray>
 #include <QTest>

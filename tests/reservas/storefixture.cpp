@@ -1,12 +1,12 @@
 #include "storefixture.h"
 
-#include "collaborators/reservas.h"
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "reservas/reservationstore.h"
+#include "reservas/hooks.h"
+#include "reservas/reservas.h"
 
 StoreFixture::StoreFixture(const QDateTime& now) {
-    Reservas::SetDatabaseFile(Database.Location());
+    Reservas::SetDatabaseLocation(Database.Location());
     SetNow(now);
     SetMensagemObserver([this](const MensagemCall& call) {
         Messages.push_back(call);
@@ -40,7 +40,7 @@ StoreFixture::~StoreFixture() {
     Reservas::SetStoredObserver({});
     SetMensagemObserver({});
     Sysutils::SetClock({});
-    Reservas::SetDatabaseFile({});
+    Reservas::SetDatabaseLocation({});
 }
 
 void StoreFixture::SetNow(const QDateTime& now) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "collaborators/hostlib/mensagem.h"
 #include "framework/ansistring.h"
-#include "reservas/reservationstore.h"
+#include "hostlib/mensagem.h"
+#include "reservas/hooks.h"
 #include "testdatabase.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
 #include "../support/endmodal.h"
-#include "collaborators/reservas.h"
 #include "framework/datetime.h"
+#include "reservas/reservas.h"
 #include "reservationprinter.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 #include "reservationprinter.h"
 #include "storefixture.h"
 

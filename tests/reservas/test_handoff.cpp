@@ -1,10 +1,10 @@
 #include "../support/parametersfile.h"
-#include "collaborators/reservas.h"
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
 #include "framework/screen.h"
 #include "otherterminal.h"
-#include "reservas/reservationstore.h"
+#include "reservas/reservas.h"
+#include "reservas/store.h"
 #include "reservationprinter.h"
 #include "storefixture.h"
 
@@ -350,7 +350,7 @@ private slots:
         QVERIFY(garbage.open(QIODevice::WriteOnly));
         garbage.write(QByteArray(4096, 'x'));
         garbage.close();
-        Reservas::SetDatabaseFile(store_->Folder.filePath(file));
+        Reservas::SetDatabaseLocation(store_->Folder.filePath(file));
 
         const std::optional<AnsiString> raised = RaisedBy([] { HandOff().Run(nullptr); });
         QVERIFY(raised);
@@ -376,7 +376,7 @@ private slots:
         QFETCH(bool, exists);
         QFETCH(QString, message);
         const QString file = store_->Folder.filePath("other.db");
-        Reservas::SetDatabaseFile(file);
+        Reservas::SetDatabaseLocation(file);
         if (exists) {
             QVERIFY(OtherTerminal(file).Run("CREATE TABLE OUTRA (CDOUTRA TEXT)"));
         }
@@ -396,7 +396,7 @@ private slots:
     // the cursor as it was, and a retry once the other terminal is done stores once.
     void busyDatabaseIsToldAndARetryStoresOnce() {
         HandOff().Run(nullptr);
-        const OtherTerminal other(Reservas::DatabaseFile());
+        const OtherTerminal other(Reservas::DatabaseLocationText());
         if (TestDatabase::OnServer()) {
             QVERIFY(other.Run("BEGIN"));
             QVERIFY(other.Run("LOCK TABLE RESERVAMESA IN EXCLUSIVE MODE"));
@@ -422,13 +422,13 @@ private slots:
 
     void defaultDatabaseLivesInTheUserDataFolder() {
         SKIP_ON_SERVER("has a default place");
-        Reservas::SetDatabaseFile({});
-        QCOMPARE(Reservas::DatabaseFile(),
+        Reservas::SetDatabaseLocation({});
+        QCOMPARE(Reservas::DatabaseLocationText(),
                  QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
                      .filePath("reservas.db"));
         const QString chosen = store_->Folder.filePath("new/folder/reservas.db");
-        Reservas::SetDatabaseFile(chosen);
-        QCOMPARE(Reservas::DatabaseFile(), chosen);
+        Reservas::SetDatabaseLocation(chosen);
+        QCOMPARE(Reservas::DatabaseLocationText(), chosen);
         HandOff().Run(nullptr);
         QVERIFY(QFileInfo(chosen).isFile());
     }

@@ -1,4 +1,4 @@
-#include "reservas/databaselocation.h"
+#include "reservas/store.h"
 #include "storefixture.h"
 
 #include <QTest>

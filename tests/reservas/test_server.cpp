@@ -1,4 +1,4 @@
-#include "reservas/reservationstore.h"
+#include "reservas/store.h"
 #include "reservationprinter.h"
 #include "storefixture.h"
 
@@ -91,7 +91,7 @@ private:
         QVERIFY(store_->Stored.empty());
         QVERIFY(store_->Messages.empty());
 
-        Reservas::SetDatabaseFile(store_->Database.Location());
+        Reservas::SetDatabaseLocation(store_->Database.Location());
         store_->Picks = {Tables{5}};
         HandOff().Run(nullptr);
         QCOMPARE(store_->Stored.size(), std::size_t(1));
@@ -128,7 +128,7 @@ private slots:
         if (!listening) {
             silent.close();
         }
-        Reservas::SetDatabaseFile(
+        Reservas::SetDatabaseLocation(
             QStringLiteral("postgresql://reservas@127.0.0.1:%1/reservas").arg(port));
         store_->Picks = {Tables{5}};
         verifyToldAndRetried(RaisedBy([] { HandOff().Run(nullptr); }));

@@ -1,6 +1,7 @@
 #include "../support/endmodal.h"
-#include "collaborators/hostlib/blendedbutton.h"
-#include "collaborators/hostlib/pergunta.h"
+#include "hostlib/blendedbutton.h"
+#include "hostlib/pergunta.h"
+#include "reservas/hooks.h"
 #include "reservationprinter.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "framework/data/dbclient.h"
 #include "otherterminal.h"
-#include "reservas/reservationstore.h"
+#include "reservas/hooks.h"
 #include "reservationprinter.h"
 #include "storefixture.h"
 
@@ -96,7 +96,7 @@ private slots:
         bool raced = false;
         store_->BeforeStoring = [&raced] {
             if (!std::exchange(raced, true)) {
-                QVERIFY(OtherTerminal(Reservas::DatabaseFile())
+                QVERIFY(OtherTerminal(Reservas::DatabaseLocationText())
                             .Run("INSERT INTO MESARESERVADA VALUES (99, 5, '2026-12-07', '2000', "
                                  "'2200')"));
             }
@@ -136,7 +136,7 @@ private slots:
         HandOff().Run(nullptr);
         at("07/12/2026", "2000", "2100").Run(nullptr);
         QCOMPARE(store_->Held, (std::vector<Tables>{{5}, {6}}));
-        QCOMPARE(OtherTerminal(Reservas::DatabaseFile()).Run(statement), !refused);
+        QCOMPARE(OtherTerminal(Reservas::DatabaseLocationText()).Run(statement), !refused);
     }
 
     void anEditKeepsItsTablesUntilItsNewTimesTakeThem() {
@@ -247,17 +247,17 @@ private slots:
         store_->Picks = {Tables{3}};
         HandOff().Run(nullptr);
         {
-            const OtherTerminal older(Reservas::DatabaseFile());
+            const OtherTerminal older(Reservas::DatabaseLocationText());
             QVERIFY(older.Run("DROP TABLE MESARESERVADA"));
             QVERIFY(older.Run("DROP TABLE MESA"));
             QVERIFY(older.Run("DROP TABLE VERSAOESQUEMA"));
         }
-        const QByteArray olderFile = fileContents(Reservas::DatabaseFile());
+        const QByteArray olderFile = fileContents(Reservas::DatabaseLocationText());
         const std::vector<Reservas::DayReservation> day =
             Reservas::ReservationsOfDay(QDate(2026, 12, 7));
         QCOMPARE(day.size(), std::size_t(1));
         QCOMPARE(day[0].Mesas, Tables{});
-        QCOMPARE(fileContents(Reservas::DatabaseFile()), olderFile);
+        QCOMPARE(fileContents(Reservas::DatabaseLocationText()), olderFile);
 
         Reservas::PrepareDatabase();
         const std::vector<RestaurantTable> tables = Reservas::RestaurantTables();

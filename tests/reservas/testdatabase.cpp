@@ -1,6 +1,6 @@
 #include "testdatabase.h"
 
-#include "reservas/databaselocation.h"
+#include "reservas/store.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 // Draws the terminal's day window and the table grid, with a sample evening, into PNG files for
 // the README: pictures DAYLIST.png TABLES.png. Runs offscreen on a throw-away database.
-#include "collaborators/hostlib/mensagem.h"
-#include "collaborators/reservas.h"
+#include "daylist/daywindow.h"
 #include "framework/datetime.h"
-#include "host/daylist/daywindow.h"
-#include "host/journal.h"
-#include "reservas/reservationstore.h"
+#include "hostlib/mensagem.h"
+#include "journal.h"
+#include "reservas/hooks.h"
+#include "reservas/reservas.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QTemporaryDir folder;
-    Reservas::SetDatabaseFile(folder.filePath(QStringLiteral("reservas.db")));
+    Reservas::SetDatabaseLocation(folder.filePath(QStringLiteral("reservas.db")));
     Sysutils::SetClock([] { return QDateTime(sampleDay, QTime(11, 0)); });
     SetMensagemObserver([](const MensagemCall&) { return true; });
     try {

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "reservas/hooks.h"
+
+#include <QDialog>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QLabel;
+struct MessageScheme;
+
+namespace Reservas {
+
+class TableCell;
+
+// The touch grid of the restaurant's tables, shown over the entry screen once a reservation has
+// been entered. Cells are named "mesa<number>", the label of the seats picked "lugares", the
+// keys "voltar", "semMesa" and "confirmar"; Enter confirms and Esc goes back.
+class TableGridDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    TableGridDialog(const TableChoice& choice, QWidget* parent);
+
+    // The tables picked (ascending; empty for none), or nothing when the operator went back.
+    const std::optional<std::vector<int>>& Answer() const { return answer_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void addCells(const TableChoice& choice, const MessageScheme& scheme);
+    void addKey(int index, const char* caption, const QString& name, const MessageScheme& scheme,
+                std::function<void()> action);
+    std::vector<int> pickedTables() const;
+    int pickedSeats() const;
+    void showSeats();
+    void confirm();
+    void finish(std::optional<std::vector<int>> tables);
+
+    int people_ = 0;
+    AnsiString schemeId_;
+    QLabel* seats_ = nullptr;
+    std::vector<TableCell*> cells_;
+    std::optional<std::vector<int>> answer_;
+};
+
+} // namespace Reservas

@@ -1,0 +1,118 @@
+#include "databaseconnection.h"
+#include "reservas/store.h"
+#include "reservationrows.h"
+#include "storetexts.h"
+#include "tableholdings.h"
+
+#include <QStringList>
+#include <algorithm>
+
+namespace Reservas {
+
+namespace {
+
+AnsiString takenText(const std::vector<int>& mesas) {
+    if (mesas.size() == 1) {
+        return Text("MESA_OCUPADA", QString::number(mesas.front()));
+    }
+    QStringList numbers;
+    for (const int mesa : mesas) {
+        numbers << QString::number(mesa);
+    }
+    return Text("MESAS_OCUPADAS", numbers.join(QStringLiteral(", ")));
+}
+
+// The picked tables another reservation holds by now, or that the restaurant no longer has.
+std::vector<int> lostTables(const ReservationDatabase& database,
+                            const StoredReservation& reservation, qlonglong except,
+                            const std::vector<int>& mesas) {
+    const std::vector<int> tables = TableNumbers(database);
+    const std::vector<int> taken = TablesTakenAt(database, reservation, except);
+    std::vector<int> lost;
+    for (const int mesa : mesas) {
+        if (std::binary_search(taken.begin(), taken.end(), mesa) ||
+            !std::binary_search(tables.begin(), tables.end(), mesa)) {
+            lost.push_back(mesa);
+        }
+    }
+    return lost;
+}
+
+Booking storeBooking(const ReservationDatabase& database, const StoredReservation& reservation,
+                     std::optional<qlonglong> editing,
+                     const std::optional<std::vector<int>>& mesas) {
+    WriteTransaction transaction(database);
+    std::vector<int> held;
+    if (mesas) {
+        held = *mesas;
+        std::vector<int> lost = lostTables(database, reservation, editing.value_or(0), held);
+        if (!lost.empty()) {
+            throw TablesTaken(std::move(lost));
+        }
+    }
+    qlonglong number = 0;
+    if (editing) {
+        number = *editing;
+        if (!UpdateReservation(database, reservation, number)) {
+            Raise("RESERVA_INEXISTENTE", QString::number(number));
+        }
+    } else {
+        number = InsertReservation(database, reservation);
+    }
+    if (mesas) {
+        HoldTables(database, reservation, number, held);
+    } else {
+        MoveHeldTables(database, reservation, number);
+        held = TablesHeldBy(database, number);
+    }
+    transaction.Commit();
+    return {FromQString(QString::number(number)), held};
+}
+
+} // namespace
+
+TablesTaken::TablesTaken(std::vector<int> mesas)
+    : Sysutils::Exception(takenText(mesas)), mesas_(std::move(mesas)) {}
+
+TablesAround TablesAt(const StoredReservation& reservation, std::optional<qlonglong> editing) {
+    const ReservationDatabase database(DatabaseAccess::Read);
+    TablesAround around;
+    around.Taken = TablesTakenAt(database, reservation, editing.value_or(0));
+    if (editing) {
+        around.Held = TablesHeldBy(database, *editing);
+    }
+    return around;
+}
+
+Booking BookReservation(const StoredReservation& reservation, std::optional<qlonglong> editing,
+                        const std::optional<std::vector<int>>& mesas) {
+    std::optional<std::vector<int>> wanted = mesas;
+    if (wanted) {
+        // Held in ascending order, so two terminals holding the same tables never wait on
+        // each other in a circle.
+        std::sort(wanted->begin(), wanted->end());
+        wanted->erase(std::unique(wanted->begin(), wanted->end()), wanted->end());
+    }
+    const ReservationDatabase database(DatabaseAccess::Write);
+    // On a server, bookings run side by side: another terminal may hold a table between this
+    // one's check and its storing, and the database refuses the second holding.
+    constexpr int attempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return storeBooking(database, reservation, editing, wanted);
+        } catch (const HoldingConflict&) {
+            const std::vector<int> held =
+                wanted ? *wanted : TablesHeldBy(database, editing.value_or(0));
+            std::vector<int> lost = lostTables(database, reservation, editing.value_or(0), held);
+            if (!lost.empty()) {
+                throw TablesTaken(std::move(lost));
+            }
+            // The holding that stood in the way went again before it could be named.
+            if (attempt == attempts) {
+                Raise("BD_OCUPADO");
+            }
+        }
+    }
+}
+
+} // namespace Reservas

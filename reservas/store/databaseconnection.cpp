@@ -1,0 +1,243 @@
+#include "databaseconnection.h"
+
+#include "reservas/store.h"
+#include "schema.h"
+#include "storetexts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QStringList>
+#include <chrono>
+
+namespace Reservas {
+
+namespace {
+
+// How long a statement waits for another terminal's write to end before it gives up: far
+// longer than any write takes, short enough that the operator is not left wondering.
+constexpr std::chrono::milliseconds busyTimeout{3000};
+// How long a server may keep the operator waiting, to connect or for one statement, and how
+// soon a connection whose server went silent is given up: a few seconds, not TCP's minutes.
+constexpr std::chrono::seconds connectTimeout{5};
+constexpr std::chrono::milliseconds statementTimeout{10000};
+constexpr std::chrono::milliseconds silentServer{5000};
+
+// The one connection to a server, kept between operations: connecting costs far more than a
+// booking.
+const QString serverConnection = QStringLiteral("reservas-servidor");
+QString serverConnectionLocation;
+
+QString nextConnectionName() {
+    static int opened = 0;
+    return QStringLiteral("reservas-%1").arg(++opened);
+}
+
+// A libpq setting's value, quoted as its connection strings want.
+QString quotedSetting(const QString& value) {
+    QString quoted = value;
+    quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    quoted.replace(QLatin1Char('\''), QLatin1String("\\'"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+QString serverOptions(const DatabaseLocation& location) {
+    QStringList options{
+        QStringLiteral("connect_timeout=%1").arg(connectTimeout.count()),
+        QStringLiteral("application_name=reservas-terminal"),
+        QStringLiteral("keepalives_idle=2"),
+        QStringLiteral("keepalives_interval=1"),
+        QStringLiteral("keepalives_count=3"),
+        QStringLiteral("tcp_user_timeout=%1").arg(silentServer.count()),
+    };
+    for (const auto& [key, value] : location.Settings) {
+        options << key + QLatin1Char('=') + quotedSetting(value);
+    }
+    return options.join(QLatin1Char(';'));
+}
+
+} // namespace
+
+void PrepareDatabase() {
+    const ReservationDatabase database(DatabaseAccess::Write);
+}
+
+ReservationDatabase::ReservationDatabase(DatabaseAccess access)
+    : location_(ParseDatabaseLocation(DatabaseLocationText())) {
+    if (location_.Engine == DatabaseEngine::SQLite) {
+        openFile(access);
+    } else {
+        openServer();
+    }
+    // SQLite opens lazily: a directory or a file of another kind only fails here.
+    if (access == DatabaseAccess::Write) {
+        BringSchemaUpToDate(*this);
+    } else if (!HasTable(QStringLiteral("RESERVAMESA"))) {
+        Raise("BD_SEM_RESERVAS", location_.Shown());
+    }
+}
+
+ReservationDatabase::Connection::~Connection() {
+    if (kept || name.isEmpty()) {
+        return;
+    }
+    database.close();
+    database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+    if (name == serverConnection) {
+        serverConnectionLocation.clear();
+    }
+}
+
+void ReservationDatabase::openFile(DatabaseAccess access) {
+    const QString& file = location_.File;
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout.count());
+    if (access == DatabaseAccess::Read) {
+        // Said plainly rather than as SQLite's "unable to open database file".
+        if (!QFileInfo::exists(file)) {
+            Raise("BD_INEXISTENTE", file);
+        }
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    } else {
+        const QString folder = QFileInfo(file).absolutePath();
+        if (!QDir().mkpath(folder)) {
+            Raise("BD_PASTA", folder);
+        }
+    }
+    connection_.name = nextConnectionName();
+    connection_.database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_.name);
+    connection_.database.setConnectOptions(options);
+    connection_.database.setDatabaseName(file);
+    if (!connection_.database.open()) {
+        fail("BD_ABRIR", connection_.database.lastError());
+    }
+}
+
+bool ReservationDatabase::reuseServerConnection() {
+    if (!QSqlDatabase::contains(serverConnection)) {
+        return false;
+    }
+    connection_.database = QSqlDatabase::database(serverConnection, false);
+    if (serverConnectionLocation == location_.Shown() && connection_.database.isOpen()) {
+        // A server restarted or a network cut since the last operation shows here, before
+        // anything is written.
+        QSqlQuery alive(connection_.database);
+        if (alive.exec(QStringLiteral("SELECT 1"))) {
+            return true;
+        }
+    }
+    connection_.database.close();
+    connection_.database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(serverConnection);
+    serverConnectionLocation.clear();
+    return false;
+}
+
+void ReservationDatabase::openServer() {
+    if (reuseServerConnection()) {
+        connection_.name = serverConnection;
+        connection_.kept = true;
+        return;
+    }
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        Raise("BD_SEM_DRIVER", location_.Shown());
+    }
+    connection_.name = serverConnection;
+    connection_.database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), serverConnection);
+    connection_.database.setHostName(location_.Host);
+    connection_.database.setPort(location_.Port);
+    connection_.database.setUserName(location_.User);
+    connection_.database.setDatabaseName(location_.Name);
+    connection_.database.setConnectOptions(serverOptions(location_));
+    if (!connection_.database.open()) {
+        Raise("BD_SERVIDOR", location_.Shown(), connection_.database.lastError().text());
+    }
+    serverConnectionLocation = location_.Shown();
+    connection_.kept = true;
+    Run(QStringLiteral("SET statement_timeout = %1").arg(statementTimeout.count()), "BD_ABRIR");
+    Run(QStringLiteral("SET lock_timeout = %1").arg(busyTimeout.count()), "BD_ABRIR");
+}
+
+QSqlQuery ReservationDatabase::Prepare(const QString& sql, const char* failureKey) const {
+    QSqlQuery query(connection_.database);
+    if (!query.prepare(sql)) {
+        fail(failureKey, query.lastError());
+    }
+    return query;
+}
+
+void ReservationDatabase::Execute(QSqlQuery& query, const char* failureKey) const {
+    if (!query.exec()) {
+        fail(failureKey, query.lastError());
+    }
+}
+
+QSqlQuery ReservationDatabase::Run(const QString& sql, const char* failureKey) const {
+    // Run as it stands: a server prepares only plain statements, not BEGIN, SET or CREATE.
+    QSqlQuery query(connection_.database);
+    if (!query.exec(sql)) {
+        fail(failureKey, query.lastError());
+    }
+    return query;
+}
+
+bool ReservationDatabase::HasTable(const QString& name) const {
+    // Asked of the database itself, so that a file that is no database says so here.
+    QSqlQuery table = Prepare(TableExistsSql(Engine()), "BD_ABRIR");
+    table.bindValue(QStringLiteral(":name"), TableName(Engine(), name));
+    Execute(table, "BD_ABRIR");
+    return table.next();
+}
+
+void ReservationDatabase::RollBack() const noexcept {
+    // A connection the server dropped has nothing left to end.
+    if (!connection_.database.isOpen()) {
+        return;
+    }
+    QSqlQuery rollback(connection_.database);
+    rollback.exec(QStringLiteral("ROLLBACK"));
+}
+
+void ReservationDatabase::fail(const char* key, const QSqlError& error) const {
+    // On a server a failed statement spoils its whole transaction: ended here, the statements
+    // prepared in it can still be freed as the raise unwinds them.
+    if (Engine() == DatabaseEngine::PostgreSQL) {
+        RollBack();
+    }
+    switch (ClassifyFailure(Engine(), error)) {
+    case FailureKind::Busy:
+        Raise("BD_OCUPADO");
+    case FailureKind::HoldingConflict:
+        throw HoldingConflict(Text("MESA_JA_RESERVADA"));
+    case FailureKind::ServerLost:
+        connection_.kept = false;
+        Raise("BD_SERVIDOR", location_.Shown(), error.text());
+    case FailureKind::Other:
+        break;
+    }
+    Raise(key, location_.Shown(), error.text());
+}
+
+WriteTransaction::WriteTransaction(const ReservationDatabase& database, const char* failureKey,
+                                   TransactionKind kind)
+    : database_(database) {
+    const QStringList begin = BeginSql(database_.Engine(), kind);
+    database_.Run(begin.front(), failureKey);
+    open_ = true;
+    for (qsizetype index = 1; index < begin.size(); ++index) {
+        database_.Run(begin[index], failureKey);
+    }
+}
+
+WriteTransaction::~WriteTransaction() {
+    if (open_) {
+        database_.RollBack();
+    }
+}
+
+void WriteTransaction::Commit() {
+    database_.Run(QStringLiteral("COMMIT"), "BD_GRAVAR");
+    open_ = false;
+}
+
+} // namespace Reservas

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "databaseengine.h"
+#include "framework/sysutils.h"
+#include "reservas/store.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+
+namespace Reservas {
+
+// Reading never creates, migrates or changes the database; writing creates the file, its folder
+// and the tables when they are missing, and brings an older database's tables up to date.
+enum class DatabaseAccess { Read, Write };
+
+// Raised by a statement that would hold a table twice at overlapping times: the database
+// itself refused it, though the program's own check had found the table free.
+class HoldingConflict : public Sysutils::Exception {
+public:
+    using Sysutils::Exception::Exception;
+};
+
+// An open connection to the reservation database with its table in place. Opening raises
+// Sysutils::Exception naming the database and what went wrong; a database that another
+// terminal keeps busy past a short wait, or a server that cannot be reached, raises a text
+// that says so. A SQLite file is closed when the object goes; a connection to a server is kept
+// for the next one, unless it failed.
+class ReservationDatabase {
+public:
+    explicit ReservationDatabase(DatabaseAccess access);
+    ReservationDatabase(const ReservationDatabase&) = delete;
+    ReservationDatabase& operator=(const ReservationDatabase&) = delete;
+
+    DatabaseEngine Engine() const { return location_.Engine; }
+
+    // Prepares and runs statements of ours; a failure raises the catalogue text failureKey with
+    // the database and its own explanation.
+    QSqlQuery Prepare(const QString& sql, const char* failureKey) const;
+    void Execute(QSqlQuery& query, const char* failureKey) const;
+    // Runs a statement without parameters.
+    QSqlQuery Run(const QString& sql, const char* failureKey) const;
+
+    bool HasTable(const QString& name) const;
+    // Ends the open transaction without its changes; it never fails, for it runs on the way out.
+    void RollBack() const noexcept;
+
+private:
+    void openFile(DatabaseAccess access);
+    void openServer();
+    bool reuseServerConnection();
+    [[noreturn]] void fail(const char* key, const QSqlError& error) const;
+
+    // Removed again however the opening ends, unless it is a server's that still works.
+    struct Connection {
+        Connection() = default;
+        ~Connection();
+        Connection(const Connection&) = delete;
+        Connection& operator=(const Connection&) = delete;
+
+        QString name;
+        QSqlDatabase database;
+        bool kept = false;
+    };
+
+    DatabaseLocation location_;
+    mutable Connection connection_;
+};
+
+// A write transaction. On SQLite it holds the file from its start, so that what it reads stays
+// true until it commits; on a server, bookings run side by side and the database's own
+// constraint keeps a table from being held twice, while an exclusive transaction has the
+// database to itself. Rolled back when it goes without a commit.
+class WriteTransaction {
+public:
+    // A failure to start raises the catalogue text failureKey, as Execute does.
+    explicit WriteTransaction(const ReservationDatabase& database,
+                              const char* failureKey = "BD_GRAVAR",
+                              TransactionKind kind = TransactionKind::Booking);
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+
+    void Commit();
+
+private:
+    const ReservationDatabase& database_;
+    bool open_ = false;
+};
+
+} // namespace Reservas

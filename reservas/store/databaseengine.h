@@ -1,0 +1,41 @@
+#pragma once
+
+#include "reservas/store.h"
+
+#include <QSqlError>
+#include <QString>
+#include <QStringList>
+
+namespace Reservas {
+
+// What one engine says differently from the other; every other statement of the store is the
+// same text on both.
+
+// A write transaction that only books or cancels runs beside others of its kind; one that
+// changes the restaurant's tables or the schema has the database to itself.
+enum class TransactionKind { Booking, Exclusive };
+
+// How a failed statement is told to the operator.
+enum class FailureKind {
+    Other,
+    Busy,            // another terminal holds what the statement waits for
+    ServerLost,      // the server cannot be reached, or went away mid-statement
+    HoldingConflict, // a table would be held twice at overlapping times
+};
+
+// The type of the reservation number: filled in by the database on insert.
+QString ReservationKeyType(DatabaseEngine engine);
+
+// One row, selected when the database has the table named (in the parameter :name).
+QString TableExistsSql(DatabaseEngine engine);
+QString TableName(DatabaseEngine engine, const QString& name);
+
+QStringList BeginSql(DatabaseEngine engine, TransactionKind kind);
+
+// Makes the database itself refuse a table held twice at overlapping times on one day, whoever
+// writes: a terminal of an older version or someone at the database's own prompt.
+QStringList NoDoubleBookingSql(DatabaseEngine engine);
+
+FailureKind ClassifyFailure(DatabaseEngine engine, const QSqlError& error);
+
+} // namespace Reservas

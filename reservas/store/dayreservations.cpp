@@ -1,0 +1,29 @@
+#include "databaseconnection.h"
+#include "reservas/store.h"
+#include "reservationcolumns.h"
+#include "tableholdings.h"
+
+#include <QVariant>
+
+namespace Reservas {
+
+std::vector<DayReservation> ReservationsOfDay(const QDate& day) {
+    const ReservationDatabase database(DatabaseAccess::Read);
+    QSqlQuery select = database.Prepare(DaySelectSql(), "BD_LER");
+    select.bindValue(QStringLiteral(":DTRESMESA"), day.toString(Qt::ISODate));
+    database.Execute(select, "BD_LER");
+    const QHash<qlonglong, std::vector<int>> held = TablesHeldOn(database, day);
+    std::vector<DayReservation> reservations;
+    while (select.next()) {
+        DayReservation reservation;
+        for (const ReservationColumn& column : ReservationColumns) {
+            SetColumnValue(reservation.Reservation, column,
+                           select.value(column.SqlName()).toString());
+        }
+        reservation.Mesas = held.value(select.value(QStringLiteral("NRRESMESA")).toLongLong());
+        reservations.push_back(std::move(reservation));
+    }
+    return reservations;
+}
+
+} // namespace Reservas

@@ -1,0 +1,191 @@
+#pragma once
+
+// The reservation store: everything a caller may do with the restaurant's reservations and
+// tables. Each routine opens the database itself. Those that reach the database raise
+// Sysutils::Exception with a clear text when it cannot be opened or read, its server cannot be
+// reached, or another terminal keeps it busy. Reading never creates or changes the database: a
+// missing file, or one without the reservations, raises.
+
+#include "framework/ansistring.h"
+#include "framework/sysutils.h"
+#include "reservas/store_export.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace Dbclient {
+class TClientDataSet;
+}
+
+namespace Reservas {
+
+// ---- Where the reservations are kept ----
+
+enum class DatabaseEngine { SQLite, PostgreSQL };
+
+// A SQLite file, or a PostgreSQL database that every terminal of the restaurant reaches over the
+// network, written postgresql://user@host:port/dbname. The password never travels in the text:
+// libpq reads it from PGPASSWORD or ~/.pgpass.
+struct RESERVAS_STORE_EXPORT DatabaseLocation {
+    DatabaseEngine Engine = DatabaseEngine::SQLite;
+    QString File; // SQLite
+    QString Host; // PostgreSQL, each part empty or -1 for libpq's own default
+    int Port = -1;
+    QString User;
+    QString Name;
+    // Further connection settings from the URL's query (sslmode=require, ...), as libpq names
+    // them.
+    std::vector<std::pair<QString, QString>> Settings;
+
+    // How messages and the journal name it: the file, or the URL as given.
+    QString Shown() const;
+};
+
+// Reads a file path or a postgresql:// (or postgres://) URL. A URL with a password, without a
+// database name or that is not well formed raises Sysutils::Exception saying so.
+RESERVAS_STORE_EXPORT DatabaseLocation ParseDatabaseLocation(const QString& text);
+
+// The database every routine below uses, as a file path or a URL. Unset, it is reservas.db in
+// the user's application data folder; the file and its folder, or the server database's
+// tables, are created when the first reservation is stored.
+RESERVAS_STORE_EXPORT void SetDatabaseLocation(const QString& location);
+RESERVAS_STORE_EXPORT QString DatabaseLocationText();
+
+// Opens the database for writing, creating or bringing its tables up to date, so that a screen
+// can show it before the first reservation is stored.
+RESERVAS_STORE_EXPORT void PrepareDatabase();
+
+// ---- The reservations ----
+
+// One stored reservation, one member per column of the reservation record.
+struct RESERVAS_STORE_EXPORT StoredReservation {
+    AnsiString DSRESMESA;
+    AnsiString NRRESMESA;
+    AnsiString CDFILIAL;
+    AnsiString CDLOJA;
+    QDate DTRESMESA;
+    AnsiString HRINIRESMESA;
+    AnsiString HRFINRESMESA;
+    AnsiString NMRESMESA;
+    AnsiString NRTELRESMESA;
+    AnsiString NRPESRESMESA;
+    AnsiString IDSTRESMESA;
+    AnsiString CDOPERINCRES;
+    QDate DTHRINCLURES;
+
+    bool operator==(const StoredReservation&) const = default;
+};
+
+// The most characters the record keeps in the text column named (0 for any other name).
+RESERVAS_STORE_EXPORT std::size_t ColumnLength(std::string_view column);
+
+// A reservation number as the store keeps it: a positive whole number, kept as text in the
+// dataset; nothing for any other text.
+RESERVAS_STORE_EXPORT std::optional<qlonglong> ReservationNumber(const AnsiString& nrresmesa);
+
+// Empty when no reservation has that number.
+RESERVAS_STORE_EXPORT std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa);
+
+// A reservation of a day with the tables it holds (ascending; none once it is cancelled).
+struct RESERVAS_STORE_EXPORT DayReservation {
+    StoredReservation Reservation;
+    std::vector<int> Mesas;
+
+    bool operator==(const DayReservation&) const = default;
+};
+
+// The reservations of a day, cancelled ones included, by start time and then number.
+RESERVAS_STORE_EXPORT std::vector<DayReservation> ReservationsOfDay(const QDate& day);
+
+// Marks the reservation cancelled ("C") and frees its tables; false when there is none.
+RESERVAS_STORE_EXPORT bool CancelReservation(const AnsiString& nrresmesa);
+
+// The word a status code shows as: "P" pending, "C" cancelled, "U" used; any other code shows
+// as nothing.
+RESERVAS_STORE_EXPORT AnsiString StatusWord(const AnsiString& code);
+
+// ---- Booking with tables ----
+
+// Raised when tables the operator picked were taken, since they were offered, by another
+// reservation at an overlapping time (or removed from the restaurant). Nothing was stored.
+class RESERVAS_STORE_EXPORT TablesTaken : public Sysutils::Exception {
+public:
+    explicit TablesTaken(std::vector<int> mesas);
+    const std::vector<int>& Mesas() const { return mesas_; }
+
+private:
+    std::vector<int> mesas_;
+};
+
+// Around a reservation's times, on its date: the tables other reservations hold at an
+// overlapping time (not pickable: exactly the holdings the database itself would refuse beside
+// it), and those the reservation being edited holds now. Both ascending.
+struct RESERVAS_STORE_EXPORT TablesAround {
+    std::vector<int> Taken;
+    std::vector<int> Held;
+};
+RESERVAS_STORE_EXPORT TablesAround TablesAt(const StoredReservation& reservation,
+                                            std::optional<qlonglong> editing);
+
+// A stored reservation and the tables it holds.
+struct RESERVAS_STORE_EXPORT Booking {
+    AnsiString Nrresmesa;
+    std::vector<int> Mesas;
+};
+
+// Stores a new reservation (editing empty) or the reservation numbered editing, holding the
+// tables mesas; without mesas an edited reservation keeps the tables it holds, at its new
+// times. The check that the tables are free and the storing are one write transaction, and the
+// database refuses a second holding besides, so two terminals can never hold a table at
+// overlapping times: the one that comes second gets TablesTaken. An edited reservation that is
+// not there raises.
+RESERVAS_STORE_EXPORT Booking BookReservation(const StoredReservation& reservation,
+                                              std::optional<qlonglong> editing,
+                                              const std::optional<std::vector<int>>& mesas);
+
+// ---- The restaurant's tables ----
+
+struct RESERVAS_STORE_EXPORT RestaurantTable {
+    int Number = 0;
+    int Seats = 0;
+
+    bool operator==(const RestaurantTable&) const = default;
+};
+
+// By number. A database the restaurant never gave a list has twenty tables of four seats; an
+// empty list means the restaurant does not assign tables.
+RESERVAS_STORE_EXPORT std::vector<RestaurantTable> RestaurantTables();
+
+// Reads "1:4,2:2,3:6" (table number, a colon, its seats; blanks allowed around each); an empty
+// text is the empty list. Bad text, a number or seat count that is not a positive whole number
+// or a table named twice raises Sysutils::Exception naming the culprit.
+RESERVAS_STORE_EXPORT std::vector<RestaurantTable> ParseTables(const QString& list);
+
+// Replaces the restaurant's tables. Removing a table that a reservation of today or later
+// holds raises Sysutils::Exception naming it and the reservation, and changes nothing.
+RESERVAS_STORE_EXPORT void SetRestaurantTables(const std::vector<RestaurantTable>& tables);
+
+// ---- The reservation as a dataset and as JSON ----
+
+// Adds the reservation record's thirteen field definitions, in order, so the caller can
+// create the dataset.
+RESERVAS_STORE_EXPORT void DefineReservationFields(Dbclient::TClientDataSet& dataset);
+
+// Appends the stored reservation to a created dataset of the reservation record and makes it
+// the current record; false when no reservation has that number.
+RESERVAS_STORE_EXPORT bool LoadReservation(const AnsiString& nrresmesa,
+                                           Dbclient::TClientDataSet& target);
+
+// One JSON object (UTF-8), its columns in the record's order.
+RESERVAS_STORE_EXPORT QByteArray ReservationJson(const StoredReservation& reservation);
+// The same, then "mesas".
+RESERVAS_STORE_EXPORT QByteArray DayReservationJson(const DayReservation& reservation);
+
+} // namespace Reservas

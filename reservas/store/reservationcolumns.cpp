@@ -1,0 +1,103 @@
+#include "reservationcolumns.h"
+
+#include "databaseengine.h"
+
+#include <QStringList>
+
+namespace Reservas {
+
+namespace {
+
+QStringList columnNames(bool (*wanted)(const ReservationColumn&)) {
+    QStringList names;
+    for (const ReservationColumn& column : ReservationColumns) {
+        if (wanted(column)) {
+            names << column.SqlName();
+        }
+    }
+    return names;
+}
+
+bool anyColumn(const ReservationColumn&) {
+    return true;
+}
+QString parameter(const QString& name) {
+    return QLatin1Char(':') + name;
+}
+
+} // namespace
+
+std::size_t ColumnLength(std::string_view name) {
+    for (const ReservationColumn& column : ReservationColumns) {
+        if (column.Name == name && column.Text != nullptr) {
+            return column.Size;
+        }
+    }
+    return 0;
+}
+
+bool StoredByInsert(const ReservationColumn& column) {
+    return column.Role != ColumnRole::Key;
+}
+
+bool StoredByUpdate(const ReservationColumn& column) {
+    return column.Role == ColumnRole::Entered;
+}
+
+QString CreateTableSql(DatabaseEngine engine) {
+    QStringList definitions;
+    for (const ReservationColumn& column : ReservationColumns) {
+        definitions << column.SqlName() + (column.Role == ColumnRole::Key
+                                               ? QLatin1Char(' ') + ReservationKeyType(engine)
+                                               : QStringLiteral(" TEXT"));
+    }
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS RESERVAMESA (%1)")
+        .arg(definitions.join(QStringLiteral(", ")));
+}
+
+QString InsertSql() {
+    const QStringList names = columnNames(StoredByInsert);
+    QStringList parameters;
+    for (const QString& name : names) {
+        parameters << parameter(name);
+    }
+    // The number the database gave comes back as the statement's one row, on both engines.
+    return QStringLiteral("INSERT INTO RESERVAMESA (%1) VALUES (%2) RETURNING NRRESMESA")
+        .arg(names.join(QStringLiteral(", ")), parameters.join(QStringLiteral(", ")));
+}
+
+QString UpdateSql() {
+    QStringList assignments;
+    for (const QString& name : columnNames(StoredByUpdate)) {
+        assignments << name + QStringLiteral(" = ") + parameter(name);
+    }
+    return QStringLiteral("UPDATE RESERVAMESA SET %1 WHERE NRRESMESA = :NRRESMESA")
+        .arg(assignments.join(QStringLiteral(", ")));
+}
+
+QString SelectSql() {
+    return QStringLiteral("SELECT %1 FROM RESERVAMESA WHERE NRRESMESA = :NRRESMESA")
+        .arg(columnNames(anyColumn).join(QStringLiteral(", ")));
+}
+
+QString DaySelectSql() {
+    return QStringLiteral("SELECT %1 FROM RESERVAMESA WHERE DTRESMESA = :DTRESMESA ORDER BY "
+                          "HRINIRESMESA, NRRESMESA")
+        .arg(columnNames(anyColumn).join(QStringLiteral(", ")));
+}
+
+QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column) {
+    return column.Text != nullptr ? ToQString(reservation.*column.Text)
+                                  : (reservation.*column.Date).toString(Qt::ISODate);
+}
+
+void SetColumnValue(StoredReservation& reservation, const ReservationColumn& column,
+                    const QString& value) {
+    if (column.Text != nullptr) {
+        reservation.*column.Text = FromQString(value);
+    } else {
+        reservation.*column.Date = QDate::fromString(value, Qt::ISODate);
+    }
+}
+
+} // namespace Reservas

@@ -1,0 +1,103 @@
+#include "databaseconnection.h"
+#include "reservas/store.h"
+#include "storetexts.h"
+
+#include "framework/datetime.h"
+
+#include <QVariant>
+#include <algorithm>
+#include <set>
+
+namespace Reservas {
+
+namespace {
+
+int positiveNumber(const QString& text, const QString& entry) {
+    bool valid = false;
+    const int number = text.trimmed().toInt(&valid);
+    if (!valid || number <= 0) {
+        Raise("MESAS_INV", entry.trimmed());
+    }
+    return number;
+}
+
+// The first table of the old list that is missing from the new one and that a reservation of
+// today or later holds, with that reservation's number.
+std::optional<std::pair<int, qlonglong>>
+heldTableRemoved(const ReservationDatabase& database, const std::vector<RestaurantTable>& tables) {
+    QSqlQuery held = database.Prepare(
+        QStringLiteral("SELECT NRMESA, MIN(NRRESMESA) FROM MESARESERVADA WHERE DTRESMESA >= "
+                       ":HOJE GROUP BY NRMESA ORDER BY NRMESA"),
+        "BD_LER");
+    held.bindValue(QStringLiteral(":HOJE"),
+                   Sysutils::DecodeDateTime(Sysutils::Date()).date().toString(Qt::ISODate));
+    database.Execute(held, "BD_LER");
+    while (held.next()) {
+        const int mesa = held.value(0).toInt();
+        const bool kept =
+            std::any_of(tables.begin(), tables.end(),
+                        [mesa](const RestaurantTable& t) { return t.Number == mesa; });
+        if (!kept) {
+            return std::pair(mesa, held.value(1).toLongLong());
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<RestaurantTable> RestaurantTables() {
+    const ReservationDatabase database(DatabaseAccess::Write);
+    QSqlQuery select = database.Run(
+        QStringLiteral("SELECT NRMESA, NRLUGARES FROM MESA ORDER BY NRMESA"), "BD_LER");
+    std::vector<RestaurantTable> tables;
+    while (select.next()) {
+        tables.push_back({select.value(0).toInt(), select.value(1).toInt()});
+    }
+    return tables;
+}
+
+std::vector<RestaurantTable> ParseTables(const QString& list) {
+    std::vector<RestaurantTable> tables;
+    if (list.trimmed().isEmpty()) {
+        return tables;
+    }
+    std::set<int> numbers;
+    for (const QString& entry : list.split(QLatin1Char(','))) {
+        const QStringList parts = entry.split(QLatin1Char(':'));
+        if (parts.size() != 2) {
+            Raise("MESAS_INV", entry.trimmed());
+        }
+        const RestaurantTable table{positiveNumber(parts[0], entry),
+                                    positiveNumber(parts[1], entry)};
+        if (!numbers.insert(table.Number).second) {
+            Raise("MESA_REPETIDA", QString::number(table.Number));
+        }
+        tables.push_back(table);
+    }
+    std::sort(tables.begin(), tables.end(), [](const RestaurantTable& a, const RestaurantTable& b) {
+        return a.Number < b.Number;
+    });
+    return tables;
+}
+
+void SetRestaurantTables(const std::vector<RestaurantTable>& tables) {
+    const ReservationDatabase database(DatabaseAccess::Write);
+    // No booking runs meanwhile, so a table being removed cannot be taken as it goes.
+    WriteTransaction transaction(database, "BD_GRAVAR", TransactionKind::Exclusive);
+    if (const auto removed = heldTableRemoved(database, tables)) {
+        Raise("MESA_EM_USO", QString::number(removed->first), QString::number(removed->second));
+    }
+    database.Run(QStringLiteral("DELETE FROM MESA"), "BD_GRAVAR");
+    QSqlQuery insert = database.Prepare(
+        QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES (:NRMESA, :NRLUGARES)"),
+        "BD_GRAVAR");
+    for (const RestaurantTable& table : tables) {
+        insert.bindValue(QStringLiteral(":NRMESA"), table.Number);
+        insert.bindValue(QStringLiteral(":NRLUGARES"), table.Seats);
+        database.Execute(insert, "BD_GRAVAR");
+    }
+    transaction.Commit();
+}
+
+} // namespace Reservas

@@ -1,0 +1,81 @@
+#include "schema.h"
+
+#include "databaseconnection.h"
+#include "reservationcolumns.h"
+
+#include <QVariant>
+
+namespace Reservas {
+
+namespace {
+
+// 1: the reservations alone; 2: the restaurant's tables and the tables each reservation holds;
+// 3: the database itself refuses a table held twice at overlapping times.
+constexpr int currentVersion = 3;
+
+constexpr int defaultTables = 20;
+constexpr int defaultSeats = 4;
+
+int storedVersion(const ReservationDatabase& database) {
+    if (!database.HasTable(QStringLiteral("VERSAOESQUEMA"))) {
+        return database.HasTable(QStringLiteral("RESERVAMESA")) ? 1 : 0;
+    }
+    QSqlQuery version =
+        database.Run(QStringLiteral("SELECT MAX(VERSAO) FROM VERSAOESQUEMA"), "BD_ABRIR");
+    return version.next() ? version.value(0).toInt() : 0;
+}
+
+void addTables(const ReservationDatabase& database) {
+    database.Run(QStringLiteral("CREATE TABLE MESA (NRMESA INTEGER PRIMARY KEY, "
+                                "NRLUGARES INTEGER NOT NULL)"),
+                 "BD_ABRIR");
+    database.Run(QStringLiteral("CREATE TABLE MESARESERVADA (NRRESMESA BIGINT NOT NULL, "
+                                "NRMESA INTEGER NOT NULL, DTRESMESA TEXT NOT NULL, "
+                                "HRINIRESMESA TEXT NOT NULL, HRFINRESMESA TEXT NOT NULL, "
+                                "PRIMARY KEY (NRRESMESA, NRMESA))"),
+                 "BD_ABRIR");
+    database.Run(QStringLiteral("CREATE INDEX MESARESERVADA_DIA ON MESARESERVADA (DTRESMESA)"),
+                 "BD_ABRIR");
+    QSqlQuery insert = database.Prepare(
+        QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES (:NRMESA, :NRLUGARES)"),
+        "BD_ABRIR");
+    for (int number = 1; number <= defaultTables; ++number) {
+        insert.bindValue(QStringLiteral(":NRMESA"), number);
+        insert.bindValue(QStringLiteral(":NRLUGARES"), defaultSeats);
+        database.Execute(insert, "BD_ABRIR");
+    }
+}
+
+} // namespace
+
+void BringSchemaUpToDate(const ReservationDatabase& database) {
+    if (storedVersion(database) >= currentVersion) {
+        return;
+    }
+    // Another terminal may be bringing the same file up to date: whoever comes second finds it
+    // done once it holds the file.
+    WriteTransaction transaction(database, "BD_ABRIR", TransactionKind::Exclusive);
+    const int version = storedVersion(database);
+    if (version >= currentVersion) {
+        return;
+    }
+    database.Run(CreateTableSql(database.Engine()), "BD_ABRIR");
+    if (version < 2) {
+        addTables(database);
+    }
+    if (version < 3) {
+        for (const QString& statement : NoDoubleBookingSql(database.Engine())) {
+            database.Run(statement, "BD_ABRIR");
+        }
+    }
+    database.Run(QStringLiteral("CREATE TABLE IF NOT EXISTS VERSAOESQUEMA (VERSAO INTEGER NOT "
+                                "NULL)"),
+                 "BD_ABRIR");
+    database.Run(QStringLiteral("DELETE FROM VERSAOESQUEMA"), "BD_ABRIR");
+    database.Run(
+        QStringLiteral("INSERT INTO VERSAOESQUEMA (VERSAO) VALUES (%1)").arg(currentVersion),
+        "BD_ABRIR");
+    transaction.Commit();
+}
+
+} // namespace Reservas

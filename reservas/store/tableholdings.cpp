@@ -1,0 +1,109 @@
+#include "tableholdings.h"
+
+#include "databaseconnection.h"
+
+#include <QVariant>
+
+namespace Reservas {
+
+namespace {
+
+std::vector<int> numbersIn(QSqlQuery& query) {
+    std::vector<int> numbers;
+    while (query.next()) {
+        numbers.push_back(query.value(0).toInt());
+    }
+    return numbers;
+}
+
+void bindTimes(QSqlQuery& query, const StoredReservation& reservation) {
+    query.bindValue(QStringLiteral(":DTRESMESA"), reservation.DTRESMESA.toString(Qt::ISODate));
+    query.bindValue(QStringLiteral(":HRINIRESMESA"), ToQString(reservation.HRINIRESMESA));
+    query.bindValue(QStringLiteral(":HRFINRESMESA"), ToQString(reservation.HRFINRESMESA));
+}
+
+} // namespace
+
+std::vector<int> TablesTakenAt(const ReservationDatabase& database,
+                               const StoredReservation& reservation, qlonglong except) {
+    // Times are HHMM, so their texts sort as the times do.
+    QSqlQuery taken = database.Prepare(
+        QStringLiteral("SELECT DISTINCT H.NRMESA FROM MESARESERVADA H "
+                       "WHERE H.DTRESMESA = :DTRESMESA AND H.HRINIRESMESA < :HRFINRESMESA "
+                       "AND :HRINIRESMESA < H.HRFINRESMESA AND H.NRRESMESA <> :NRRESMESA "
+                       "ORDER BY H.NRMESA"),
+        "BD_LER");
+    bindTimes(taken, reservation);
+    taken.bindValue(QStringLiteral(":NRRESMESA"), except);
+    database.Execute(taken, "BD_LER");
+    return numbersIn(taken);
+}
+
+std::vector<int> TablesHeldBy(const ReservationDatabase& database, qlonglong number) {
+    QSqlQuery held = database.Prepare(QStringLiteral("SELECT NRMESA FROM MESARESERVADA WHERE "
+                                                     "NRRESMESA = :NRRESMESA ORDER BY NRMESA"),
+                                      "BD_LER");
+    held.bindValue(QStringLiteral(":NRRESMESA"), number);
+    database.Execute(held, "BD_LER");
+    return numbersIn(held);
+}
+
+QHash<qlonglong, std::vector<int>> TablesHeldOn(const ReservationDatabase& database,
+                                                const QDate& day) {
+    QHash<qlonglong, std::vector<int>> held;
+    if (!database.HasTable(QStringLiteral("MESARESERVADA"))) {
+        return held;
+    }
+    QSqlQuery select = database.Prepare(
+        QStringLiteral("SELECT NRRESMESA, NRMESA FROM MESARESERVADA WHERE DTRESMESA = "
+                       ":DTRESMESA ORDER BY NRMESA"),
+        "BD_LER");
+    select.bindValue(QStringLiteral(":DTRESMESA"), day.toString(Qt::ISODate));
+    database.Execute(select, "BD_LER");
+    while (select.next()) {
+        held[select.value(0).toLongLong()].push_back(select.value(1).toInt());
+    }
+    return held;
+}
+
+void HoldTables(const ReservationDatabase& database, const StoredReservation& reservation,
+                qlonglong number, const std::vector<int>& mesas) {
+    ReleaseTables(database, number);
+    QSqlQuery hold = database.Prepare(
+        QStringLiteral("INSERT INTO MESARESERVADA (NRRESMESA, NRMESA, DTRESMESA, HRINIRESMESA, "
+                       "HRFINRESMESA) VALUES (:NRRESMESA, :NRMESA, :DTRESMESA, :HRINIRESMESA, "
+                       ":HRFINRESMESA)"),
+        "BD_GRAVAR");
+    for (const int mesa : mesas) {
+        hold.bindValue(QStringLiteral(":NRRESMESA"), number);
+        hold.bindValue(QStringLiteral(":NRMESA"), mesa);
+        bindTimes(hold, reservation);
+        database.Execute(hold, "BD_GRAVAR");
+    }
+}
+
+void MoveHeldTables(const ReservationDatabase& database, const StoredReservation& reservation,
+                    qlonglong number) {
+    QSqlQuery move = database.Prepare(
+        QStringLiteral("UPDATE MESARESERVADA SET DTRESMESA = :DTRESMESA, HRINIRESMESA = "
+                       ":HRINIRESMESA, HRFINRESMESA = :HRFINRESMESA WHERE NRRESMESA = :NRRESMESA"),
+        "BD_GRAVAR");
+    bindTimes(move, reservation);
+    move.bindValue(QStringLiteral(":NRRESMESA"), number);
+    database.Execute(move, "BD_GRAVAR");
+}
+
+void ReleaseTables(const ReservationDatabase& database, qlonglong number) {
+    QSqlQuery release = database.Prepare(
+        QStringLiteral("DELETE FROM MESARESERVADA WHERE NRRESMESA = :NRRESMESA"), "BD_GRAVAR");
+    release.bindValue(QStringLiteral(":NRRESMESA"), number);
+    database.Execute(release, "BD_GRAVAR");
+}
+
+std::vector<int> TableNumbers(const ReservationDatabase& database) {
+    QSqlQuery existing =
+        database.Run(QStringLiteral("SELECT NRMESA FROM MESA ORDER BY NRMESA"), "BD_LER");
+    return numbersIn(existing);
+}
+
+} // namespace Reservas
