@@ -4,7 +4,7 @@
 #include "listreservations.h"
 #include "moduleloader.h"
 #include "reservationdataset.h"
-#include "restauranttables.h"
+#include "replacetables.h"
 #include "screenshot.h"
 #include "settings.h"
 #include "showreservation.h"

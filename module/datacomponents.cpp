@@ -55,7 +55,7 @@ void TfrmInclusaoReserva::createDataComponents() {
     cdsReservaDTHRINCLURES = addField(cdsReserva, "DTHRINCLURES", TFieldType::ftDate);
 
     const TextCatalogue displayLabels =
-        TextCatalogue::FromResource(QStringLiteral(":/form/fieldlabels.txt"));
+        TextCatalogue::FromResource(QStringLiteral(":/module/texts/fieldlabels.txt"));
     for (Db::TField* field : {cdsReservaNRRESMESA, cdsReservaDTRESMESA, cdsReservaHRINIRESMESA,
                               cdsReservaHRFINRESMESA, cdsReservaNMRESMESA, cdsReservaIDSTRESMESA}) {
         field->SetDisplayLabel(displayLabels.Msg(field->FieldName()));
@@ -91,7 +91,7 @@ void TfrmInclusaoReserva::createDataComponents() {
 
     msgPadrao = new TMessages(this);
     msgPadrao->setObjectName(QStringLiteral("msgPadrao"));
-    msgPadrao->LoadFromResource(QStringLiteral(":/form/msgpadrao.txt"));
+    msgPadrao->LoadFromResource(QStringLiteral(":/module/texts/msgpadrao.txt"));
 }
 
 void TfrmInclusaoReserva::cdsReservaIDSTRESMESAGetText(Db::TField*, AnsiString& Text, bool) {

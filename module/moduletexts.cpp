@@ -4,6 +4,6 @@
 
 AnsiString ModuleText(const AnsiString& key) {
     static const TextCatalogue texts =
-        TextCatalogue::FromResource(QStringLiteral(":/form/moduletexts.txt"));
+        TextCatalogue::FromResource(QStringLiteral(":/module/texts/moduletexts.txt"));
     return texts.Msg(key);
 }

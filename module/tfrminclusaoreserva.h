@@ -3,7 +3,7 @@
 #include "framework/ansistring.h"
 #include "framework/events.h"
 #include "framework/forms.h"
-#include "layout/controls.h"
+#include "layout/formcontrols.h"
 #include "module/pkg_res01400_export.h"
 
 namespace Db {

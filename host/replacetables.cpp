@@ -1,4 +1,4 @@
-#include "restauranttables.h"
+#include "replacetables.h"
 
 #include "reservas/store.h"
 
