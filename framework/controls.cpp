@@ -15,10 +15,10 @@ AnsiString TLabel::Caption() const {
 }
 
 void TLabel::SetCaption(const AnsiString& caption) {
-    setCaption(ToQString(caption));
+    showCaption(ToQString(caption));
 }
 
-void TLabel::setCaption(const QString& caption) {
+void TLabel::showCaption(const QString& caption) {
     setText(caption);
     fitToText();
 }

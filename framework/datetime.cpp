@@ -25,8 +25,8 @@ QDate DayZero() {
     return QDate(1899, 12, 30);
 }
 
-TFormatSettings& FormatSettings() {
-    static TFormatSettings settings;
+TDateTimeFormats& DateTimeFormats() {
+    static TDateTimeFormats settings;
     return settings;
 }
 
@@ -49,7 +49,7 @@ TDateTime Time() {
 
 TDateTime EncodeDateTime(const QDate& date, const QTime& time) {
     if (!date.isValid() || !time.isValid()) {
-        throw EConvertError("Invalid argument to date encode");
+        throw EDateTimeError("there is no such date or time of day to convert");
     }
     const auto days = static_cast<double>(DayZero().daysTo(date));
     const double fraction = time.msecsSinceStartOfDay() / static_cast<double>(MsPerDay);

@@ -11,7 +11,7 @@ namespace {
 // Our format letters differ from Qt's (n is the minute, m the month), and the separators come
 // from the settings; everything else is quoted so Qt keeps it literal.
 QString QtFormat(const AnsiString& format) {
-    const TFormatSettings& settings = FormatSettings();
+    const TDateTimeFormats& settings = DateTimeFormats();
     QString result;
     std::size_t i = 0;
     while (i < format.size()) {
@@ -67,14 +67,14 @@ AnsiString DateTimeToStr(TDateTime value) {
     AnsiString result = DateToStr(value);
     if (dateTime.time() != QTime(0, 0)) {
         result += ' ';
-        result += FromQString(dateTime.time().toString(QtFormat(FormatSettings().LongTimeFormat)));
+        result += FromQString(dateTime.time().toString(QtFormat(DateTimeFormats().TimePattern)));
     }
     return result;
 }
 
 AnsiString DateToStr(TDateTime value) {
     return FromQString(
-        DecodeDateTime(value).date().toString(QtFormat(FormatSettings().ShortDateFormat)));
+        DecodeDateTime(value).date().toString(QtFormat(DateTimeFormats().DatePattern)));
 }
 
 } // namespace Sysutils

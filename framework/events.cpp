@@ -45,7 +45,7 @@ void HandleEvent(const std::function<void()>& handler) noexcept {
         }
     } catch (...) {
         try {
-            ShowException("Unknown error");
+            ShowException("the action stopped on an error that gives no description");
         } catch (...) {
         }
     }

@@ -30,7 +30,7 @@ struct ParsedMask {
 
 // The body runs up to the first unescaped ';'; the third field, when present, is the blank.
 ParsedMask Parse(const AnsiString& editMask) {
-    const Sysutils::TFormatSettings& settings = Sysutils::FormatSettings();
+    const Sysutils::TDateTimeFormats& settings = Sysutils::DateTimeFormats();
     ParsedMask mask;
     std::size_t i = 0;
     for (; i < editMask.size() && editMask[i] != kFieldSeparator; ++i) {

@@ -48,16 +48,16 @@ private:
 };
 
 [[noreturn]] void ConvertFailure(const char* format, const AnsiString& text) {
-    throw EConvertError(Format(format, text));
+    throw EDateTimeError(Format(format, text));
 }
 
-// A year of one or two digits lands in the window that starts TwoDigitYearCenturyWindow years
+// A year of one or two digits lands in the window that starts TwoDigitYearsBack years
 // before the current one; without a window it stays in the current century.
 int FullYear(int year, int digits, int currentYear) {
     if (digits > 2) {
         return year;
     }
-    const int window = FormatSettings().TwoDigitYearCenturyWindow;
+    const int window = DateTimeFormats().TwoDigitYearsBack;
     if (window <= 0) {
         return currentYear / 100 * 100 + year;
     }
@@ -69,7 +69,7 @@ int FullYear(int year, int digits, int currentYear) {
 enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 
 DateOrder ShortDateOrder() {
-    const AnsiString format = LowerCase(FormatSettings().ShortDateFormat);
+    const AnsiString format = LowerCase(DateTimeFormats().DatePattern);
     const auto first = format.find_first_of("dmy");
     if (first != AnsiString::npos && format[first] == 'm') {
         return DateOrder::MonthDayYear;
@@ -83,7 +83,7 @@ DateOrder ShortDateOrder() {
 } // namespace
 
 TDateTime StrToDate(const AnsiString& text) {
-    const char separator = FormatSettings().DateSeparator;
+    const char separator = DateTimeFormats().DateSeparator;
     Scanner scanner(text);
     int numbers[3] = {0, 0, 0};
     int digits[3] = {0, 0, 0};
@@ -91,12 +91,12 @@ TDateTime StrToDate(const AnsiString& text) {
     do {
         digits[count] = scanner.Number(4, numbers[count]);
         if (digits[count] == 0) {
-            ConvertFailure("'%s' is not a valid date", text);
+            ConvertFailure("'%s' cannot be read as a date", text);
         }
         ++count;
     } while (count < 3 && scanner.Skip(separator));
     if (count < 2 || !scanner.AtEnd()) {
-        ConvertFailure("'%s' is not a valid date", text);
+        ConvertFailure("'%s' cannot be read as a date", text);
     }
 
     const int currentYear = DecodeDateTime(Date()).date().year();
@@ -122,13 +122,13 @@ TDateTime StrToDate(const AnsiString& text) {
 
     const QDate date(year, month, day);
     if (!date.isValid()) {
-        ConvertFailure("'%s' is not a valid date", text);
+        ConvertFailure("'%s' cannot be read as a date", text);
     }
     return EncodeDateTime(date);
 }
 
 TDateTime StrToTime(const AnsiString& text) {
-    const char separator = FormatSettings().TimeSeparator;
+    const char separator = DateTimeFormats().TimeSeparator;
     Scanner scanner(text);
     int hour = 0;
     int minute = 0;
@@ -142,7 +142,7 @@ TDateTime StrToTime(const AnsiString& text) {
     }
     const QTime time(hour, minute, second);
     if (!read || !scanner.AtEnd() || !time.isValid()) {
-        ConvertFailure("'%s' is not a valid time", text);
+        ConvertFailure("'%s' cannot be read as a time of day", text);
     }
     // A time alone lies on day zero, as Time() does.
     return EncodeDateTime(DayZero(), time);

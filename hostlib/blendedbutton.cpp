@@ -41,10 +41,6 @@ void TBlendedButton::SetCaption(const AnsiString& caption) {
     setText(ToQString(caption));
 }
 
-void TBlendedButton::setCaption(const QString& caption) {
-    setText(caption);
-}
-
 void TBlendedButton::SetFontName(const QString& family) {
     QFont captionFont = font();
     captionFont.setFamily(family);

@@ -13,7 +13,8 @@ const AnsiString& TText::Str() const {
 }
 
 void WrongValueKind(const TColumn& column, const AnsiString& target) {
-    Db::DatabaseError(target + ": a value of field '" + column.name + "' is of the wrong kind");
+    Db::RaiseDatabaseError(target + ": field '" + column.name + "' has a value that is not " +
+                           Db::DescribeFieldType(column.type));
 }
 
 AnsiString ColumnKindName(const TColumn& column) {

@@ -51,7 +51,7 @@ public:
     Cursor(const QByteArray& bytes, const AnsiString& source) : bytes_(bytes), source_(source) {}
 
     [[noreturn]] void Fail(const AnsiString& fault) const {
-        Db::DatabaseError(source_ + ": " + fault);
+        Db::RaiseDatabaseError(source_ + ": " + fault);
     }
 
     qsizetype Size() const { return bytes_.size(); }
@@ -61,7 +61,7 @@ public:
 
     const char* Take(qsizetype count, const What& what) {
         if (count < 0 || count > Remaining()) {
-            Fail("truncated " + what.Text());
+            Fail("the data ends inside " + what.Text());
         }
         const char* data = bytes_.constData() + position_;
         position_ += count;
@@ -78,8 +78,8 @@ public:
     void CheckCount(unsigned long long count, qsizetype itemSize, const AnsiString& what) const {
         if (count * static_cast<unsigned long long>(itemSize) >
             static_cast<unsigned long long>(Remaining())) {
-            Fail(what + " " + std::to_string(count) + " cannot fit in the remaining " +
-                 std::to_string(Remaining()) + " bytes");
+            Fail(what + " says " + std::to_string(count) + ", more than the remaining " +
+                 std::to_string(Remaining()) + " bytes can hold");
         }
     }
 
@@ -199,14 +199,14 @@ Property PacketReader::ReadProperty(const AnsiString& where) {
     const TTypeWord& type = property.type;
     const bool prefixOk = !type.variable || type.size == 1 || type.size == 2 || type.size == 4;
     if (type.size == 0 || !prefixOk) {
-        in_.Fail("bad type word in " + what);
+        in_.Fail(what + " has a type word that no stored value uses");
     }
     if (!property.type.array) {
         property.value = ReadSized(property.type, what).toByteArray();
         return property;
     }
     const std::uint32_t count = in_.U32(what);
-    in_.CheckCount(count, property.type.size, "element count of " + what + ":");
+    in_.CheckCount(count, property.type.size, "the element count of " + what);
     TTypeWord element = property.type;
     element.array = false;
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -219,13 +219,15 @@ int PacketReader::IntegerProperty(const Property& property, const AnsiString& wh
     const TTypeWord& type = property.type;
     if (type.array || type.variable || (type.code != tcInteger && type.code != tcUnsigned) ||
         FindBinaryForm(type.code, type.size) == nullptr || type.size == 8) {
-        in_.Fail("bad type of property '" + property.name + "' of " + where);
+        in_.Fail("property '" + property.name + "' of " + where +
+                 " is not stored as a whole number of at most 4 bytes");
     }
     const long long value = type.code == tcInteger
                                 ? SignedValue(property.value.constData(), type.size)
                                 : UnsignedValue(property.value.constData(), type.size);
     if (value < 0 || value > 0xFFFF) {
-        in_.Fail("bad value of property '" + property.name + "' of " + where);
+        in_.Fail("property '" + property.name + "' of " + where + " is " + std::to_string(value) +
+                 ", outside 0 to 65535");
     }
     return static_cast<int>(value);
 }
@@ -237,16 +239,17 @@ void PacketReader::ReadColumn(int index) {
     const AnsiString what = "column '" + column.name + "'";
     const TTypeWord type = SplitTypeWord(in_.U32(what));
     if (type.code < tcInteger || type.code > tcBytes) {
-        in_.Fail("unknown type code " + std::to_string(type.code) + " in " + what);
+        in_.Fail(what + " has type code " + std::to_string(type.code) +
+                 ", which no kind of field uses");
     }
     const TStoredForm* form = FindBinaryForm(type.code, type.size);
     if (form == nullptr || !ValidColumnLayout(type)) {
-        in_.Fail("unsupported type word in " + what);
+        in_.Fail(what + " has a type word whose size or flags no kind of field uses");
     }
     // Only the attributes both forms carry are kept.
     column.attributes = in_.U16(what) & (caHidden | caReadOnly | caRequired | caLink);
     const unsigned propertyCount = in_.U16(what);
-    in_.CheckCount(propertyCount, MinPropertySize, "property count of " + what + ":");
+    in_.CheckCount(propertyCount, MinPropertySize, "the property count of " + what);
     int width = 0;
     AnsiString subtype;
     for (unsigned i = 0; i < propertyCount; ++i) {
@@ -278,7 +281,8 @@ TValue PacketReader::ReadValue(std::size_t index, std::uint32_t row) {
     const QByteArrayView raw = ReadSized(type, what);
     const char* data = raw.data();
     const auto bad = [&]() {
-        in_.Fail("bad value of field '" + column.name + "' in " + what.Text());
+        in_.Fail(what.Text() + ": the stored value of field '" + column.name + "' is not " +
+                 Db::DescribeFieldType(column.type));
     };
     switch (type.code) {
     case tcInteger:
@@ -337,34 +341,36 @@ TValue PacketReader::ReadValue(std::size_t index, std::uint32_t row) {
 }
 
 TDataPacket PacketReader::Read() {
-    in_.Take(HeaderSize, "header");
+    in_.Take(HeaderSize, "the header");
     in_.Seek(8);
-    const std::uint32_t headerSize = in_.U32("header");
-    const unsigned columnCount = in_.U16("header");
-    const std::uint32_t rowCount = in_.U32("header");
-    const std::uint32_t flags = in_.U32("header");
-    const unsigned rowOffset = in_.U16("header");
+    const std::uint32_t headerSize = in_.U32("the header");
+    const unsigned columnCount = in_.U16("the header");
+    const std::uint32_t rowCount = in_.U32("the header");
+    const std::uint32_t flags = in_.U32("the header");
+    const unsigned rowOffset = in_.U16("the header");
     if (headerSize < HeaderSize || headerSize > static_cast<std::uint64_t>(in_.Size())) {
-        in_.Fail("bad header size " + std::to_string(headerSize));
+        in_.Fail("the header gives its own size as " + std::to_string(headerSize) +
+                 " bytes; it must be at least 24 and within the data");
     }
     in_.Seek(headerSize);
-    in_.CheckCount(columnCount, MinColumnSize, "column count");
+    in_.CheckCount(columnCount, MinColumnSize, "the column count");
     for (unsigned i = 0; i < columnCount; ++i) {
         ReadColumn(static_cast<int>(i));
     }
-    const unsigned datasetPropertyCount = in_.U16("dataset properties");
-    in_.CheckCount(datasetPropertyCount, MinPropertySize, "dataset property count");
+    const unsigned datasetPropertyCount = in_.U16("the count of dataset properties");
+    in_.CheckCount(datasetPropertyCount, MinPropertySize, "the count of dataset properties");
     for (unsigned i = 0; i < datasetPropertyCount; ++i) {
         ReadProperty("the dataset");
     }
     if ((flags & DataOffsetPresent) != 0) {
         if (rowOffset < in_.Position() || rowOffset > in_.Size()) {
-            in_.Fail("bad row offset " + std::to_string(rowOffset));
+            in_.Fail("the header puts the first row at byte " + std::to_string(rowOffset) +
+                     ", which is not between the end of the columns and the end of the data");
         }
         in_.Seek(rowOffset);
     }
     const qsizetype flagBytes = (columnCount + 3) / 4;
-    in_.CheckCount(rowCount, 1 + flagBytes, "row count");
+    in_.CheckCount(rowCount, 1 + flagBytes, "the row count");
     packet_.rows.reserve(rowCount);
     std::optional<std::size_t> lastOriginal;
     for (std::uint32_t r = 0; r < rowCount; ++r) {
@@ -399,7 +405,7 @@ bool IsBinaryPacket(const QByteArray& bytes) {
 
 TDataPacket ReadBinaryPacket(const QByteArray& bytes, const AnsiString& source) {
     if (!IsBinaryPacket(bytes)) {
-        Db::DatabaseError(source + ": not a binary data packet");
+        Db::RaiseDatabaseError(source + ": the data does not begin with the binary packet's mark");
     }
     return PacketReader(bytes, source).Read();
 }

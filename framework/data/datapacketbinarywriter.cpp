@@ -31,7 +31,7 @@ public:
 
 private:
     [[noreturn]] void Fail(const AnsiString& fault) const {
-        Db::DatabaseError(target_ + ": " + fault);
+        Db::RaiseDatabaseError(target_ + ": " + fault);
     }
     void U8(unsigned value) { out_.append(static_cast<char>(value)); }
     void U16(unsigned value) {
@@ -76,7 +76,7 @@ private:
 
 void PacketWriter::Name(const AnsiString& name, const AnsiString& what) {
     if (name.size() > 0xFF) {
-        Fail(what + " name longer than 255 bytes");
+        Fail("the name of " + what + " is longer than the 255 bytes the binary form can store");
     }
     U8(static_cast<unsigned>(name.size()));
     out_.append(name.data(), static_cast<qsizetype>(name.size()));
@@ -95,15 +95,16 @@ void PacketWriter::Prefix(qsizetype size, unsigned prefix) {
 
 void PacketWriter::WordProperty(const char* name, qsizetype value, const TColumn& column) {
     if (value < 0 || value > 0xFFFF) {
-        Fail(AnsiString(name) + " of field '" + column.name + "' out of range");
+        Fail("the " + AnsiString(name) + " of field '" + column.name + "' is " +
+             std::to_string(value) + ", beyond the 0 to 65535 the binary form can store");
     }
-    Name(name, "property");
+    Name(name, "property '" + AnsiString(name) + "'");
     U32(WordPropertyWord);
     U16(static_cast<unsigned>(value));
 }
 
 void PacketWriter::TextProperty(const char* name, const AnsiString& value) {
-    Name(name, "property");
+    Name(name, "property '" + AnsiString(name) + "'");
     // A NUL-terminated string: the type word's size counts the terminator.
     U32(MakeTypeWord(tcString, static_cast<unsigned>(value.size() + 1)));
     out_.append(value.data(), static_cast<qsizetype>(value.size())).append('\0');
@@ -126,7 +127,7 @@ void PacketWriter::WriteColumn(std::size_t index) {
     const TColumn& column = packet_.columns[index];
     Name(column.name, "field '" + column.name + "'");
     if (column.type == TFieldType::ftUnknown) {
-        Fail("field '" + column.name + "' has no type");
+        Fail("field '" + column.name + "' has no field type, so it cannot be stored");
     }
     const TStoredForm& form = WrittenForm(column);
     unsigned prefix = 0;
@@ -145,7 +146,8 @@ void PacketWriter::WriteColumn(std::size_t index) {
     case tcUnsigned:
         // An integer is never widened here: one of a size no form has is refused.
         if (form.bytes != column.bytes) {
-            Fail("bad integer size of field '" + column.name + "'");
+            Fail("field '" + column.name + "' is a whole number of " +
+                 std::to_string(column.bytes) + " bytes, a size the binary form does not store");
         }
         word = MakeTypeWord(form.code, static_cast<unsigned>(form.bytes));
         break;
@@ -246,7 +248,8 @@ void PacketWriter::WriteValue(std::size_t index, const TValue& value) {
     case TFieldType::ftBCD: {
         const auto bytes = EncodeBcd(Get<TText>(column, value).Str());
         if (!bytes) {
-            Fail("value of field '" + column.name + "' does not fit a BCD");
+            Fail("field '" + column.name + "' holds '" + Get<TText>(column, value).Str() +
+                 "', which a stored exact decimal cannot keep");
         }
         out_.append(*bytes);
         return;
@@ -270,11 +273,13 @@ void PacketWriter::WriteValue(std::size_t index, const TValue& value) {
 void PacketWriter::Write() {
     const std::size_t columnCount = packet_.columns.size();
     if (columnCount > 0xFFFF || packet_.rows.size() > 0xFFFFFFFFU) {
-        Fail("too many columns or rows for the binary form");
+        Fail("the binary form stores at most 65535 columns and 4294967295 rows");
     }
-    for (const TRow& row : packet_.rows) {
-        if (row.values.size() != columnCount) {
-            Fail("a row does not match the columns");
+    for (std::size_t r = 0; r < packet_.rows.size(); ++r) {
+        if (packet_.rows[r].values.size() != columnCount) {
+            Fail("row " + std::to_string(r + 1) + " has " +
+                 std::to_string(packet_.rows[r].values.size()) + " values for " +
+                 std::to_string(columnCount) + " columns");
         }
     }
     out_.append("\x96\x19\xE0\xBD", 4);

@@ -20,14 +20,15 @@ TDataPacket ParsePacket(const QByteArray& bytes, const AnsiString& source) {
     if (IsXmlPacket(bytes)) {
         return ReadXmlPacket(bytes, source);
     }
-    Db::DatabaseError(source + ": not a data packet");
+    Db::RaiseDatabaseError(source + ": neither a binary nor an XML data packet");
 }
 
 TDataPacket ReadPacketFile(const QString& fileName) {
     const AnsiString source = FromQString(fileName);
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        Db::DatabaseError(source + ": cannot open: " + FromQString(file.errorString()));
+        Db::RaiseDatabaseError(
+            source + ": could not be opened for reading: " + FromQString(file.errorString()));
     }
     return ParsePacket(file.readAll(), source);
 }
@@ -35,7 +36,8 @@ TDataPacket ReadPacketFile(const QString& fileName) {
 void WritePacketFile(const QString& fileName, const TDataPacket& packet, TPacketForm form) {
     const AnsiString target = FromQString(fileName);
     const auto cannotWrite = [&](const QFileDevice& file) {
-        Db::DatabaseError(target + ": cannot write: " + FromQString(file.errorString()));
+        Db::RaiseDatabaseError(target +
+                               ": could not be written: " + FromQString(file.errorString()));
     };
     const auto write = [&](QIODevice& device) {
         if (form == TPacketForm::Xml) {

@@ -21,8 +21,8 @@ public:
             Flush();
         }
     }
-    // Hands all that is buffered to the device; raises EDatabaseError "<target>: cannot write:
-    // <reason>" when the device refuses it.
+    // Hands all that is buffered to the device; raises EDatabaseError "<target>: could not be
+    // written: <reason>" when the device refuses it.
     void Flush();
 
 private:

@@ -25,12 +25,25 @@ long long DayZeroNumber() {
     return DateToDayNumber(Sysutils::DayZero());
 }
 
-[[noreturn]] void CannotAccess(const TColumn& column, const char* asType) {
-    Db::DatabaseError("Cannot access field '" + column.name + "' as type " + asType);
+// What the typed reads and writes convert to and from, as the messages name it.
+constexpr const char* DateTimeWords = "a date and time";
+constexpr const char* WholeNumberWords = "a whole number";
+constexpr const char* NumberWords = "a number";
+constexpr const char* YesOrNoWords = "a yes-or-no value";
+
+[[noreturn]] void NoConversion(const TColumn& column, const char* other) {
+    Db::RaiseDatabaseError("field '" + column.name + "' holds " +
+                           Db::DescribeFieldType(column.type) +
+                           ", which does not convert to or from " + other);
 }
 
-[[noreturn]] void InvalidValue(const TColumn& column, const AnsiString& text) {
-    Db::DatabaseError("'" + text + "' is not a valid value for field '" + column.name + "'");
+[[noreturn]] void TextIsNot(const TColumn& column, const AnsiString& text,
+                            const AnsiString& expected) {
+    Db::RaiseDatabaseError("field '" + column.name + "': '" + text + "' is not " + expected);
+}
+
+[[noreturn]] void OutsideCalendar(const TColumn& column) {
+    Db::RaiseDatabaseError("field '" + column.name + "' takes dates from the year 1 to 9999 only");
 }
 
 bool IsInteger(TFieldType type) {
@@ -61,7 +74,7 @@ TDayTime ToDayTime(const TColumn& column, TDateTime value) {
     const double firstWhole = static_cast<double>(1 - dayZero);
     const double lastWhole = static_cast<double>(LastDayNumber() - dayZero);
     if (!std::isfinite(value) || whole < firstWhole || whole > lastWhole) {
-        Db::DatabaseError("Invalid date-time value for field '" + column.name + "'");
+        OutsideCalendar(column);
     }
     TDayTime result{static_cast<long long>(whole) + dayZero,
                     std::llround(std::fabs(value - whole) * MsPerDay)};
@@ -97,7 +110,7 @@ double ParseFloat(const TColumn& column, const AnsiString& text) {
     bool ok = false;
     const double value = QByteArray::fromStdString(text).trimmed().toDouble(&ok);
     if (!ok) {
-        InvalidValue(column, text);
+        TextIsNot(column, text, NumberWords);
     }
     return value;
 }
@@ -114,11 +127,22 @@ TDateTime TextToDateTime(const AnsiString& text) {
 }
 
 long long CheckedInteger(const TColumn& column, long long value) {
-    if (!ValidIntegerValue(column, value)) {
-        Db::DatabaseError("Value " + std::to_string(value) + " out of range for field '" +
-                          column.name + "'");
+    if (ValidIntegerValue(column, value)) {
+        return value;
     }
-    return value;
+    // The bounds ValidIntegerValue keeps; an 8-byte signed column takes every value.
+    const int bits = column.bytes * 8;
+    const long long lowest = column.isUnsigned ? 0 : -(1LL << (bits - 1));
+    const long long highest = column.bytes >= 8   ? std::numeric_limits<long long>::max()
+                              : column.isUnsigned ? (1LL << bits) - 1
+                                                  : (1LL << (bits - 1)) - 1;
+    // An unsigned 8-byte value arrives as its bit pattern.
+    const AnsiString given = column.bytes >= 8
+                                 ? std::to_string(static_cast<unsigned long long>(value))
+                                 : std::to_string(value);
+    Db::RaiseDatabaseError("field '" + column.name + "' holds whole numbers from " +
+                           std::to_string(lowest) + " to " + std::to_string(highest) + ", and " +
+                           given + " is not among them");
 }
 
 long long RoundedInteger(const TColumn& column, double value) {
@@ -126,15 +150,15 @@ long long RoundedInteger(const TColumn& column, double value) {
     constexpr double Limit = 9223372036854775808.0;
     const double rounded = std::round(value);
     if (!std::isfinite(rounded) || rounded >= Limit || rounded < -Limit) {
-        Db::DatabaseError("Value " + FloatText(value) + " out of range for field '" + column.name +
-                          "'");
+        Db::RaiseDatabaseError("field '" + column.name + "': " + FloatText(value) +
+                               " cannot be made a whole number");
     }
     return static_cast<long long>(rounded);
 }
 
 AnsiString DecimalText(const TColumn& column, double value) {
     if (!std::isfinite(value)) {
-        InvalidValue(column, FloatText(value));
+        TextIsNot(column, FloatText(value), "a finite number");
     }
     return QByteArray::number(value, 'f', column.decimals).toStdString();
 }
@@ -251,7 +275,7 @@ AnsiString ValueToString(const TColumn& column, const TValue& value) {
         return Sysutils::DateToStr(ValueToDateTime(column, value));
     }
     if (column.type == TFieldType::ftTime) {
-        return TimeOfDayText(number, Sysutils::FormatSettings().TimeSeparator);
+        return TimeOfDayText(number, Sysutils::DateTimeFormats().TimeSeparator);
     }
     if (column.isUnsigned) {
         return std::to_string(static_cast<unsigned long long>(number));
@@ -271,7 +295,7 @@ TDateTime ValueToDateTime(const TColumn& column, const TValue& value) {
     case TFieldType::ftDateTime: {
         TDayTime dayTime;
         if (!SplitStoredDateTime(std::get<double>(value), dayTime)) {
-            Db::DatabaseError("Invalid date-time value for field '" + column.name + "'");
+            OutsideCalendar(column);
         }
         return FromDayTime(dayTime);
     }
@@ -282,7 +306,7 @@ TDateTime ValueToDateTime(const TColumn& column, const TValue& value) {
     case TFieldType::ftWideString:
         return TextToDateTime(ValueToString(column, value));
     default:
-        CannotAccess(column, "DateTime");
+        NoConversion(column, DateTimeWords);
     }
 }
 
@@ -308,12 +332,12 @@ long long ValueToInteger(const TColumn& column, const TValue& value) {
         TColumn signedColumn = column;
         signedColumn.isUnsigned = false;
         if (!ParseInteger(signedColumn, text, number)) {
-            InvalidValue(column, text);
+            TextIsNot(column, text, WholeNumberWords);
         }
         return number;
     }
     default:
-        CannotAccess(column, "Integer");
+        NoConversion(column, WholeNumberWords);
     }
 }
 
@@ -336,7 +360,7 @@ double ValueToFloat(const TColumn& column, const TValue& value) {
         column.type == TFieldType::ftWideString) {
         return ParseFloat(column, ValueToString(column, value));
     }
-    CannotAccess(column, "Float");
+    NoConversion(column, NumberWords);
 }
 
 bool ValueToBoolean(const TColumn& column, const TValue& value) {
@@ -355,9 +379,9 @@ bool ValueToBoolean(const TColumn& column, const TValue& value) {
         if (first == 'T' || first == 't' || first == 'F' || first == 'f') {
             return first == 'T' || first == 't';
         }
-        InvalidValue(column, text);
+        TextIsNot(column, text, YesOrNoWords);
     }
-    CannotAccess(column, "Boolean");
+    NoConversion(column, YesOrNoWords);
 }
 
 TValue StringToValue(const TColumn& column, const AnsiString& text) {
@@ -377,7 +401,7 @@ TValue StringToValue(const TColumn& column, const AnsiString& text) {
         if (text[0] == 'T' || text[0] == 't' || text[0] == 'F' || text[0] == 'f') {
             return text[0] == 'T' || text[0] == 't';
         }
-        InvalidValue(column, text);
+        TextIsNot(column, text, YesOrNoWords);
     }
     case TFieldType::ftFloat:
     case TFieldType::ftCurrency:
@@ -385,7 +409,7 @@ TValue StringToValue(const TColumn& column, const AnsiString& text) {
     case TFieldType::ftBCD: {
         AnsiString decimal;
         if (!NormalizeDecimal(QByteArray::fromStdString(text).trimmed().toStdString(), decimal)) {
-            InvalidValue(column, text);
+            TextIsNot(column, text, Db::DescribeFieldType(column.type));
         }
         return decimal;
     }
@@ -398,7 +422,7 @@ TValue StringToValue(const TColumn& column, const AnsiString& text) {
     }
     long long number = 0;
     if (!IsInteger(column.type) || !ParseInteger(column, text, number)) {
-        InvalidValue(column, text);
+        TextIsNot(column, text, Db::DescribeFieldType(column.type));
     }
     return CheckedInteger(column, number);
 }
@@ -418,7 +442,7 @@ TValue DateTimeToValue(const TColumn& column, TDateTime value) {
     case TFieldType::ftWideString:
         return StringToValue(column, Sysutils::DateTimeToStr(value));
     default:
-        CannotAccess(column, "DateTime");
+        NoConversion(column, DateTimeWords);
     }
 }
 
@@ -438,7 +462,7 @@ TValue IntegerToValue(const TColumn& column, long long value) {
     case TFieldType::ftWideString:
         return StringToValue(column, std::to_string(value));
     default:
-        CannotAccess(column, "Integer");
+        NoConversion(column, WholeNumberWords);
     }
 }
 
@@ -459,7 +483,7 @@ TValue FloatToValue(const TColumn& column, double value) {
     case TFieldType::ftWideString:
         return StringToValue(column, FloatText(value));
     default:
-        CannotAccess(column, "Float");
+        NoConversion(column, NumberWords);
     }
 }
 
@@ -473,7 +497,7 @@ TValue BooleanToValue(const TColumn& column, bool value) {
     if (column.type == TFieldType::ftString || column.type == TFieldType::ftWideString) {
         return StringToValue(column, value ? "True" : "False");
     }
-    CannotAccess(column, "Boolean");
+    NoConversion(column, YesOrNoWords);
 }
 
 } // namespace Datapacket

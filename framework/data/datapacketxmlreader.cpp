@@ -140,7 +140,7 @@ private:
     enum class TPlace { Document, Packet, Metadata, Fields, Rows };
 
     [[noreturn]] void Fail(const AnsiString& fault) const {
-        Db::DatabaseError(source_ + ": " + fault);
+        Db::RaiseDatabaseError(source_ + ": " + fault);
     }
     // An exception must not cross the parser, a C library: it is kept, and the parser stopped.
     template <class Action> static void Guarded(void* reader, const Action& action);
@@ -185,7 +185,8 @@ int XmlPacketReader::IntegerAttribute(const XML_Char** attributes, const char* n
     bool ok = false;
     const int value = text->toInt(&ok);
     if (!ok || value < 0) {
-        Fail("bad " + AnsiString(name) + " of field '" + column + "'");
+        Fail("the " + AnsiString(name) + " of field '" + column + "' is '" + FromQString(*text) +
+             "', not a whole number of 0 or more");
     }
     return value;
 }
@@ -193,7 +194,7 @@ int XmlPacketReader::IntegerAttribute(const XML_Char** attributes, const char* n
 void XmlPacketReader::ReadField(const XML_Char** attributes) {
     const std::optional<QString> attributeName = Attribute(attributes, "attrname");
     if (!attributeName || attributeName->isEmpty()) {
-        Fail("FIELD without attrname");
+        Fail("a FIELD element has no attrname to name its column");
     }
     TColumn column;
     column.name = FromQString(Attribute(attributes, "fieldname").value_or(*attributeName));
@@ -212,7 +213,8 @@ void XmlPacketReader::ReadField(const XML_Char** attributes) {
     }
     const TStoredForm* form = FindXmlForm(fieldType);
     if (form == nullptr) {
-        Fail("unknown field type '" + FromQString(fieldType) + "' of field '" + column.name + "'");
+        Fail("field '" + column.name + "' has the fieldtype '" + FromQString(fieldType) +
+             "', which names no kind of field this reader knows");
     }
     SetColumnType(column, *form, width, subtype);
     const QString key = attributeName->toCaseFolded();
@@ -306,8 +308,8 @@ TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
     }
     }
     if (!ok) {
-        Fail("bad value '" + FromQString(text) + "' of field '" + column.name + "' in row " +
-             std::to_string(row + 1));
+        Fail("row " + std::to_string(row + 1) + ": '" + FromQString(text) + "' for field '" +
+             column.name + "' is not " + Db::DescribeFieldType(column.type));
     }
     return value;
 }
@@ -319,7 +321,8 @@ void XmlPacketReader::ReadRow(const XML_Char** attributes) {
         bool ok = false;
         const unsigned status = state->toUInt(&ok);
         if (!ok || status > 0xFF) {
-            Fail("bad RowState in row " + std::to_string(index + 1));
+            Fail("row " + std::to_string(index + 1) + ": the RowState '" + FromQString(*state) +
+                 "' is not a number from 0 to 255");
         }
         row.status = static_cast<std::uint8_t>(status);
     }
@@ -348,7 +351,7 @@ void XmlPacketReader::Start(const XML_Char* name, const XML_Char** attributes) {
     switch (place_) {
     case TPlace::Document:
         if (!IsName(name, "DATAPACKET")) {
-            Fail("not a data packet: the root element is not DATAPACKET");
+            Fail("the document's outermost element is not DATAPACKET, so it holds no data packet");
         }
         place_ = TPlace::Packet;
         return;
@@ -429,7 +432,7 @@ void XmlPacketReader::OnEnd(void* reader, const XML_Char*) {
 void XmlPacketReader::OnDoctype(void* reader, const XML_Char*, const XML_Char*, const XML_Char*,
                                 int) {
     Guarded(reader, [](XmlPacketReader& self) {
-        self.Fail("bad XML: a document type declaration, which a data packet does not have");
+        self.Fail("the XML has a document type declaration, which no data packet carries");
     });
 }
 
@@ -455,11 +458,12 @@ TDataPacket XmlPacketReader::Read(QByteArrayView text, bool utf8) {
         std::rethrow_exception(failure_);
     }
     if (status != XML_STATUS_OK) {
-        Fail("bad XML at line " + std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
+        Fail("the XML cannot be parsed at line " +
+             std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
              XML_ErrorString(XML_GetErrorCode(parser_)));
     }
     if (!metadataSeen_) {
-        Fail("no METADATA");
+        Fail("the packet has no METADATA element describing its columns");
     }
     // Rows before a METADATA have a null for each of its columns, as every row has a value per
     // column.
@@ -482,7 +486,7 @@ TDataPacket ReadXmlPacket(const QByteArray& bytes, const AnsiString& source) {
     const QByteArrayView text = WithoutLeadingSpace(QByteArrayView(bytes).sliced(bom));
     const bool utf8 = bom > 0 || DeclaresUtf8(text);
     if (utf8 && !text.isValidUtf8()) {
-        Db::DatabaseError(source + ": bad XML: not valid UTF-8");
+        Db::RaiseDatabaseError(source + ": the XML is marked as UTF-8, but its bytes are not");
     }
     return XmlPacketReader(source).Read(MaskControlReferences(text, utf8), utf8);
 }

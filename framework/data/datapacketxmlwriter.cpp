@@ -105,7 +105,7 @@ public:
 
 private:
     [[noreturn]] void Fail(const AnsiString& fault) const {
-        Db::DatabaseError(target_ + ": " + fault);
+        Db::RaiseDatabaseError(target_ + ": " + fault);
     }
     template <class Text> void Attribute(const AnsiString& name, const Text& value) {
         out_.append(' ').append(name.data(), static_cast<qsizetype>(name.size())).append("=\"");
@@ -205,7 +205,7 @@ void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
     case TFieldType::ftDateTime: {
         TDayTime dayTime;
         if (!SplitStoredDateTime(Get<double>(column, value), dayTime)) {
-            Fail("bad date-time value of field '" + column.name + "'");
+            Fail("field '" + column.name + "' holds a date and time outside the years 1 to 9999");
         }
         text = DateText(dayTime.day) + (dayTime.ms == 0 ? "" : "T" + TimeText(dayTime.ms));
         break;
@@ -247,7 +247,8 @@ void XmlPacketWriter::Write() {
     for (std::size_t r = 0; r < packet_.rows.size(); ++r) {
         const TRow& row = packet_.rows[r];
         if (row.values.size() != packet_.columns.size()) {
-            Fail("a row does not match the columns");
+            Fail("row " + std::to_string(r + 1) + " has " + std::to_string(row.values.size()) +
+                 " values for " + std::to_string(packet_.columns.size()) + " columns");
         }
         if ((row.status & rsModified) != 0 && lastOriginal != nullptr) {
             CheckModifiedRow(row, *lastOriginal, r);

@@ -6,17 +6,49 @@ namespace Db {
 
 using Datapacket::TValue;
 
-AnsiString FieldTypeName(TFieldType type) {
-    static const char* const names[] = {
-        "Unknown",  "String",  "WideString", "Smallint", "Integer",  "Word",
-        "Largeint", "AutoInc", "Boolean",    "Float",    "Currency", "BCD",
-        "Date",     "Time",    "DateTime",   "Memo",     "Blob"};
-    return names[static_cast<int>(type)];
+AnsiString DescribeFieldType(TFieldType type) {
+    switch (type) {
+    case TFieldType::ftString:
+        return "text";
+    case TFieldType::ftWideString:
+        return "Unicode text";
+    case TFieldType::ftSmallint:
+        return "a 16-bit whole number";
+    case TFieldType::ftInteger:
+        return "a 32-bit whole number";
+    case TFieldType::ftWord:
+        return "an unsigned 16-bit whole number";
+    case TFieldType::ftLargeint:
+        return "a 64-bit whole number";
+    case TFieldType::ftAutoInc:
+        return "an automatic sequence number";
+    case TFieldType::ftBoolean:
+        return "a yes-or-no value";
+    case TFieldType::ftFloat:
+        return "a floating-point number";
+    case TFieldType::ftCurrency:
+        return "an amount of money";
+    case TFieldType::ftBCD:
+        return "an exact decimal number";
+    case TFieldType::ftDate:
+        return "a date";
+    case TFieldType::ftTime:
+        return "a time of day";
+    case TFieldType::ftDateTime:
+        return "a date and time";
+    case TFieldType::ftMemo:
+        return "long text";
+    case TFieldType::ftBlob:
+        return "binary data";
+    case TFieldType::ftUnknown:
+        break;
+    }
+    return "a value of no known kind";
 }
 
-void DatabaseError(const AnsiString& message, const QObject* component) {
-    if (component != nullptr && !component->objectName().isEmpty()) {
-        throw EDatabaseError(FromQString(component->objectName()) + ": " + message);
+void RaiseDatabaseError(const AnsiString& message, const QObject* dataSet) {
+    if (dataSet != nullptr && !dataSet->objectName().isEmpty()) {
+        throw EDatabaseError(FromQString(dataSet->objectName()) + ": " + message);
     }
     throw EDatabaseError(message);
 }
@@ -34,13 +66,14 @@ const Datapacket::TColumn& TField::Column() const {
 
 void TField::CheckWritable() const {
     if (readOnly_) {
-        DatabaseError("Field '" + fieldName_ + "' cannot be modified", dataSet_);
+        RaiseDatabaseError("field '" + fieldName_ + "' is read-only; its value cannot be changed",
+                           dataSet_);
     }
     if (!dataSet_->Active() || column_ < 0) {
-        DatabaseError("Cannot perform this operation on a closed dataset", dataSet_);
+        RaiseDatabaseError(Dbclient::TClientDataSet::ClosedMessage, dataSet_);
     }
     if (dataSet_->CurrentValue(column_) == nullptr) {
-        DatabaseError("No current record", dataSet_);
+        RaiseDatabaseError(Dbclient::TClientDataSet::NoRecordMessage, dataSet_);
     }
 }
 

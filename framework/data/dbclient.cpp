@@ -29,25 +29,25 @@ int FieldSize(const Datapacket::TColumn& column) {
 TClientDataSet::TClientDataSet(QObject* owner) : QObject(owner) {}
 
 void TClientDataSet::Error(const AnsiString& message) const {
-    Db::DatabaseError(message, this);
+    Db::RaiseDatabaseError(message, this);
 }
 
-void TClientDataSet::CheckActive() const {
+void TClientDataSet::RequireOpen() const {
     if (!active_) {
-        Error("Cannot perform this operation on a closed dataset");
+        Error(ClosedMessage);
     }
 }
 
-void TClientDataSet::CheckInactive() const {
+void TClientDataSet::RequireClosed() const {
     if (active_) {
-        Error("Cannot perform this operation on an open dataset");
+        Error("fields can be added only while the dataset is closed");
     }
 }
 
 TField* TClientDataSet::AddField(const AnsiString& name, TFieldType type, int size) {
-    CheckInactive();
+    RequireClosed();
     if (FindField(name) != nullptr) {
-        Error("Duplicate field name '" + name + "'");
+        Error("the dataset already has a field named '" + name + "'");
     }
     auto* field = new TField(this, name, type, size);
     field->setObjectName(ToQString(name));
@@ -83,7 +83,7 @@ void TClientDataSet::CreateDataSet() {
         }
     }
     if (packet.columns.empty()) {
-        Error("Cannot create a dataset without fields");
+        Error("there are no field definitions to build the dataset from");
     }
     Assign(std::move(packet));
 }
@@ -97,7 +97,7 @@ void TClientDataSet::Open() {
         return;
     }
     if (data_.columns.empty()) {
-        Error("Missing data provider or data packet");
+        Error("the dataset has no data to open; give it a data packet or load a file first");
     }
     active_ = true;
     First();
@@ -128,12 +128,13 @@ void TClientDataSet::Assign(TDataPacket packet) {
     for (const TField* field : fields_) {
         const int column = Datapacket::FindColumn(view, field->FieldName());
         if (column < 0) {
-            Error("Field '" + field->FieldName() + "' not found");
+            Error("the data has no column for field '" + field->FieldName() + "'");
         }
         const TFieldType actual = view.columns[static_cast<std::size_t>(column)].type;
         if (!Compatible(field->DataType(), actual)) {
-            Error("Type mismatch for field '" + field->FieldName() + "', expecting: " +
-                  Db::FieldTypeName(field->DataType()) + " actual: " + Db::FieldTypeName(actual));
+            Error("field '" + field->FieldName() + "' is meant for " +
+                  Db::DescribeFieldType(field->DataType()) + ", but the data holds " +
+                  Db::DescribeFieldType(actual) + " in that column");
         }
         bindings.push_back(column);
     }
@@ -181,7 +182,7 @@ void TClientDataSet::LoadFromFile(const QString& fileName) {
 }
 
 void TClientDataSet::SaveToFile(const QString& fileName) {
-    CheckActive();
+    RequireOpen();
     Datapacket::WritePacketFile(fileName, data_, Datapacket::FormForFileName(fileName));
 }
 
@@ -194,7 +195,7 @@ int TClientDataSet::RecNo() const {
 }
 
 void TClientDataSet::First() {
-    CheckActive();
+    RequireOpen();
     PostPending();
     current_ = data_.rows.empty() ? -1 : 0;
     bof_ = true;
@@ -202,7 +203,7 @@ void TClientDataSet::First() {
 }
 
 void TClientDataSet::Next() {
-    CheckActive();
+    RequireOpen();
     PostPending();
     bof_ = false;
     if (current_ + 1 < static_cast<int>(data_.rows.size())) {
@@ -222,7 +223,7 @@ bool TClientDataSet::Bof() const {
 }
 
 void TClientDataSet::Append() {
-    CheckActive();
+    RequireOpen();
     PostPending();
     data_.rows.push_back({Datapacket::rsUnchanged, std::vector<TValue>(data_.columns.size())});
     current_ = static_cast<int>(data_.rows.size()) - 1;
@@ -231,9 +232,9 @@ void TClientDataSet::Append() {
 }
 
 void TClientDataSet::Edit() {
-    CheckActive();
+    RequireOpen();
     if (current_ < 0) {
-        Error("No current record");
+        Error(NoRecordMessage);
     }
     if (state_ == State::Browse) {
         savedValues_ = data_.rows[static_cast<std::size_t>(current_)].values;
@@ -242,13 +243,13 @@ void TClientDataSet::Edit() {
 }
 
 void TClientDataSet::Post() {
-    CheckActive();
+    RequireOpen();
     if (state_ == State::Browse) {
         return;
     }
     for (const TField* field : fields_) {
         if (field->Required() && field->IsNull()) {
-            Error("Field '" + field->FieldName() + "' must have a value");
+            Error("field '" + field->FieldName() + "' must be filled in before the record is kept");
         }
     }
     state_ = State::Browse;
@@ -256,7 +257,7 @@ void TClientDataSet::Post() {
 }
 
 void TClientDataSet::Cancel() {
-    CheckActive();
+    RequireOpen();
     if (state_ == State::Insert) {
         data_.rows.erase(data_.rows.begin() + current_);
         current_ = std::min(current_, static_cast<int>(data_.rows.size()) - 1);
@@ -269,13 +270,13 @@ void TClientDataSet::Cancel() {
 }
 
 void TClientDataSet::Delete() {
-    CheckActive();
+    RequireOpen();
     if (state_ == State::Insert) {
         Cancel();
         return;
     }
     if (current_ < 0) {
-        Error("Cannot perform this operation on an empty dataset");
+        Error("there is no record to delete");
     }
     data_.rows.erase(data_.rows.begin() + current_);
     current_ = std::min(current_, static_cast<int>(data_.rows.size()) - 1);
@@ -303,14 +304,15 @@ TField* TClientDataSet::FindField(const AnsiString& name) const {
 TField* TClientDataSet::FieldByName(const AnsiString& name) const {
     TField* field = FindField(name);
     if (field == nullptr) {
-        Error("Field '" + name + "' not found");
+        Error("there is no field named '" + name + "'");
     }
     return field;
 }
 
 TField* TClientDataSet::Fields(int index) const {
     if (index < 0 || index >= FieldCount()) {
-        Error("List index out of bounds (" + std::to_string(index) + ")");
+        Error("there is no field at index " + std::to_string(index) + "; the dataset has " +
+              std::to_string(FieldCount()) + " fields");
     }
     return fields_[static_cast<std::size_t>(index)];
 }
@@ -325,7 +327,7 @@ const TValue* TClientDataSet::CurrentValue(int column) const {
 
 void TClientDataSet::SetCurrentValue(int column, TValue value) {
     if (CurrentValue(column) == nullptr) {
-        Error("No current record");
+        Error(NoRecordMessage);
     }
     data_.rows[static_cast<std::size_t>(current_)].values[static_cast<std::size_t>(column)] =
         std::move(value);

@@ -69,8 +69,8 @@ void TDayWindow::refresh() {
 
 void TDayWindow::updateKeys() {
     const DayRow* selected = list_->Selected();
-    editKey_->SetEnabled(selected != nullptr);
-    cancelKey_->SetEnabled(selected != nullptr && !selected->Cancelled);
+    editKey_->setEnabled(selected != nullptr);
+    cancelKey_->setEnabled(selected != nullptr && !selected->Cancelled);
 }
 
 void TDayWindow::previousDay() {

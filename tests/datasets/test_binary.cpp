@@ -215,50 +215,58 @@ private slots:
             return meta.WithHeader(1, rowCount) + rows;
         };
         QTest::newRow("unknown type code")
-            << withColumn(0x001F0004, {}, 0) << "unknown type code 31 in column 'X'";
-        QTest::newRow("array column") << withColumn(0x00810004, {}, 0) << "unsupported type word";
-        QTest::newRow("integer of 3 bytes") << withColumn(0x00010003, {}, 0) << "unsupported";
+            << withColumn(0x001F0004, {}, 0)
+            << "column 'X' has type code 31, which no kind of field uses";
+        QTest::newRow("array column")
+            << withColumn(0x00810004, {}, 0) << "column 'X' has a type word whose size or flags";
+        QTest::newRow("integer of 3 bytes")
+            << withColumn(0x00010003, {}, 0) << "a type word whose size or flags no kind";
         QTest::newRow("huge row count")
-            << withColumn(0x00010004, {}, 0xFFFFFFFF) << "row count 4294967295 cannot fit";
+            << withColumn(0x00010004, {}, 0xFFFFFFFF)
+            << "the row count says 4294967295, more than the remaining 0 bytes can hold";
         QTest::newRow("huge string length")
             << withColumn(0x00490004, PacketBytes().U8(0).U8(0).U32(0xFFFFFFFF).Bytes(), 1)
-            << "truncated row 1";
+            << "the data ends inside row 1";
         QTest::newRow("date before year 1")
             << withColumn(0x00060004, PacketBytes().U8(0).U8(0).U32(0).Bytes(), 1)
-            << "bad value of field 'X' in row 1";
+            << "row 1: the stored value of field 'X' is not a date";
         QTest::newRow("time past midnight")
             << withColumn(0x00070004, PacketBytes().U8(0).U8(0).U32(86400000).Bytes(), 1)
-            << "bad value of field 'X'";
+            << "the stored value of field 'X' is not a time of day";
         QTest::newRow("odd wide string")
             << withColumn(0x004A0001, PacketBytes().U8(0).U8(0).U8(3).Raw("abc").Bytes(), 1)
-            << "bad value of field 'X'";
+            << "the stored value of field 'X' is not Unicode text";
         QTest::newRow("BCD digit above 9")
             << withColumn(
                    0x00050022,
                    PacketBytes().U8(0).U8(0).U8(2).U8(0).U8(0xA1).Raw(QByteArray(31, 0)).Bytes(), 1)
-            << "bad value of field 'X'";
+            << "the stored value of field 'X' is not an exact decimal number";
 
         PacketBytes hugeColumns;
         hugeColumns.Raw("\x96\x19\xE0\xBD").U16(1).U16(0).U32(24).U16(0xFFFF).U32(0).U32(3).U16(24);
         QTest::newRow("huge column count")
-            << hugeColumns.Bytes() << "column count 65535 cannot fit";
+            << hugeColumns.Bytes() << "the column count says 65535, more than";
         PacketBytes hugeProperties;
         hugeProperties.Name("X").U32(0x00010004).U16(0).U16(0xFFFF);
         QTest::newRow("huge property count")
-            << hugeProperties.WithHeader(1, 0) << "property count of column 'X': 65535";
+            << hugeProperties.WithHeader(1, 0) << "the property count of column 'X' says 65535";
         PacketBytes hugeArray;
         hugeArray.Name("X").U32(0x00010004).U16(0).U16(0).U16(1);
         hugeArray.Name("DEFAULT_ORDER").U32(0x00820002).U32(0x7FFFFFFF);
         QTest::newRow("huge array property")
-            << hugeArray.WithHeader(1, 0) << "cannot fit in the remaining";
+            << hugeArray.WithHeader(1, 0)
+            << "the element count of property 'DEFAULT_ORDER' of the dataset says 2147483647";
         QByteArray badHeaderSize = withColumn(0x00010004, {}, 0);
         badHeaderSize[8] = 100;
-        QTest::newRow("header size past the end") << badHeaderSize << "bad header size 100";
+        QTest::newRow("header size past the end")
+            << badHeaderSize << "the header gives its own size as 100 bytes";
         QByteArray badOffset = withColumn(0x00010004, {}, 0);
         badOffset[22] = 10;
-        QTest::newRow("rows inside the columns") << badOffset << "bad row offset 10";
-        QTest::newRow("not a packet") << QByteArray("PK\x03\x04 zip") << "not a data packet";
-        QTest::newRow("empty") << QByteArray() << "not a data packet";
+        QTest::newRow("rows inside the columns")
+            << badOffset << "the header puts the first row at byte 10";
+        QTest::newRow("not a packet")
+            << QByteArray("PK\x03\x04 zip") << "neither a binary nor an XML data packet";
+        QTest::newRow("empty") << QByteArray() << "neither a binary nor an XML data packet";
     }
 
     void malformedInputs() {

@@ -136,17 +136,17 @@ private slots:
         missing->AddField("CDLOJA", TFieldType::ftString, 10);
         AnsiString message;
         DATABASE_ERROR(missing->SetData(host->Data()), message);
-        QCOMPARE(message, AnsiString("cdsReserva: Field 'CDLOJA' not found"));
+        QCOMPARE(message, AnsiString("cdsReserva: the data has no column for field 'CDLOJA'"));
         QVERIFY(!missing->Active());
 
         TClientDataSet wrongKind;
         wrongKind.setObjectName("cdsReserva");
         wrongKind.AddField("HRINIRESMESA", TFieldType::ftDateTime);
         DATABASE_ERROR(wrongKind.SetData(host->Data()), message);
-        QCOMPARE(message, AnsiString("cdsReserva: Type mismatch for field 'HRINIRESMESA', "
-                                     "expecting: DateTime actual: String"));
+        QCOMPARE(message, AnsiString("cdsReserva: field 'HRINIRESMESA' is meant for a date and "
+                                     "time, but the data holds text in that column"));
         DATABASE_ERROR(host->FieldByName("NMRESMESA"), message);
-        QCOMPARE(message, AnsiString("cdsHost: Field 'NMRESMESA' not found"));
+        QCOMPARE(message, AnsiString("cdsHost: there is no field named 'NMRESMESA'"));
     }
 
     void onGetTextMakesTheDisplayText() {
@@ -181,8 +181,9 @@ private slots:
         QVERIFY(empty.Eof());
         AnsiString message;
         DATABASE_ERROR(name->SetAsString("x"), message);
-        QCOMPARE(message, AnsiString("cdsVazio: No current record"));
+        QCOMPARE(message, AnsiString("cdsVazio: there is no current record to change"));
         DATABASE_ERROR(empty.Delete(), message);
+        QCOMPARE(message, AnsiString("cdsVazio: there is no record to delete"));
         TClientDataSet copy;
         copy.SetData(empty.Data());
         QCOMPARE(copy.RecordCount(), 0);
@@ -220,7 +221,9 @@ private slots:
         number->SetReadOnly(true);
         AnsiString message;
         DATABASE_ERROR(number->SetAsString("x"), message);
-        QCOMPARE(message, AnsiString("cdsHost: Field 'NRRESMESA' cannot be modified"));
+        QCOMPARE(
+            message,
+            AnsiString("cdsHost: field 'NRRESMESA' is read-only; its value cannot be changed"));
     }
 
     void requiredFieldsNeedAValueOnPost() {
@@ -230,7 +233,7 @@ private slots:
         dataset.Append();
         AnsiString message;
         DATABASE_ERROR(dataset.Post(), message);
-        QCOMPARE(message, AnsiString("Field 'ID' must have a value"));
+        QCOMPARE(message, AnsiString("field 'ID' must be filled in before the record is kept"));
         dataset.FieldByName("ID")->SetAsInteger(1);
         dataset.Post();
         QCOMPARE(dataset.RecordCount(), 1);
@@ -254,10 +257,14 @@ private slots:
         QCOMPARE(numbers.FieldByName("B")->AsString(), AnsiString("True"));
         AnsiString message;
         DATABASE_ERROR(numbers.FieldByName("I")->SetAsInteger(40000), message);
-        QCOMPARE(message, AnsiString("Value 40000 out of range for field 'I'"));
+        QCOMPARE(message,
+                 AnsiString("field 'I' holds whole numbers from -32768 to 32767, and 40000 is not "
+                            "among them"));
         DATABASE_ERROR(numbers.FieldByName("I")->SetAsString("4x"), message);
-        QCOMPARE(message, AnsiString("'4x' is not a valid value for field 'I'"));
+        QCOMPARE(message, AnsiString("field 'I': '4x' is not a 16-bit whole number"));
         DATABASE_ERROR(numbers.FieldByName("B")->AsDateTime(), message);
+        QCOMPARE(message, AnsiString("field 'B' holds a yes-or-no value, which does not convert to "
+                                     "or from a date and time"));
         QCOMPARE(numbers.FieldByName("I")->AsInteger(), 42);
     }
 
@@ -295,10 +302,10 @@ private slots:
         TClientDataSet loaded;
         AnsiString message;
         DATABASE_ERROR(loaded.LoadFromFile(notPacket), message);
-        QCOMPARE(message, notPacket.toStdString() + ": not a data packet");
+        QCOMPARE(message, notPacket.toStdString() + ": neither a binary nor an XML data packet");
         DATABASE_ERROR(loaded.LoadFromFile(dir.filePath("absent.cds")), message);
         DATABASE_ERROR(loaded.SetData("\x96\x19\xE0\xBD"), message);
-        QCOMPARE(message, AnsiString("data packet: truncated header"));
+        QCOMPARE(message, AnsiString("data packet: the data ends inside the header"));
     }
 };
 

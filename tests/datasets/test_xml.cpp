@@ -208,60 +208,61 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("fault");
         QTest::newRow("unclosed element") << Declaration + "<DATAPACKET><METADATA><FIELDS>"
-                                          << "bad XML";
+                                          << "the XML cannot be parsed at line 1";
         QTest::newRow("mismatched tags")
-            << Packet(NameField, "<ROW NOME=\"a\"></ROWX>") << "bad XML";
+            << Packet(NameField, "<ROW NOME=\"a\"></ROWX>") << "the XML cannot be parsed";
         QTest::newRow("text after the root") << Packet(NameField, "") + "<DATAPACKET/>"
-                                             << "bad XML";
-        QTest::newRow("other root") << QByteArray("<html><body/></html>") << "not a data packet";
-        QTest::newRow("no METADATA") << QByteArray("<DATAPACKET/>") << "no METADATA";
+                                             << "the XML cannot be parsed";
+        QTest::newRow("other root")
+            << QByteArray("<html><body/></html>") << "outermost element is not DATAPACKET";
+        QTest::newRow("no METADATA") << QByteArray("<DATAPACKET/>") << "has no METADATA element";
         QTest::newRow("bad UTF-8") << Packet(NameField, "<ROW NOME=\"Jo\xE3o\"/>",
                                              R"(<?xml version="1.0" encoding="utf-8"?>)")
-                                   << "not valid UTF-8";
+                                   << "the XML is marked as UTF-8, but its bytes are not";
         QTest::newRow("unknown fieldtype")
             << Packet(R"(<FIELD attrname="X" fieldtype="nested"/>)", "")
-            << "unknown field type 'nested' of field 'X'";
+            << "field 'X' has the fieldtype 'nested', which names no kind of field";
         QTest::newRow("no attrname")
-            << Packet(R"(<FIELD fieldtype="i4"/>)", "") << "FIELD without attrname";
+            << Packet(R"(<FIELD fieldtype="i4"/>)", "") << "a FIELD element has no attrname";
         QTest::newRow("bad WIDTH")
             << Packet(R"(<FIELD attrname="X" fieldtype="string" WIDTH="wide"/>)", "")
-            << "bad WIDTH of field 'X'";
+            << "the WIDTH of field 'X' is 'wide', not a whole number of 0 or more";
         const QByteArray dateField = R"(<FIELD attrname="X" fieldtype="date"/>)";
         QTest::newRow("impossible date") << Packet(dateField, R"(<ROW X="20261332"/>)")
-                                         << "bad value '20261332' of field 'X' in row 1";
+                                         << "row 1: '20261332' for field 'X' is not a date";
         QTest::newRow("date with separators")
-            << Packet(dateField, R"(<ROW X="2026-12-07"/>)") << "bad value '2026-12-07'";
+            << Packet(dateField, R"(<ROW X="2026-12-07"/>)") << "'2026-12-07' for field 'X'";
         QTest::newRow("hour 25") << Packet(R"(<FIELD attrname="X" fieldtype="time"/>)",
                                            R"(<ROW X="25:00:00000"/>)")
-                                 << "bad value '25:00:00000'";
+                                 << "'25:00:00000' for field 'X' is not a time of day";
         QTest::newRow("date-time without T")
             << Packet(R"(<FIELD attrname="X" fieldtype="dateTime"/>)",
                       R"(<ROW X="20261207 19:30:00000"/>)")
-            << "bad value";
+            << "for field 'X' is not a date and time";
         QTest::newRow("integer with letters")
             << Packet(R"(<FIELD attrname="X" fieldtype="i4"/>)", R"(<ROW/><ROW X="12a"/>)")
-            << "bad value '12a' of field 'X' in row 2";
+            << "row 2: '12a' for field 'X' is not a 32-bit whole number";
         QTest::newRow("integer out of range")
             << Packet(R"(<FIELD attrname="X" fieldtype="i2"/>)", R"(<ROW X="70000"/>)")
-            << "bad value '70000'";
+            << "'70000' for field 'X' is not a 16-bit whole number";
         QTest::newRow("boolean") << Packet(R"(<FIELD attrname="X" fieldtype="boolean"/>)",
                                            R"(<ROW X="yes"/>)")
-                                 << "bad value 'yes'";
+                                 << "'yes' for field 'X' is not a yes-or-no value";
         QTest::newRow("float") << Packet(R"(<FIELD attrname="X" fieldtype="r8"/>)",
                                          R"(<ROW X="1,5"/>)")
-                               << "bad value '1,5'";
+                               << "'1,5' for field 'X' is not a floating-point number";
         QTest::newRow("base64") << Packet(R"(<FIELD attrname="X" fieldtype="bin.hex"/>)",
                                           R"(<ROW X="!!!"/>)")
-                                << "bad value '!!!'";
+                                << "'!!!' for field 'X' is not binary data";
         QTest::newRow("RowState") << Packet(NameField, R"(<ROW RowState="x"/>)")
-                                  << "bad RowState in row 1";
+                                  << "row 1: the RowState 'x' is not a number";
         // Entities that expand tenfold at each step: a few hundred bytes would be megabytes.
         QTest::newRow("document type declaration")
             << Packet(NameField, R"(<ROW NOME="&c;"/>)",
                       R"(<!DOCTYPE DATAPACKET [<!ENTITY a "aaaaaaaaaa">)"
                       R"(<!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">)"
                       R"(<!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;">]>)")
-            << "bad XML: a document type declaration";
+            << "the XML has a document type declaration";
     }
 
     void malformedInputs() {

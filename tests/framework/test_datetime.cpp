@@ -30,25 +30,25 @@ QDate DateOf(TDateTime value) {
 class DateTimeTests : public QObject {
     Q_OBJECT
 
-    TFormatSettings savedSettings;
+    TDateTimeFormats savedSettings;
 
 private slots:
     void init() {
-        savedSettings = FormatSettings();
+        savedSettings = DateTimeFormats();
         SetClockTo(kClock);
     }
 
     void cleanup() {
         SetClock({});
-        FormatSettings() = savedSettings;
+        DateTimeFormats() = savedSettings;
     }
 
     void defaultsAreBrazilian() {
-        QCOMPARE(savedSettings.ShortDateFormat, AnsiString("dd/mm/yyyy"));
+        QCOMPARE(savedSettings.DatePattern, AnsiString("dd/mm/yyyy"));
         QCOMPARE(savedSettings.DateSeparator, '/');
         QCOMPARE(savedSettings.TimeSeparator, ':');
-        QCOMPARE(savedSettings.LongTimeFormat, AnsiString("hh:nn:ss"));
-        QCOMPARE(savedSettings.TwoDigitYearCenturyWindow, 50);
+        QCOMPARE(savedSettings.TimePattern, AnsiString("hh:nn:ss"));
+        QCOMPARE(savedSettings.TwoDigitYearsBack, 50);
     }
 
     void clockGivesDateTimeAndNow() {
@@ -94,8 +94,8 @@ private slots:
     }
 
     void encodeRejectsInvalidParts() {
-        QVERIFY_THROWS_EXCEPTION(EConvertError, EncodeDateTime(QDate()));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, EncodeDateTime(QDate(2026, 1, 1), QTime(25, 0)));
+        QVERIFY_THROWS_EXCEPTION(EDateTimeError, EncodeDateTime(QDate()));
+        QVERIFY_THROWS_EXCEPTION(EDateTimeError, EncodeDateTime(QDate(2026, 1, 1), QTime(25, 0)));
     }
 
     void strToDateReadsDates_data() {
@@ -148,14 +148,14 @@ private slots:
         try {
             StrToDate(text.toStdString());
             QFAIL("accepted");
-        } catch (const EConvertError& e) {
-            QCOMPARE(e.Message(), "'" + text.toStdString() + "' is not a valid date");
+        } catch (const EDateTimeError& e) {
+            QCOMPARE(e.Message(), "'" + text.toStdString() + "' cannot be read as a date");
         }
     }
 
     void dayAndMonthTakeTheClockYear() {
         SetClockTo(QDateTime(QDate(2030, 1, 1), QTime(0, 0)));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, StrToDate("29/02"));
+        QVERIFY_THROWS_EXCEPTION(EDateTimeError, StrToDate("29/02"));
         SetClockTo(QDateTime(QDate(2028, 6, 1), QTime(0, 0)));
         QCOMPARE(DateOf(StrToDate("29/02")), QDate(2028, 2, 29));
     }
@@ -167,13 +167,13 @@ private slots:
     }
 
     void strToDateFollowsTheSettings() {
-        FormatSettings().ShortDateFormat = "yyyy-mm-dd";
-        FormatSettings().DateSeparator = '-';
+        DateTimeFormats().DatePattern = "yyyy-mm-dd";
+        DateTimeFormats().DateSeparator = '-';
         QCOMPARE(DateOf(StrToDate("2026-12-07")), QDate(2026, 12, 7));
         QCOMPARE(DateOf(StrToDate("26-12-07")), QDate(2026, 12, 7));
         QCOMPARE(DateOf(StrToDate("12-07")), QDate(2026, 12, 7));
-        FormatSettings().ShortDateFormat = "m/d/yyyy";
-        FormatSettings().DateSeparator = '/';
+        DateTimeFormats().DatePattern = "m/d/yyyy";
+        DateTimeFormats().DateSeparator = '/';
         QCOMPARE(DateOf(StrToDate("12/7/2026")), QDate(2026, 12, 7));
         QCOMPARE(DateOf(StrToDate("12/7")), QDate(2026, 12, 7));
     }
@@ -220,8 +220,8 @@ private slots:
         try {
             StrToTime(text.toStdString());
             QFAIL("accepted");
-        } catch (const EConvertError& e) {
-            QCOMPARE(e.Message(), "'" + text.toStdString() + "' is not a valid time");
+        } catch (const EDateTimeError& e) {
+            QCOMPARE(e.Message(), "'" + text.toStdString() + "' cannot be read as a time of day");
         }
     }
 
@@ -241,10 +241,10 @@ private slots:
     }
 
     void dateTimeToStrFollowsTheSettings() {
-        FormatSettings().ShortDateFormat = "d/m/yy";
-        FormatSettings().DateSeparator = '.';
-        FormatSettings().LongTimeFormat = "h:nn:ss.zzz";
-        FormatSettings().TimeSeparator = 'h';
+        DateTimeFormats().DatePattern = "d/m/yy";
+        DateTimeFormats().DateSeparator = '.';
+        DateTimeFormats().TimePattern = "h:nn:ss.zzz";
+        DateTimeFormats().TimeSeparator = 'h';
         QCOMPARE(DateTimeToStr(Now()), AnsiString("7.12.26 19h30h15.250"));
         QCOMPARE(DateToStr(StrToDate("5.1.2009")), AnsiString("5.1.09"));
     }

@@ -10,11 +10,11 @@ using Maskutils::FormatMaskText;
 class MaskTests : public QObject {
     Q_OBJECT
 
-    Sysutils::TFormatSettings savedSettings;
+    Sysutils::TDateTimeFormats savedSettings;
 
 private slots:
-    void init() { savedSettings = Sysutils::FormatSettings(); }
-    void cleanup() { Sysutils::FormatSettings() = savedSettings; }
+    void init() { savedSettings = Sysutils::DateTimeFormats(); }
+    void cleanup() { Sysutils::DateTimeFormats() = savedSettings; }
 
     void placesValueIntoMask_data() {
         QTest::addColumn<QByteArray>("mask");
@@ -69,8 +69,8 @@ private slots:
     }
 
     void separatorsComeFromTheSettings() {
-        Sysutils::FormatSettings().TimeSeparator = '.';
-        Sysutils::FormatSettings().DateSeparator = '-';
+        Sysutils::DateTimeFormats().TimeSeparator = '.';
+        Sysutils::DateTimeFormats().DateSeparator = '-';
         QCOMPARE(FormatMaskText("!99:99;0", "930"), AnsiString(" 9.30"));
         QCOMPARE(FormatMaskText("99/99;0", "0712"), AnsiString("07-12"));
         QCOMPARE(FormatMaskText("99\\:99;0", "1930"), AnsiString("19:30"));

@@ -79,9 +79,9 @@ private slots:
     }
 
     void exceptionCarriesItsMessage() {
-        const EConvertError error("'x' is not a valid date");
-        QCOMPARE(error.Message(), AnsiString("'x' is not a valid date"));
-        QCOMPARE(QByteArray(error.what()), QByteArray("'x' is not a valid date"));
+        const EDateTimeError error("'x' cannot be read as a date");
+        QCOMPARE(error.Message(), AnsiString("'x' cannot be read as a date"));
+        QCOMPARE(QByteArray(error.what()), QByteArray("'x' cannot be read as a date"));
     }
 };
 

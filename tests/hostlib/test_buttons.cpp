@@ -70,11 +70,11 @@ private slots:
         key.resize(60, 50);
         ClickLog log;
         key.OnClick = log.Handler();
-        key.SetEnabled(false);
+        key.setEnabled(false);
         QTest::mouseClick(&key, Qt::LeftButton);
         key.Click();
         QCOMPARE(log.Count, 0);
-        key.setProperty("Enabled", true);
+        key.setEnabled(true);
         key.Click();
         QCOMPARE(log.Count, 1);
     }
@@ -107,7 +107,7 @@ private slots:
         QTest::mouseRelease(&key, Qt::LeftButton);
         QCOMPARE(log.Count, 1);
 
-        key.setProperty("AutoRepeat", true);
+        key.setAutoRepeat(true);
         log.Count = 0;
         QTest::mousePress(&key, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(log.Count >= 3, 10000);
@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(faceAt(), QColor(Qt::black));
         QVERIFY(areaOf(key, Qt::yellow).isValid());
         key.setDown(false);
-        key.SetEnabled(false);
+        key.setEnabled(false);
         QCOMPARE(faceAt(), QColor(204, 204, 204));
         QVERIFY(areaOf(key, Qt::red).isValid());
     }
@@ -159,8 +159,8 @@ private slots:
             {"DisabledFontColor", 0xFFFFFFu},
             {"Glyph", QStringLiteral(":/keys/calendar.png")},
             {"GlyphDisabled", QStringLiteral(":/keys/calendar-disabled.png")},
-            {"AutoRepeat", true},
-            {"Enabled", false},
+            {"autoRepeat", true},
+            {"enabled", false},
         };
         for (const auto& [name, value] : properties) {
             QVERIFY2(key.setProperty(name, value), name);

@@ -41,7 +41,7 @@ void inspectDialog(SeenDialog& seen, int closeKey = Qt::Key_Escape) {
         seen.Geometry = dialog->frameGeometry();
         auto* key = dialog->findChild<TBlendedButton*>(QStringLiteral("okKey"));
         seen.KeySize = key->size();
-        seen.KeyCaption = key->caption();
+        seen.KeyCaption = key->text();
         QTest::keyClick(dialog, Qt::Key_A);
         seen.StillOpenAfterOtherKey = dialog->isVisible();
         if (closeKey == tapOk) {

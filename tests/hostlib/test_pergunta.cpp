@@ -35,8 +35,8 @@ bool ask(const AnsiString& text, const QString& step, SeenQuestion& seen) {
         auto* yes = dialog->findChild<TBlendedButton*>(QStringLiteral("yesKey"));
         auto* no = dialog->findChild<TBlendedButton*>(QStringLiteral("noKey"));
         QVERIFY(yes != nullptr && no != nullptr);
-        seen.Yes = yes->caption();
-        seen.No = no->caption();
+        seen.Yes = yes->text();
+        seen.No = no->text();
         if (step == QLatin1String("yesKey")) {
             QTest::mouseClick(yes, Qt::LeftButton);
         } else if (step == QLatin1String("noKey")) {

@@ -12,7 +12,9 @@ namespace Controls {
 // Text label that never takes focus; Caption is Latin-1.
 class FRAMEWORK_EXPORT TLabel : public QLabel {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    // The layout and the translation set it by name, as Qt text that stays whole; code reads and
+    // writes the caption as Latin-1 through Caption and SetCaption.
+    Q_PROPERTY(QString Caption READ text WRITE showCaption)
     Q_PROPERTY(unsigned FontColor READ FontColor WRITE SetFontColor)
     Q_PROPERTY(int FontHeight READ FontHeight WRITE SetFontHeight)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
@@ -22,8 +24,6 @@ public:
 
     AnsiString Caption() const;
     void SetCaption(const AnsiString& caption);
-    QString caption() const { return text(); }
-    void setCaption(const QString& caption);
 
     Graphics::TColor FontColor() const { return fontColor_; }
     void SetFontColor(Graphics::TColor color);
@@ -35,6 +35,7 @@ public:
     void SetAutoSize(bool on);
 
 private:
+    void showCaption(const QString& caption);
     void fitToText();
 
     Graphics::TColor fontColor_ = Graphics::clWindowText;

@@ -18,16 +18,20 @@ constexpr long long MsPerDay = 86400000;
 // The day TDateTime counts from, 1899-12-30; for the framework's own conversions.
 QDate DayZero();
 
-struct FRAMEWORK_EXPORT TFormatSettings {
-    AnsiString ShortDateFormat = "dd/mm/yyyy";
+// How dates and times are written and read. In the patterns d, m and y stand for the day, month
+// and year, h, n, s and z for the hours, minutes, seconds and milliseconds.
+struct FRAMEWORK_EXPORT TDateTimeFormats {
+    AnsiString DatePattern = "dd/mm/yyyy";
     char DateSeparator = '/';
     char TimeSeparator = ':';
-    AnsiString LongTimeFormat = "hh:nn:ss";
-    int TwoDigitYearCenturyWindow = 50;
+    AnsiString TimePattern = "hh:nn:ss";
+    // A year read with one or two digits falls within the hundred years that start this many
+    // years before the current one; 0 keeps it in the current century.
+    int TwoDigitYearsBack = 50;
 };
 
 // The settings every conversion reads; a host may replace them.
-FRAMEWORK_EXPORT TFormatSettings& FormatSettings();
+FRAMEWORK_EXPORT TDateTimeFormats& DateTimeFormats();
 
 // The clock behind Now, Date and Time. Tests set it; an empty function restores the system clock.
 FRAMEWORK_EXPORT void SetClock(std::function<QDateTime()> clock);
@@ -38,7 +42,7 @@ FRAMEWORK_EXPORT TDateTime Time();
 FRAMEWORK_EXPORT TDateTime EncodeDateTime(const QDate& date, const QTime& time = QTime(0, 0));
 FRAMEWORK_EXPORT QDateTime DecodeDateTime(TDateTime value);
 
-// Raise EConvertError quoting the text when it is not a date / time of day.
+// Raise EDateTimeError quoting the text when it is not a date / time of day.
 FRAMEWORK_EXPORT TDateTime StrToDate(const AnsiString& text);
 FRAMEWORK_EXPORT TDateTime StrToTime(const AnsiString& text);
 

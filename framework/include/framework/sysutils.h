@@ -24,7 +24,8 @@ public:
     using Exception::Exception;
 };
 
-class FRAMEWORK_EXPORT EConvertError : public Exception {
+// A text that is no date or time of day, or a date and time that does not exist.
+class FRAMEWORK_EXPORT EDateTimeError : public Exception {
 public:
     using Exception::Exception;
 };

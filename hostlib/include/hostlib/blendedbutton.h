@@ -11,10 +11,12 @@ class QPainter;
 
 // A touch key. It never takes focus, so the keyboard keeps going to the form. OnClick runs
 // through the framework's event guard with the key as sender, for a tap and for Click() alike.
-// Held down with AutoRepeat on, it clicks again after 500 ms and then every 100 ms.
+// Held down with Qt's autoRepeat on, it clicks again after 500 ms and then every 100 ms.
 class HOSTLIB_EXPORT TBlendedButton : public QAbstractButton {
     Q_OBJECT
-    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    // The layout and the translation set it by name, as Qt text that stays whole; code reads and
+    // writes the caption as Latin-1 through Caption and SetCaption.
+    Q_PROPERTY(QString Caption READ text WRITE setText)
     Q_PROPERTY(int Tag READ Tag WRITE SetTag)
     Q_PROPERTY(QString FontName READ FontName WRITE SetFontName)
     Q_PROPERTY(int FontHeight READ FontHeight WRITE SetFontHeight)
@@ -29,8 +31,6 @@ class HOSTLIB_EXPORT TBlendedButton : public QAbstractButton {
     Q_PROPERTY(unsigned DownFontColor READ DownFontColor WRITE SetDownFontColor)
     Q_PROPERTY(unsigned DisabledColor READ DisabledColor WRITE SetDisabledColor)
     Q_PROPERTY(unsigned DisabledFontColor READ DisabledFontColor WRITE SetDisabledFontColor)
-    Q_PROPERTY(bool AutoRepeat READ AutoRepeat WRITE SetAutoRepeat)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
 
 public:
     explicit TBlendedButton(QWidget* parent = nullptr);
@@ -41,8 +41,6 @@ public:
 
     AnsiString Caption() const;
     void SetCaption(const AnsiString& caption);
-    QString caption() const { return text(); }
-    void setCaption(const QString& caption);
     int Tag() const { return tag_; }
     void SetTag(int tag) { tag_ = tag; }
 
@@ -78,11 +76,6 @@ public:
     void SetDisabledColor(Graphics::TColor color);
     Graphics::TColor DisabledFontColor() const { return disabledFontColor_; }
     void SetDisabledFontColor(Graphics::TColor color);
-
-    bool AutoRepeat() const { return autoRepeat(); }
-    void SetAutoRepeat(bool repeat) { setAutoRepeat(repeat); }
-    bool Enabled() const { return isEnabled(); }
-    void SetEnabled(bool enabled) { setEnabled(enabled); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

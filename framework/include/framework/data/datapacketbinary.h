@@ -19,7 +19,7 @@ FRAMEWORK_EXPORT TDataPacket ReadBinaryPacket(const QByteArray& bytes, const Ans
 // 255 bytes, a BCD value of more than 64 digits, ...).
 FRAMEWORK_EXPORT QByteArray WriteBinaryPacket(const TDataPacket& packet, const AnsiString& target);
 // The same onto an open device, piece by piece; a write the device refuses raises
-// EDatabaseError "<target>: cannot write: <reason>".
+// EDatabaseError "<target>: could not be written: <reason>".
 FRAMEWORK_EXPORT void WriteBinaryPacket(const TDataPacket& packet, QIODevice& device,
                                         const AnsiString& target);
 

@@ -15,7 +15,7 @@ enum class TPacketForm { Binary, Xml };
 FRAMEWORK_EXPORT TPacketForm FormForFileName(const QString& fileName);
 
 // Either form, told apart by its first bytes; anything else raises EDatabaseError
-// "<source>: not a data packet".
+// "<source>: neither a binary nor an XML data packet".
 FRAMEWORK_EXPORT TDataPacket ParsePacket(const QByteArray& bytes, const AnsiString& source);
 
 FRAMEWORK_EXPORT TDataPacket ReadPacketFile(const QString& fileName);

@@ -19,7 +19,7 @@ FRAMEWORK_EXPORT TDataPacket ReadXmlPacket(const QByteArray& bytes, const AnsiSt
 // The framework's own form: Latin-1 bytes, no encoding declaration, all on one line.
 FRAMEWORK_EXPORT QByteArray WriteXmlPacket(const TDataPacket& packet, const AnsiString& target);
 // The same onto an open device, piece by piece; a write the device refuses raises
-// EDatabaseError "<target>: cannot write: <reason>".
+// EDatabaseError "<target>: could not be written: <reason>".
 FRAMEWORK_EXPORT void WriteXmlPacket(const TDataPacket& packet, QIODevice& device,
                                      const AnsiString& target);
 

@@ -43,12 +43,12 @@ enum class TFieldType {
     ftBlob
 };
 
-// The name error messages use for a kind of field ("String", "DateTime", ...).
-FRAMEWORK_EXPORT AnsiString FieldTypeName(TFieldType type);
+// What a field of that type holds, in the words error messages use ("text", "a date and time").
+FRAMEWORK_EXPORT AnsiString DescribeFieldType(TFieldType type);
 
 // Raises EDatabaseError with the message prefixed by the dataset's name, when it has one.
-[[noreturn]] FRAMEWORK_EXPORT void DatabaseError(const AnsiString& message,
-                                                 const QObject* component = nullptr);
+[[noreturn]] FRAMEWORK_EXPORT void RaiseDatabaseError(const AnsiString& message,
+                                                      const QObject* dataSet = nullptr);
 
 using TDataSet = Dbclient::TClientDataSet;
 

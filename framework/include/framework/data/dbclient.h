@@ -67,7 +67,7 @@ public:
     void Cancel();
     void Delete();
 
-    // Raises EDatabaseError "<dataset>: Field '<name>' not found".
+    // Raises EDatabaseError "<dataset>: there is no field named '<name>'".
     Db::TField* FieldByName(const AnsiString& name) const;
     // nullptr when absent.
     Db::TField* FindField(const AnsiString& name) const;
@@ -93,9 +93,14 @@ private:
         AnsiString fields;
     };
 
+    // What the dataset and its fields say when asked for records they do not have.
+    static constexpr const char* ClosedMessage =
+        "the dataset is closed; its records can be used only while it is open";
+    static constexpr const char* NoRecordMessage = "there is no current record to change";
+
     [[noreturn]] void Error(const AnsiString& message) const;
-    void CheckActive() const;
-    void CheckInactive() const;
+    void RequireOpen() const;
+    void RequireClosed() const;
     // Takes the packet's current view and binds or makes the fields.
     void Assign(Datapacket::TDataPacket packet);
     void BindFields();
