@@ -79,13 +79,13 @@ ROWS
 journal=/dev/full
 restaurant_tables ""
 start_terminal --new
-type_entries "Rui Alves" "$(date -d '+2 days' +%d%m%Y)" "1200" "1300" "1155556666" "2" "almoço"
+type_entries "Rui Alves" "$(day_ahead 2 +%d%m%Y)" "1200" "1300" "1155556666" "2" "almoço"
 xdotool key Return
 answer_message
 expect_exit 0
 expect_equal "$(grep -c "journal.*/dev/full" "$errors")" "1" "reports of the journal that cannot be written"
 expect_equal "$(stored_field 1 NMRESMESA)" "Rui Alves" "name stored without a journal"
-listed=$("$bin/reservas-terminal" --db "$db" --list "$(date -d '+2 days' +%Y-%m-%d)")
+listed=$("$bin/reservas-terminal" --db "$db" --list "$(day_ahead 2 +%Y-%m-%d)")
 expect_equal "$(grep -c . <<<"$listed")" "1" "reservations listed on their day"
 grep -q '"NMRESMESA":"Rui Alves"' <<<"$listed" || fail "--list does not show the reservation: $listed"
 echo "1 passed, 0 failed"
