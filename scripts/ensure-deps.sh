@@ -1,33 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the terminal need, only when some are missing;
-# with --for-tests, also those only the tests need.
+# Installs the Debian packages of the lists named (scripts/packages/LIST.txt: build, run, tests,
+# fuzz), only those missing; nothing, not even the package index's update, when none is.
+#   scripts/ensure-deps.sh build run        what building and running the terminal need
 set -euo pipefail
-
-packages=(
-    cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-    libexpat1-dev
-    fontconfig fonts-liberation
-    xvfb xauth xdotool x11-utils sqlite3
-    # clang and its libFuzzer runtime, for the fuzz targets (scripts/fuzz)
-    clang libclang-rt-14-dev
-)
-
-if [ "${1:-}" = "--for-tests" ]; then
-    # a throw-away server for the suites that run on PostgreSQL (tests/postgres/cluster.sh)
-    packages+=(postgresql)
+lists="$(dirname "$0")/packages"
+if [ $# -eq 0 ]; then
+    echo "usage: scripts/ensure-deps.sh LIST... (lists: $(cd "$lists" && ls *.txt | sed 's/\.txt$//' | xargs))" >&2
+    exit 2
 fi
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
+wanted=()
+for list in "$@"; do
+    [ -f "$lists/$list.txt" ] || { echo "no package list $lists/$list.txt" >&2; exit 2; }
+    mapfile -t -O "${#wanted[@]}" wanted < <(sed 's/#.*//' "$lists/$list.txt" | xargs -n 1)
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-    exit 0
-fi
+installed=$(dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' "${wanted[@]}" 2>/dev/null |
+    awk '$1 == "ii" { print $2 }' || true)
+missing=()
+for package in "${wanted[@]}"; do
+    grep -qxF "$package" <<<"$installed" || missing+=("$package")
+done
+[ ${#missing[@]} -gt 0 ] || exit 0
 
 echo "Installing missing packages: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
@@ -36,4 +30,5 @@ else
     as_root=(sudo)
 fi
 "${as_root[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q "${missing[@]}"
+# Through env: sudo would drop the variable.
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"

@@ -3,7 +3,7 @@
 # done, Enter stores the reservation as typed.
 source "$(dirname "$0")/lib.sh"
 
-date_digits=$(date -d '+4 days' +%d%m%Y)
+date_digits=$(day_ahead 4 +%d%m%Y)
 restaurant_tables ""
 start_terminal --new
 entries=("Beatriz Nunes" "$date_digits" "2000" "2200" "1144445555" "6" "terraço")

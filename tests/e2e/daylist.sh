@@ -5,8 +5,8 @@
 # wherever the pointer rests.
 source "$(dirname "$0")/lib.sh"
 
-tomorrow=$(date -d '+1 day' +%d%m%Y)
-iso_tomorrow=$(date -d '+1 day' +%Y-%m-%d)
+tomorrow=$(day_ahead 1 +%d%m%Y)
+iso_tomorrow=$(day_ahead 1 +%Y-%m-%d)
 day_window=""
 
 # Starts the terminal on the day's reservations and waits for the keyboard on it.

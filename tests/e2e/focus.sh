@@ -19,7 +19,7 @@ xdotool key alt+d
 answer_message Escape
 away
 expect_form_focus "the calendar"
-type_entry "$(date -d '+3 days' +%d%m%Y)"
+type_entry "$(day_ahead 3 +%d%m%Y)"
 for entry in 1930 2130 1133334444 4 janela; do type_entry "$entry"; done
 # The table grid takes the keyboard by itself: Enter, with no table picked, stores without one.
 away

@@ -2,7 +2,7 @@
 # editing and completed with Enter taps only.
 source "$(dirname "$0")/lib.sh"
 
-date_digits=$(date -d '+5 days' +%d%m%Y)
+date_digits=$(day_ahead 5 +%d%m%Y)
 start_terminal --new
 type_keys() { xdotool type --delay 40 "$1"; }
 type_keys "Françoise Lima"; xdotool key Return

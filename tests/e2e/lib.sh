@@ -30,6 +30,11 @@ journal="$work/journal.jsonl"
 errors="$work/stderr.txt"
 window=""
 
+# Days ahead count from the day the run began, taken once: a run across midnight types and
+# checks the same dates throughout. day_ahead N FORMAT, FORMAT as date's (+%d%m%Y).
+run_day=$(date +%Y-%m-%d)
+day_ahead() { date -d "$run_day +$1 days" "$2"; }
+
 fail() {
     echo "FAIL: $*" >&2
     [ -f "$journal" ] && sed 's/^/journal: /' "$journal" >&2
@@ -163,6 +168,8 @@ tap_on() {
         centre=$("$centre_of" "$key")
         # shellcheck disable=SC2086
         xdotool mousemove --window "$target" $centre click 1
+        # A tap at a time, at an operator's pace: the pause belongs to the play, it waits for
+        # nothing (the screen takes events in order).
         sleep 0.1
     done
 }

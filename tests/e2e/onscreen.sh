@@ -2,7 +2,7 @@
 # no table ("Sem mesa" on the grid).
 source "$(dirname "$0")/lib.sh"
 
-date_digits=$(date -d '+3 days' +%d%m%Y)
+date_digits=$(day_ahead 3 +%d%m%Y)
 start_terminal --new
 tap_text "jo"; tap cedilla; tap_text "o silva"
 tap enter
@@ -21,5 +21,5 @@ expect_equal "$(stored_field 1 NRTELRESMESA)" "11987654321" "stored telephone"
 expect_equal "$(stored_field 1 HRINIRESMESA)" "0930" "stored start time"
 expect_equal "$(stored_field 1 HRFINRESMESA)" "2200" "stored end time"
 expect_equal "$(stored_field 1 DSRESMESA)" "Janela" "stored description"
-expect_equal "$(stored_field 1 DTRESMESA)" "$(date -d '+3 days' +%Y-%m-%d)" "stored date"
+expect_equal "$(stored_field 1 DTRESMESA)" "$(day_ahead 3 +%Y-%m-%d)" "stored date"
 echo "1 passed, 0 failed"

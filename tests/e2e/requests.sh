@@ -24,7 +24,7 @@ LD_LIBRARY_PATH="$bin" "$work/stranger/reservas-terminal" --db "$db" --new 2>"$w
 expect_equal "$code" "3" "exit code without the entry function"
 grep "$work/stranger/libPkg_res01400.so" "$work/entry.err" | grep -q "CriaInclusaoReserva" ||
     fail "the message does not name the module and its entry function: $(cat "$work/entry.err")"
-! grep -q "Unknown error" "$work/entry.err" || fail "the message gives no reason: $(cat "$work/entry.err")"
+! grep -q "gives no description" "$work/entry.err" || fail "the message gives no reason: $(cat "$work/entry.err")"
 
 # Reading leaves a file without reservations, or no file at all, as it was.
 sqlite3 "$work/other.db" "CREATE TABLE OUTRA (CDOUTRA TEXT);"
@@ -79,13 +79,13 @@ ROWS
 journal=/dev/full
 restaurant_tables ""
 start_terminal --new
-type_entries "Rui Alves" "$(date -d '+2 days' +%d%m%Y)" "1200" "1300" "1155556666" "2" "almoço"
+type_entries "Rui Alves" "$(day_ahead 2 +%d%m%Y)" "1200" "1300" "1155556666" "2" "almoço"
 xdotool key Return
 answer_message
 expect_exit 0
 expect_equal "$(grep -c "journal.*/dev/full" "$errors")" "1" "reports of the journal that cannot be written"
 expect_equal "$(stored_field 1 NMRESMESA)" "Rui Alves" "name stored without a journal"
-listed=$("$bin/reservas-terminal" --db "$db" --list "$(date -d '+2 days' +%Y-%m-%d)")
+listed=$("$bin/reservas-terminal" --db "$db" --list "$(day_ahead 2 +%Y-%m-%d)")
 expect_equal "$(grep -c . <<<"$listed")" "1" "reservations listed on their day"
 grep -q '"NMRESMESA":"Rui Alves"' <<<"$listed" || fail "--list does not show the reservation: $listed"
 echo "1 passed, 0 failed"

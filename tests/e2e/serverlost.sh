@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 [ -n "$server" ] || fail "this suite needs the test server (RESERVAS_TEST_POSTGRES)"
-date_digits=$(date -d '+5 days' +%d%m%Y)
+date_digits=$(day_ahead 5 +%d%m%Y)
 restaurant_tables ""
 start_terminal --new
 entries=("Carla Dias" "$date_digits" "1930" "2130" "1166667777" "3" "varanda")

@@ -3,8 +3,8 @@
 # racing for one table at the same moment, round after round: never both hold it.
 source "$(dirname "$0")/lib.sh"
 
-day=$(date -d '+3 days' +%d%m%Y)
-iso_day=$(date -d '+3 days' +%Y-%m-%d)
+day=$(day_ahead 3 +%d%m%Y)
+iso_day=$(day_ahead 3 +%Y-%m-%d)
 held_tables() { "$bin/reservas-terminal" --db "$db" --list "$iso_day" | grep -o '"mesas":\[[0-9,]*\]'; }
 
 # Six people at table 7 (four seats): the grid asks, Sim confirms.

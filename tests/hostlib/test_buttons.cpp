@@ -102,6 +102,8 @@ private slots:
         ClickLog log;
         key.OnClick = log.Handler();
         QTest::mousePress(&key, Qt::LeftButton);
+        // The holding is what is tested: past the repeat delay (500 ms) and three intervals, a
+        // key without AutoRepeat still has not fired.
         QTest::qWait(800);
         QCOMPARE(log.Count, 0);
         QTest::mouseRelease(&key, Qt::LeftButton);

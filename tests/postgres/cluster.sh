@@ -4,6 +4,8 @@
 #   cluster.sh stop STATE    stops it and removes its folder
 # STATE/env holds KEY=value lines. When it cannot start, STATE/env says why (POSTGRES_UNAVAILABLE) and the suites that need it
 # report themselves skipped with that reason; starting never fails the run by itself.
+# Not Debian's pg_virtualenv: its server lives as long as one command it runs, where CTest
+# starts this one in one test and stops it in another, and bench/bookings.sh does the same.
 set -euo pipefail
 
 action="$1"

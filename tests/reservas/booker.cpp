@@ -1,12 +1,14 @@
-// One terminal's side of the table race: waits for the start signal, then books a table
-// through the package as the operator would. Exit codes: 0 stored, 1 told that another terminal
-// holds the table, 2 anything else (said on standard error).
+// One terminal's side of the table race: connects, says it is ready, waits for the start signal,
+// then books a table through the package as the operator would. Exit codes: 0 stored, 1 told
+// that another terminal holds the table, 2 anything else (said on standard error).
 #include "framework/sysutils.h"
 #include "hostlib/mensagem.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <cstdio>
@@ -14,8 +16,8 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 4) {
-        std::fputs("usage: race_booker DATABASE START_SIGNAL TABLE\n", stderr);
+    if (arguments.size() != 5) {
+        std::fputs("usage: race_booker DATABASE START_SIGNAL TABLE READY_SIGNAL\n", stderr);
         return 2;
     }
     Reservas::SetDatabaseLocation(arguments[1]);
@@ -41,7 +43,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.what());
         return 2;
     }
+    if (QFile ready(arguments[4]); !ready.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(arguments[4]));
+        return 2;
+    }
+    const QDeadlineTimer patience(60 * 1000);
     while (!QFileInfo::exists(arguments[2])) {
+        if (patience.hasExpired()) {
+            std::fputs("no start signal within a minute\n", stderr);
+            return 2;
+        }
         QThread::usleep(500);
     }
     try {

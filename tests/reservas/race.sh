@@ -31,10 +31,23 @@ for round in $(seq 1 "$rounds"); do
     start="$work/start$round"
     pids=()
     for terminal in $(seq 1 "$terminals"); do
-        "$booker" "$db" "$start" 7 2>"$work/stderr$terminal" &
+        "$booker" "$db" "$start" 7 "$work/ready$round.$terminal" 2>"$work/stderr$terminal" &
         pids+=($!)
     done
-    sleep 0.3
+    # All connected and their tables in place, so that they book at one moment. One that ended
+    # before is reported below with what it said.
+    for terminal in $(seq 1 "$terminals"); do
+        for _ in $(seq 1 600); do
+            [ -f "$work/ready$round.$terminal" ] && break
+            kill -0 "${pids[$((terminal - 1))]}" 2>/dev/null || break
+            sleep 0.1
+        done
+        if [ ! -f "$work/ready$round.$terminal" ] && kill -0 "${pids[$((terminal - 1))]}" 2>/dev/null; then
+            echo "FAIL: round $round, terminal $terminal was not ready within a minute" >&2
+            kill "${pids[@]}" 2>/dev/null || true
+            exit 1
+        fi
+    done
     touch "$start"
     stored=0
     told=0
