@@ -8,6 +8,7 @@
 #include "host/moduleloader.h"
 #include "host/reservationdataset.h"
 #include "hostlib/parameters.h"
+#include "reservas/hooks.h"
 #include "support/environment.h"
 #include "support/sampling.h"
 
@@ -31,11 +32,14 @@ bool loaded(const char* library) {
 // failed, with the reason.
 int loadOnce(bool module) {
     // The terminal has used the module's siblings before it loads the module: it has read the
-    // display scheme and prepared the reservation it hands over.
+    // display scheme, prepared the reservation it hands over and said who is told of a stored
+    // one.
     DisplayScheme();
     Dbclient::TClientDataSet reservation;
     PrepareNewReservation(reservation);
-    for (const char* library : {"libframework.so", "libhostlib.so", "libreservas.so"}) {
+    Reservas::SetStoredObserver({});
+    for (const char* library :
+         {"libframework.so", "libhostlib.so", "libreservas_store.so", "libreservas.so"}) {
         if (!loaded(library)) {
             std::fprintf(stderr, "%s is not loaded before the module\n", library);
             return 1;
