@@ -72,11 +72,16 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Replace the restaurant's tables with LIST (\"1:4,2:2\": table number and "
                        "seats; \"\" for none) and exit."),
         QStringLiteral("LIST"));
+    const QCommandLineOption cancelOption(
+        QStringLiteral("cancel"),
+        QStringLiteral("Cancel the stored reservation NRRESMESA, freeing its tables, and exit."),
+        QStringLiteral("NRRESMESA"));
     const QCommandLineOption fullscreenOption(
         QStringLiteral("fullscreen"),
         QStringLiteral("Show the day's reservations full screen (setting fullscreen=true)."));
     parser.addOptions({helpOption, versionOption, newOption, editOption, dbOption, journalOption,
-                       screenshotOption, showOption, listOption, tablesOption, fullscreenOption});
+                       screenshotOption, showOption, listOption, tablesOption, cancelOption,
+                       fullscreenOption});
 
     if (!parser.parse(arguments)) {
         return refused(parser.errorText());
@@ -98,19 +103,21 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const bool screenshotSet = parser.isSet(screenshotOption);
     const bool listSet = parser.isSet(listOption);
     const bool tablesSet = parser.isSet(tablesOption);
+    const bool cancelSet = parser.isSet(cancelOption);
     // The screenshot is of the screen for a new reservation: --new with it asks nothing more.
-    const int requests =
-        int(newSet || screenshotSet) + int(editSet) + int(showSet) + int(listSet) + int(tablesSet);
+    const int requests = int(newSet || screenshotSet) + int(editSet) + int(showSet) + int(listSet) +
+                         int(tablesSet) + int(cancelSet);
     if (requests > 1 || (screenshotSet && editSet)) {
-        return refused(QStringLiteral("--new, --edit, --show, --list and --tables exclude each "
-                                      "other, and --screenshot shows a new reservation."));
+        return refused(QStringLiteral("--new, --edit, --show, --list, --tables and --cancel "
+                                      "exclude each other, and --screenshot shows a new "
+                                      "reservation."));
     }
     if (parser.isSet(fullscreenOption) && requests > 0) {
         return refused(QStringLiteral("--fullscreen is for the day's reservations, which open "
-                                      "without --new, --edit, --show, --list, --tables or "
-                                      "--screenshot."));
+                                      "without --new, --edit, --show, --list, --tables, --cancel "
+                                      "or --screenshot."));
     }
-    for (const QCommandLineOption* numbered : {&editOption, &showOption}) {
+    for (const QCommandLineOption* numbered : {&editOption, &showOption, &cancelOption}) {
         const QString value = parser.value(*numbered);
         if (parser.isSet(*numbered) && !isReservationNumber(value)) {
             return refused(QStringLiteral("Bad value '%1' for --%2: a reservation number is a "
@@ -129,6 +136,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     TerminalRequest request;
     request.editNumber = parser.value(editOption);
     request.showNumber = parser.value(showOption);
+    request.cancelNumber = parser.value(cancelOption);
     request.database = parser.value(dbOption);
     request.journal = parser.value(journalOption);
     request.screenshot = parser.value(screenshotOption);
@@ -143,6 +151,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         request.path = TerminalRequest::Path::List;
     } else if (tablesSet) {
         request.path = TerminalRequest::Path::Tables;
+    } else if (cancelSet) {
+        request.path = TerminalRequest::Path::Cancel;
     } else if (newSet || editSet) {
         request.path = TerminalRequest::Path::Entry;
     }

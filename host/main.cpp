@@ -1,10 +1,11 @@
+#include "cancelrequest.h"
 #include "commandline.h"
 #include "daylist/daywindow.h"
 #include "journal.h"
 #include "listreservations.h"
 #include "moduleloader.h"
-#include "reservationdataset.h"
 #include "replacetables.h"
+#include "reservationdataset.h"
 #include "screenshot.h"
 #include "settings.h"
 #include "showreservation.h"
@@ -76,6 +77,21 @@ bool displayAvailable() {
     return true;
 }
 
+// Opens the journal the request names, if any, and hooks it to the terminal's events; false,
+// said on standard error, when it cannot be written.
+bool startJournal(const TerminalRequest& request, Journal& journal) {
+    if (request.journal.isEmpty()) {
+        return true;
+    }
+    if (!journal.open(request.journal)) {
+        complain(QStringLiteral("cannot write the journal %1: %2")
+                     .arg(request.journal, journal.errorText()));
+        return false;
+    }
+    journal.attach();
+    return true;
+}
+
 // The requests that print or change something without a screen. The database drivers are
 // plug-ins, which need an application object, not a screen.
 int runWithoutScreen(int argc, char** argv, const TerminalRequest& request) {
@@ -91,25 +107,16 @@ int runWithoutScreen(int argc, char** argv, const TerminalRequest& request) {
     case TerminalRequest::Path::Tables:
         done = ReplaceRestaurantTables(request.tables);
         break;
+    case TerminalRequest::Path::Cancel: {
+        Journal journal;
+        done = startJournal(request, journal) &&
+               CancelFromCommandLine(FromQString(request.cancelNumber), journal);
+        break;
+    }
     default:
         break;
     }
     return done ? Done : BadRequest;
-}
-
-// Opens the journal the request names, if any, and hooks it to the terminal's events; false,
-// said on standard error, when it cannot be written.
-bool startJournal(const TerminalRequest& request, Journal& journal) {
-    if (request.journal.isEmpty()) {
-        return true;
-    }
-    if (!journal.open(request.journal)) {
-        complain(QStringLiteral("cannot write the journal %1: %2")
-                     .arg(request.journal, journal.errorText()));
-        return false;
-    }
-    journal.attach();
-    return true;
 }
 
 // Journals each reservation once it is stored, with its tables, and says so in stored when given.
@@ -253,6 +260,7 @@ int main(int argc, char** argv) {
     case TerminalRequest::Path::Show:
     case TerminalRequest::Path::List:
     case TerminalRequest::Path::Tables:
+    case TerminalRequest::Path::Cancel:
         return runWithoutScreen(argc, argv, request);
     case TerminalRequest::Path::Screenshot:
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -114,10 +114,19 @@ void TDayWindow::cancelSelected() {
                   schemeId_)) {
         return;
     }
-    if (Reservas::CancelReservation(chosen.Number)) {
+    switch (Reservas::CancelReservation(chosen.Number, chosen.Versao)) {
+    case Reservas::CancelResult::Cancelled:
         journal_.write({{"event", "cancelled"}, {"nrresmesa", ToQString(chosen.Number)}});
-    } else {
+        break;
+    case Reservas::CancelResult::NotFound:
         sayGone(chosen.Number);
+        break;
+    case Reservas::CancelResult::AlreadyCancelled:
+    case Reservas::CancelResult::Changed:
+        // Another terminal got there first: the list shows what it stored, to look at again.
+        Mensagem(TerminalText("RESERVA_MUDOU", ToQString(chosen.Number)), "", "N", "N", tmWarning,
+                 "", schemeId_, 0, nullptr);
+        break;
     }
     refresh();
 }

@@ -46,7 +46,8 @@ DayRow DayRowOf(const Reservas::DayReservation& reservation) {
             maskedTelephone(stored.NRTELRESMESA),
             Reservas::StatusWord(stored.IDSTRESMESA),
             tablesText(reservation.Mesas),
-            stored.IDSTRESMESA == "C"};
+            stored.IDSTRESMESA == "C",
+            reservation.Versao};
 }
 
 QString DayHeading(const QDate& day) {

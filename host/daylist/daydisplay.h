@@ -17,6 +17,7 @@ struct DayRow {
     AnsiString Status;
     AnsiString Tables;
     bool Cancelled = false;
+    qlonglong Versao = 0; // the version the row was read at
 
     bool operator==(const DayRow&) const = default;
 };

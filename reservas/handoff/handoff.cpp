@@ -6,13 +6,17 @@
 #include "handoff/handoffinput.h"
 #include "hostlib/mensagem.h"
 #include "hostlib/parameters.h"
+#include "hostlib/pergunta.h"
 #include "packagetexts.h"
-#include "reservas/reservas.h"
 #include "reservas/hooks.h"
+#include "reservas/reservas.h"
 #include "reservas/store.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTime>
+#include <QUuid>
+#include <QVariant>
 #include <algorithm>
 #include <iterator>
 
@@ -119,11 +123,78 @@ void warnOfLostTables(const TablesAround& around) {
     }
 }
 
+// The identity of this entry's hand-off, kept with the entry's dataset until it is stored:
+// every retry of the same entry carries the same one, so that the store keeps it at most once.
+constexpr const char* identityProperty = "reservas.identidadeEntrega";
+
+QString handOffIdentity(Dbclient::TClientDataSet* reserva) {
+    static const char* const property = identityProperty;
+    if (reserva == nullptr) {
+        return QUuid::createUuid().toString(QUuid::WithoutBraces);
+    }
+    QString identity = reserva->property(property).toString();
+    if (identity.isEmpty()) {
+        identity = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        reserva->setProperty(property, identity);
+    }
+    return identity;
+}
+
+// A column's value as the entry screen shows it.
+QString shownValue(const StoredReservation& reservation, const char* column) {
+    const std::string_view name(column);
+    if (name == "DTRESMESA") {
+        return reservation.DTRESMESA.toString(QStringLiteral("dd/MM/yyyy"));
+    }
+    if (name == "HRINIRESMESA") {
+        return shownTime(reservation.HRINIRESMESA);
+    }
+    if (name == "HRFINRESMESA") {
+        return shownTime(reservation.HRFINRESMESA);
+    }
+    if (name == "IDSTRESMESA") {
+        return ToQString(StatusWord(reservation.IDSTRESMESA));
+    }
+    if (name == "NMRESMESA") {
+        return ToQString(reservation.NMRESMESA);
+    }
+    if (name == "NRTELRESMESA") {
+        return ToQString(reservation.NRTELRESMESA);
+    }
+    if (name == "NRPESRESMESA") {
+        return ToQString(reservation.NRPESRESMESA);
+    }
+    return ToQString(reservation.DSRESMESA);
+}
+
+// Tells the operator what another terminal changed in the reservation being edited and asks
+// whether to go on from there; the entry stays on the screen either way, nothing typed lost.
+[[noreturn]] void answerChange(const ReservationChanged& change) {
+    static const std::pair<const char*, const char*> fields[] = {
+        {"DTRESMESA", "CAMPO_DATA"},        {"HRINIRESMESA", "CAMPO_HRINI"},
+        {"HRFINRESMESA", "CAMPO_HRFIM"},    {"NMRESMESA", "CAMPO_NOME"},
+        {"NRTELRESMESA", "CAMPO_TELEFONE"}, {"NRPESRESMESA", "CAMPO_PESSOAS"},
+        {"DSRESMESA", "CAMPO_DESCRICAO"},   {"IDSTRESMESA", "CAMPO_SITUACAO"}};
+    QStringList changed;
+    for (const auto& [column, label] : fields) {
+        const QString before = shownValue(change.Read(), column);
+        const QString now = shownValue(change.Now(), column);
+        if (before != now) {
+            changed << ToQString(Text("CAMPO_ALTERADO", Text(label), before, now));
+        }
+    }
+    if (Pergunta(Text("CONTINUAR_ALTERACAO", change.Message(), changed.join(QStringLiteral("; "))),
+                 DisplayScheme())) {
+        ContinueEditFrom(change);
+    }
+    Sysutils::Abort();
+}
+
 // Stores the reservation with the tables the operator picks. A table another terminal took
 // meanwhile is said, and the grid comes back with it taken; going back from the grid leaves
 // the entry on the screen.
 Booking bookWithTables(const StoredReservation& reservation, std::optional<qlonglong> editing,
-                       std::vector<RestaurantTable> tables) {
+                       std::vector<RestaurantTable> tables, const QString& identity) {
     const TablesAround around = tablesAround(reservation, editing);
     warnOfLostTables(around);
     TableChoice choice = choiceFor(reservation, around, std::move(tables), around.Held);
@@ -134,7 +205,7 @@ Booking bookWithTables(const StoredReservation& reservation, std::optional<qlong
         }
         try {
             const HourGlass waiting;
-            return BookReservation(reservation, editing, *picked);
+            return BookReservation(reservation, editing, *picked, identity);
         } catch (const TablesTaken& taken) {
             warn(taken.Message(), choice.SchemeId);
             std::vector<int> stillWanted = *picked;
@@ -155,22 +226,46 @@ Booking storeEntered(int tipo, const StoredReservation& entered,
         const HourGlass waiting;
         tables = RestaurantTables();
     }
-    if (!tables.empty()) {
-        return bookWithTables(reservation, editing, std::move(tables));
+    const QString identity = handOffIdentity(reserva);
+    try {
+        if (!tables.empty()) {
+            return bookWithTables(reservation, editing, std::move(tables), identity);
+        }
+        // A restaurant that assigns no tables: stored at once, an edit keeping what it holds.
+        const HourGlass waiting;
+        return BookReservation(reservation, editing,
+                               editing ? std::nullopt : std::optional(std::vector<int>()),
+                               identity);
+    } catch (const ReservationChanged& change) {
+        answerChange(change);
     }
-    // A restaurant that assigns no tables: stored at once, an edit keeping what it holds.
-    const HourGlass waiting;
-    return BookReservation(reservation, editing,
-                           editing ? std::nullopt : std::optional(std::vector<int>()));
+}
+
+// What the operator is told once the reservation is stored, or found stored by an earlier try.
+AnsiString storedText(const Booking& booking) {
+    if (!booking.AlreadyStored) {
+        return Text("GRAVADA", booking.Nrresmesa);
+    }
+    if (booking.Mesas.empty()) {
+        return Text("JA_GRAVADA_SEM_MESA", booking.Nrresmesa);
+    }
+    QStringList mesas;
+    for (const int mesa : booking.Mesas) {
+        mesas << QString::number(mesa);
+    }
+    return Text("JA_GRAVADA", booking.Nrresmesa, mesas.join(QStringLiteral(", ")));
 }
 
 void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserva) {
     const Booking booking = storeEntered(tipo, ReadHandOff(texts), reserva);
+    // Stored: whatever this dataset carries next is another entry.
+    if (reserva != nullptr) {
+        reserva->setProperty(identityProperty, QVariant());
+    }
     if (storedObserver) {
         storedObserver(booking.Nrresmesa, booking.Mesas);
     }
-    Mensagem(Text("GRAVADA", booking.Nrresmesa), "", "N", "N", tmNotice, "", DisplayScheme(), 0,
-             nullptr);
+    Mensagem(storedText(booking), "", "N", "N", tmNotice, "", DisplayScheme(), 0, nullptr);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "databaseconnection.h"
+#include "editnotes.h"
 #include "reservas/store.h"
 #include "reservationrows.h"
 #include "storetexts.h"
@@ -38,10 +39,31 @@ std::vector<int> lostTables(const ReservationDatabase& database,
     return lost;
 }
 
+// Why the edit of the reservation numbered number stored nothing: it is gone, cancelled, or
+// changed since this terminal read it.
+[[noreturn]] void refuseEdit(const ReservationDatabase& database, qlonglong number,
+                             const std::optional<StoredRow>& read) {
+    const std::optional<StoredRow> now = SelectReservation(database, number);
+    if (!now) {
+        Raise("RESERVA_INEXISTENTE", QString::number(number));
+    }
+    if (now->Reservation.IDSTRESMESA == "C") {
+        Raise("RESERVA_CANCELADA", QString::number(number));
+    }
+    throw ReservationChanged(number, read ? read->Reservation : now->Reservation, now->Reservation,
+                             now->Versao);
+}
+
 Booking storeBooking(const ReservationDatabase& database, const StoredReservation& reservation,
-                     std::optional<qlonglong> editing,
-                     const std::optional<std::vector<int>>& mesas) {
+                     std::optional<qlonglong> editing, const std::optional<std::vector<int>>& mesas,
+                     const QString& identity) {
     WriteTransaction transaction(database);
+    // A retry of a hand-off whose storing went through, though its answer never came back.
+    if (!identity.isEmpty()) {
+        if (const std::optional<qlonglong> earlier = StoredByHandOff(database, identity)) {
+            return {FromQString(QString::number(*earlier)), TablesHeldBy(database, *earlier), true};
+        }
+    }
     std::vector<int> held;
     if (mesas) {
         held = *mesas;
@@ -53,11 +75,12 @@ Booking storeBooking(const ReservationDatabase& database, const StoredReservatio
     qlonglong number = 0;
     if (editing) {
         number = *editing;
-        if (!UpdateReservation(database, reservation, number)) {
-            Raise("RESERVA_INEXISTENTE", QString::number(number));
+        const std::optional<StoredRow> read = ReadForEdit(number);
+        if (!UpdateReservation(database, reservation, number, read ? read->Versao : 0, identity)) {
+            refuseEdit(database, number, read);
         }
     } else {
-        number = InsertReservation(database, reservation);
+        number = InsertReservation(database, reservation, identity);
     }
     if (mesas) {
         HoldTables(database, reservation, number, held);
@@ -66,6 +89,9 @@ Booking storeBooking(const ReservationDatabase& database, const StoredReservatio
         held = TablesHeldBy(database, number);
     }
     transaction.Commit();
+    if (editing) {
+        ForgetEdit(number);
+    }
     return {FromQString(QString::number(number)), held};
 }
 
@@ -85,7 +111,7 @@ TablesAround TablesAt(const StoredReservation& reservation, std::optional<qlongl
 }
 
 Booking BookReservation(const StoredReservation& reservation, std::optional<qlonglong> editing,
-                        const std::optional<std::vector<int>>& mesas) {
+                        const std::optional<std::vector<int>>& mesas, const QString& identity) {
     std::optional<std::vector<int>> wanted = mesas;
     if (wanted) {
         // Held in ascending order, so two terminals holding the same tables never wait on
@@ -99,7 +125,7 @@ Booking BookReservation(const StoredReservation& reservation, std::optional<qlon
     constexpr int attempts = 3;
     for (int attempt = 1;; ++attempt) {
         try {
-            return storeBooking(database, reservation, editing, wanted);
+            return storeBooking(database, reservation, editing, wanted, identity);
         } catch (const HoldingConflict&) {
             const std::vector<int> held =
                 wanted ? *wanted : TablesHeldBy(database, editing.value_or(0));

@@ -1,29 +1,44 @@
 #include "databaseconnection.h"
 #include "reservas/store.h"
+#include "reservationrows.h"
 #include "tableholdings.h"
 
 #include <QVariant>
 
 namespace Reservas {
 
-bool CancelReservation(const AnsiString& nrresmesa) {
+CancelResult CancelReservation(const AnsiString& nrresmesa, std::optional<qlonglong> seenVersion) {
     const std::optional<qlonglong> number = ReservationNumber(nrresmesa);
     if (!number) {
-        return false;
+        return CancelResult::NotFound;
     }
     const ReservationDatabase database(DatabaseAccess::Write);
     WriteTransaction transaction(database);
+    const std::optional<StoredRow> row = SelectReservation(database, *number);
+    if (!row) {
+        return CancelResult::NotFound;
+    }
+    if (row->Reservation.IDSTRESMESA == "C") {
+        return CancelResult::AlreadyCancelled;
+    }
+    if (seenVersion && *seenVersion != 0 && *seenVersion != row->Versao) {
+        return CancelResult::Changed;
+    }
+    // The tables go first: the database refuses a cancelled reservation that holds one. The
+    // version makes a change that slipped in since the reading refuse the cancel.
+    ReleaseTables(database, *number);
     QSqlQuery cancel = database.Prepare(
-        QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = 'C' WHERE NRRESMESA = :NRRESMESA"),
+        QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = 'C' WHERE NRRESMESA = :NRRESMESA AND "
+                       "NRVERSAO = :NRVERSAO"),
         "BD_GRAVAR");
     cancel.bindValue(QStringLiteral(":NRRESMESA"), *number);
+    cancel.bindValue(QStringLiteral(":NRVERSAO"), row->Versao);
     database.Execute(cancel, "BD_GRAVAR");
     if (cancel.numRowsAffected() == 0) {
-        return false;
+        return CancelResult::Changed;
     }
-    ReleaseTables(database, *number);
     transaction.Commit();
-    return true;
+    return CancelResult::Cancelled;
 }
 
 } // namespace Reservas

@@ -181,6 +181,13 @@ QSqlQuery ReservationDatabase::Run(const QString& sql, const char* failureKey) c
     return query;
 }
 
+bool ReservationDatabase::HasVersions() const {
+    if (!hasVersions_) {
+        hasVersions_ = SchemaVersion(*this) >= FirstVersionWithVersions;
+    }
+    return *hasVersions_;
+}
+
 bool ReservationDatabase::HasTable(const QString& name) const {
     // Asked of the database itself, so that a file that is no database says so here.
     QSqlQuery table = Prepare(TableExistsSql(Engine()), "BD_ABRIR");

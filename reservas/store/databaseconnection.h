@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <optional>
 
 namespace Reservas {
 
@@ -43,6 +44,9 @@ public:
     QSqlQuery Run(const QString& sql, const char* failureKey) const;
 
     bool HasTable(const QString& name) const;
+    // Whether its reservations carry a version and a hand-off identity: always once opened for
+    // writing, maybe not in an older database opened for reading.
+    bool HasVersions() const;
     // Ends the open transaction without its changes; it never fails, for it runs on the way out.
     void RollBack() const noexcept;
 
@@ -66,6 +70,7 @@ private:
 
     DatabaseLocation location_;
     mutable Connection connection_;
+    mutable std::optional<bool> hasVersions_;
 };
 
 // A write transaction. On SQLite it holds the file from its start, so that what it reads stays

@@ -99,6 +99,105 @@ QStringList NoDoubleBookingSql(DatabaseEngine engine) {
                 .arg(refuse)};
 }
 
+QStringList ReservationIntegritySql(DatabaseEngine engine) {
+    // Both engines: a version the database advances on every change of a reservation, the
+    // identity of the hand-off that last stored it, and no holding left over from before these
+    // rules (a cancelled or missing reservation holds nothing).
+    QStringList statements{
+        QStringLiteral("ALTER TABLE RESERVAMESA ADD COLUMN NRVERSAO BIGINT NOT NULL DEFAULT 1"),
+        QStringLiteral("ALTER TABLE RESERVAMESA ADD COLUMN IDENTREGA TEXT"),
+        QStringLiteral("CREATE UNIQUE INDEX RESERVAMESA_ENTREGA ON RESERVAMESA (IDENTREGA)"),
+        QStringLiteral("DELETE FROM MESARESERVADA WHERE NRRESMESA NOT IN (SELECT NRRESMESA FROM "
+                       "RESERVAMESA WHERE COALESCE(IDSTRESMESA, '') <> 'C')")};
+    if (engine == DatabaseEngine::PostgreSQL) {
+        // A holding locks its reservation's row while it checks it, so a cancel and a holding
+        // of the same reservation cannot both pass at once.
+        statements
+            << QStringLiteral(
+                   "ALTER TABLE MESARESERVADA ADD CONSTRAINT MESARESERVADA_RESERVA FOREIGN "
+                   "KEY (NRRESMESA) REFERENCES RESERVAMESA (NRRESMESA)")
+            << QStringLiteral(
+                   "CREATE OR REPLACE FUNCTION RESERVAMESA_NOVA_VERSAO() RETURNS trigger LANGUAGE "
+                   "plpgsql AS $$ BEGIN NEW.NRVERSAO := OLD.NRVERSAO + 1; RETURN NEW; "
+                   "END $$")
+            << QStringLiteral("CREATE TRIGGER RESERVAMESA_VERSAO BEFORE UPDATE ON "
+                              "RESERVAMESA FOR EACH ROW EXECUTE FUNCTION "
+                              "RESERVAMESA_NOVA_VERSAO()")
+            << QStringLiteral(
+                   "CREATE OR REPLACE FUNCTION MESARESERVADA_DE_RESERVA_ATIVA() RETURNS trigger "
+                   "LANGUAGE plpgsql AS $$ BEGIN PERFORM 1 FROM RESERVAMESA WHERE "
+                   "NRRESMESA = NEW.NRRESMESA AND COALESCE(IDSTRESMESA, '') <> 'C' FOR "
+                   "SHARE; IF NOT FOUND THEN RAISE EXCEPTION USING ERRCODE = '23514', "
+                   "MESSAGE = 'a reserva ' || NEW.NRRESMESA || ' esta cancelada ou nao "
+                   "existe e nao pode ocupar mesa'; END IF; RETURN NEW; END $$")
+            << QStringLiteral("CREATE TRIGGER MESARESERVADA_RESERVA_ATIVA BEFORE INSERT OR "
+                              "UPDATE ON MESARESERVADA FOR EACH ROW EXECUTE FUNCTION "
+                              "MESARESERVADA_DE_RESERVA_ATIVA()")
+            << QStringLiteral(
+                   "CREATE OR REPLACE FUNCTION RESERVAMESA_CANCELADA_SEM_MESA() RETURNS trigger "
+                   "LANGUAGE plpgsql AS $$ BEGIN IF NEW.IDSTRESMESA = 'C' AND EXISTS "
+                   "(SELECT 1 FROM MESARESERVADA WHERE NRRESMESA = NEW.NRRESMESA) THEN "
+                   "RAISE EXCEPTION USING ERRCODE = '23514', MESSAGE = 'a reserva ' || "
+                   "NEW.NRRESMESA || ' ainda ocupa mesa e nao pode ser cancelada'; END "
+                   "IF; RETURN NEW; END $$")
+            << QStringLiteral("CREATE TRIGGER RESERVAMESA_CANCELADA BEFORE UPDATE ON "
+                              "RESERVAMESA FOR EACH ROW EXECUTE FUNCTION "
+                              "RESERVAMESA_CANCELADA_SEM_MESA()");
+        return statements;
+    }
+    // SQLite holds one writer at a time, so triggers that look at the other table suffice.
+    const QString refuseHolding =
+        QStringLiteral("WHEN NOT EXISTS (SELECT 1 FROM RESERVAMESA R WHERE R.NRRESMESA = "
+                       "NEW.NRRESMESA AND COALESCE(R.IDSTRESMESA, '') <> 'C') BEGIN SELECT "
+                       "RAISE(ABORT, 'a reserva esta cancelada ou nao existe e nao pode ocupar "
+                       "mesa'); END");
+    statements << QStringLiteral("CREATE TRIGGER RESERVAMESA_VERSAO AFTER UPDATE ON RESERVAMESA "
+                                 "WHEN NEW.NRVERSAO = OLD.NRVERSAO BEGIN UPDATE RESERVAMESA SET "
+                                 "NRVERSAO = OLD.NRVERSAO + 1 WHERE NRRESMESA = OLD.NRRESMESA; END")
+               << QStringLiteral("CREATE TRIGGER MESARESERVADA_RESERVA_INCLUIR BEFORE INSERT ON "
+                                 "MESARESERVADA %1")
+                      .arg(refuseHolding)
+               << QStringLiteral("CREATE TRIGGER MESARESERVADA_RESERVA_ALTERAR BEFORE UPDATE ON "
+                                 "MESARESERVADA %1")
+                      .arg(refuseHolding)
+               << QStringLiteral("CREATE TRIGGER RESERVAMESA_CANCELADA BEFORE UPDATE OF "
+                                 "IDSTRESMESA ON RESERVAMESA WHEN NEW.IDSTRESMESA = 'C' AND EXISTS "
+                                 "(SELECT 1 FROM MESARESERVADA H WHERE H.NRRESMESA = "
+                                 "NEW.NRRESMESA) BEGIN SELECT RAISE(ABORT, 'a reserva ainda "
+                                 "ocupa mesa e nao pode ser cancelada'); END")
+               << QStringLiteral("CREATE TRIGGER RESERVAMESA_EXCLUIR BEFORE DELETE ON RESERVAMESA "
+                                 "WHEN EXISTS (SELECT 1 FROM MESARESERVADA H WHERE H.NRRESMESA = "
+                                 "OLD.NRRESMESA) BEGIN SELECT RAISE(ABORT, 'a reserva ainda ocupa "
+                                 "mesa e nao pode ser excluida'); END");
+    return statements;
+}
+
+QStringList ChangeNotificationSql(DatabaseEngine engine) {
+    if (engine == DatabaseEngine::SQLite) {
+        // Terminals on one file watch its data version instead.
+        return {};
+    }
+    // Sent in the writing transaction, whoever writes, and delivered when it commits: the day
+    // the change touches, or nothing for the restaurant's tables.
+    return {QStringLiteral(
+                "CREATE OR REPLACE FUNCTION RESERVAS_AVISAR() RETURNS trigger LANGUAGE plpgsql AS "
+                "$$ BEGIN "
+                "IF TG_TABLE_NAME = 'mesa' THEN PERFORM pg_notify('reservas_alteradas', ''); "
+                "ELSIF TG_OP = 'DELETE' THEN PERFORM pg_notify('reservas_alteradas', "
+                "OLD.DTRESMESA); ELSE PERFORM pg_notify('reservas_alteradas', "
+                "COALESCE(NEW.DTRESMESA, '')); "
+                "IF TG_OP = 'UPDATE' AND OLD.DTRESMESA IS DISTINCT FROM NEW.DTRESMESA THEN "
+                "PERFORM pg_notify('reservas_alteradas', COALESCE(OLD.DTRESMESA, '')); END IF; END "
+                "IF; RETURN "
+                "NULL; END $$"),
+            QStringLiteral("CREATE TRIGGER RESERVAMESA_AVISO AFTER INSERT OR UPDATE OR DELETE ON "
+                           "RESERVAMESA FOR EACH ROW EXECUTE FUNCTION RESERVAS_AVISAR()"),
+            QStringLiteral("CREATE TRIGGER MESARESERVADA_AVISO AFTER INSERT OR UPDATE OR DELETE "
+                           "ON MESARESERVADA FOR EACH ROW EXECUTE FUNCTION RESERVAS_AVISAR()"),
+            QStringLiteral("CREATE TRIGGER MESA_AVISO AFTER INSERT OR UPDATE OR DELETE ON MESA "
+                           "FOR EACH STATEMENT EXECUTE FUNCTION RESERVAS_AVISAR()")};
+}
+
 FailureKind ClassifyFailure(DatabaseEngine engine, const QSqlError& error) {
     return engine == DatabaseEngine::SQLite ? sqliteFailure(error) : postgresFailure(error);
 }

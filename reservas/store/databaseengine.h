@@ -36,6 +36,14 @@ QStringList BeginSql(DatabaseEngine engine, TransactionKind kind);
 // writes: a terminal of an older version or someone at the database's own prompt.
 QStringList NoDoubleBookingSql(DatabaseEngine engine);
 
+// Makes the database itself keep the rules on a reservation's status and version, whoever
+// writes: a cancelled or missing reservation holds no table, a change of a reservation advances
+// its version, and each hand-off identity stores at most one reservation.
+QStringList ReservationIntegritySql(DatabaseEngine engine);
+
+// Makes every change of the reservations or the tables tell the terminals that listen.
+QStringList ChangeNotificationSql(DatabaseEngine engine);
+
 FailureKind ClassifyFailure(DatabaseEngine engine, const QSqlError& error);
 
 } // namespace Reservas

@@ -1,9 +1,11 @@
 #include "databaseconnection.h"
+#include "editnotes.h"
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
 #include "reservas/store.h"
 #include "reservationcolumns.h"
 #include "reservationrows.h"
+#include "storetexts.h"
 
 namespace Reservas {
 
@@ -13,21 +15,38 @@ std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa) {
         return std::nullopt;
     }
     const ReservationDatabase database(DatabaseAccess::Read);
-    return SelectReservation(database, *number);
+    const std::optional<StoredRow> row = SelectReservation(database, *number);
+    if (!row) {
+        return std::nullopt;
+    }
+    return row->Reservation;
 }
 
 bool LoadReservation(const AnsiString& nrresmesa, Dbclient::TClientDataSet& target) {
-    const std::optional<StoredReservation> stored = FindReservation(nrresmesa);
-    if (!stored) {
+    const std::optional<qlonglong> number = ReservationNumber(nrresmesa);
+    if (!number) {
         return false;
     }
+    std::optional<StoredRow> row;
+    {
+        const ReservationDatabase database(DatabaseAccess::Read);
+        row = SelectReservation(database, *number);
+    }
+    if (!row) {
+        return false;
+    }
+    if (row->Reservation.IDSTRESMESA == "C") {
+        Raise("RESERVA_CANCELADA", QString::number(*number));
+    }
+    NoteReadForEdit(*number, *row);
+    const StoredReservation& stored = row->Reservation;
     target.Append();
     for (const ReservationColumn& column : ReservationColumns) {
         Db::TField* field = target.FieldByName(AnsiString(column.Name));
         if (column.Text != nullptr) {
-            field->SetAsString((*stored).*column.Text);
+            field->SetAsString(stored.*column.Text);
         } else {
-            field->SetAsDateTime(Sysutils::EncodeDateTime((*stored).*column.Date));
+            field->SetAsDateTime(Sysutils::EncodeDateTime(stored.*column.Date));
         }
     }
     target.Post();

@@ -21,6 +21,14 @@ QStringList columnNames(bool (*wanted)(const ReservationColumn&)) {
 bool anyColumn(const ReservationColumn&) {
     return true;
 }
+QString selectedNames(bool withVersion) {
+    QStringList names = columnNames(anyColumn);
+    if (withVersion) {
+        names << QStringLiteral("NRVERSAO");
+    }
+    return names.join(QStringLiteral(", "));
+}
+
 QString parameter(const QString& name) {
     return QLatin1Char(':') + name;
 }
@@ -62,28 +70,31 @@ QString InsertSql() {
         parameters << parameter(name);
     }
     // The number the database gave comes back as the statement's one row, on both engines.
-    return QStringLiteral("INSERT INTO RESERVAMESA (%1) VALUES (%2) RETURNING NRRESMESA")
+    return QStringLiteral("INSERT INTO RESERVAMESA (%1, IDENTREGA) VALUES (%2, :IDENTREGA) "
+                          "RETURNING NRRESMESA")
         .arg(names.join(QStringLiteral(", ")), parameters.join(QStringLiteral(", ")));
 }
 
-QString UpdateSql() {
+QString UpdateSql(bool checkVersion) {
     QStringList assignments;
     for (const QString& name : columnNames(StoredByUpdate)) {
         assignments << name + QStringLiteral(" = ") + parameter(name);
     }
-    return QStringLiteral("UPDATE RESERVAMESA SET %1 WHERE NRRESMESA = :NRRESMESA")
-        .arg(assignments.join(QStringLiteral(", ")));
+    return QStringLiteral("UPDATE RESERVAMESA SET %1, IDENTREGA = :IDENTREGA WHERE NRRESMESA = "
+                          ":NRRESMESA AND COALESCE(IDSTRESMESA, '') <> 'C'%2")
+        .arg(assignments.join(QStringLiteral(", ")),
+             checkVersion ? QStringLiteral(" AND NRVERSAO = :NRVERSAO") : QString());
 }
 
-QString SelectSql() {
+QString SelectSql(bool withVersion) {
     return QStringLiteral("SELECT %1 FROM RESERVAMESA WHERE NRRESMESA = :NRRESMESA")
-        .arg(columnNames(anyColumn).join(QStringLiteral(", ")));
+        .arg(selectedNames(withVersion));
 }
 
-QString DaySelectSql() {
+QString DaySelectSql(bool withVersion) {
     return QStringLiteral("SELECT %1 FROM RESERVAMESA WHERE DTRESMESA = :DTRESMESA ORDER BY "
                           "HRINIRESMESA, NRRESMESA")
-        .arg(columnNames(anyColumn).join(QStringLiteral(", ")));
+        .arg(selectedNames(withVersion));
 }
 
 QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column) {

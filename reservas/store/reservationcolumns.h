@@ -64,12 +64,15 @@ bool StoredByUpdate(const ReservationColumn& column);
 // The statements on the table of reservations, RESERVAMESA: create it, add a reservation (its
 // number is given by the database), change what the operator enters in the reservation
 // :NRRESMESA, and read the reservation :NRRESMESA. Values are bound by column name.
+// The insert stores the hand-off's identity :IDENTREGA beside the columns, and the update too,
+// only while the reservation is not cancelled and, with checkVersion, still at :NRVERSAO. With
+// withVersion the selects read the version NRVERSAO after the columns.
 QString CreateTableSql(DatabaseEngine engine);
 QString InsertSql();
-QString UpdateSql();
-QString SelectSql();
+QString UpdateSql(bool checkVersion);
+QString SelectSql(bool withVersion);
 // The reservations of the day :DTRESMESA, by start time and then number.
-QString DaySelectSql();
+QString DaySelectSql(bool withVersion);
 
 // A column's value as the table keeps it: text, or a date as YYYY-MM-DD.
 QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column);

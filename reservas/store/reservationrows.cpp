@@ -20,6 +20,12 @@ void bindColumns(QSqlQuery& query, const StoredReservation& reservation,
     }
 }
 
+// No identity is stored as none at all, so that the identities stay unique.
+void bindIdentity(QSqlQuery& query, const QString& identity) {
+    query.bindValue(QStringLiteral(":IDENTREGA"),
+                    identity.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : identity);
+}
+
 } // namespace
 
 std::optional<qlonglong> ReservationNumber(const AnsiString& nrresmesa) {
@@ -32,9 +38,10 @@ std::optional<qlonglong> ReservationNumber(const AnsiString& nrresmesa) {
 }
 
 qlonglong InsertReservation(const ReservationDatabase& database,
-                            const StoredReservation& reservation) {
+                            const StoredReservation& reservation, const QString& identity) {
     QSqlQuery insert = database.Prepare(InsertSql(), "BD_GRAVAR");
     bindColumns(insert, reservation, StoredByInsert);
+    bindIdentity(insert, identity);
     database.Execute(insert, "BD_GRAVAR");
     if (!insert.next()) {
         Raise("BD_GRAVAR", DatabaseLocationText(), insert.lastError().text());
@@ -43,27 +50,50 @@ qlonglong InsertReservation(const ReservationDatabase& database,
 }
 
 bool UpdateReservation(const ReservationDatabase& database, const StoredReservation& reservation,
-                       qlonglong number) {
-    QSqlQuery update = database.Prepare(UpdateSql(), "BD_GRAVAR");
+                       qlonglong number, qlonglong version, const QString& identity) {
+    QSqlQuery update = database.Prepare(UpdateSql(version != 0), "BD_GRAVAR");
     bindColumns(update, reservation, StoredByUpdate);
+    bindIdentity(update, identity);
     update.bindValue(QStringLiteral(":NRRESMESA"), number);
+    if (version != 0) {
+        update.bindValue(QStringLiteral(":NRVERSAO"), version);
+    }
     database.Execute(update, "BD_GRAVAR");
     return update.numRowsAffected() > 0;
 }
 
-std::optional<StoredReservation> SelectReservation(const ReservationDatabase& database,
-                                                   qlonglong number) {
-    QSqlQuery select = database.Prepare(SelectSql(), "BD_LER");
+StoredRow ReadRow(const QSqlQuery& query, bool withVersion) {
+    StoredRow row;
+    for (const ReservationColumn& column : ReservationColumns) {
+        SetColumnValue(row.Reservation, column, query.value(column.SqlName()).toString());
+    }
+    if (withVersion) {
+        row.Versao = query.value(QStringLiteral("NRVERSAO")).toLongLong();
+    }
+    return row;
+}
+
+std::optional<StoredRow> SelectReservation(const ReservationDatabase& database, qlonglong number) {
+    const bool withVersion = database.HasVersions();
+    QSqlQuery select = database.Prepare(SelectSql(withVersion), "BD_LER");
     select.bindValue(QStringLiteral(":NRRESMESA"), number);
     database.Execute(select, "BD_LER");
     if (!select.next()) {
         return std::nullopt;
     }
-    StoredReservation reservation;
-    for (const ReservationColumn& column : ReservationColumns) {
-        SetColumnValue(reservation, column, select.value(column.SqlName()).toString());
+    return ReadRow(select, withVersion);
+}
+
+std::optional<qlonglong> StoredByHandOff(const ReservationDatabase& database,
+                                         const QString& identity) {
+    QSqlQuery select = database.Prepare(
+        QStringLiteral("SELECT NRRESMESA FROM RESERVAMESA WHERE IDENTREGA = :IDENTREGA"), "BD_LER");
+    select.bindValue(QStringLiteral(":IDENTREGA"), identity);
+    database.Execute(select, "BD_LER");
+    if (!select.next()) {
+        return std::nullopt;
     }
-    return reservation;
+    return select.value(0).toLongLong();
 }
 
 } // namespace Reservas

@@ -3,6 +3,8 @@
 #include "framework/ansistring.h"
 #include "reservas/store.h"
 
+#include <QSqlQuery>
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
@@ -12,17 +14,32 @@ class ReservationDatabase;
 
 // The statements on the reservations, in the caller's connection and transaction.
 
-// Stores a new reservation and returns the number it was given. NRRESMESA is ignored.
+// A reservation as stored, with the version it was read at (0 in a database from before
+// versions).
+struct StoredRow {
+    StoredReservation Reservation;
+    qlonglong Versao = 0;
+};
+
+// Stores a new reservation, stored by the hand-off identity (none when empty), and returns the
+// number it was given. NRRESMESA is ignored.
 qlonglong InsertReservation(const ReservationDatabase& database,
-                            const StoredReservation& reservation);
+                            const StoredReservation& reservation, const QString& identity);
 
 // Replaces what the operator enters (date, times, telephone, people, name, description) in
-// the reservation numbered number; false when there is none.
+// the reservation numbered number, and its hand-off identity, unless it is cancelled or, with a
+// version (not 0), no longer at it; false when nothing was stored.
 bool UpdateReservation(const ReservationDatabase& database, const StoredReservation& reservation,
-                       qlonglong number);
+                       qlonglong number, qlonglong version, const QString& identity);
 
 // The reservation numbered number, if there is one.
-std::optional<StoredReservation> SelectReservation(const ReservationDatabase& database,
-                                                   qlonglong number);
+std::optional<StoredRow> SelectReservation(const ReservationDatabase& database, qlonglong number);
+
+// The number of the reservation the hand-off identity stored, if it did.
+std::optional<qlonglong> StoredByHandOff(const ReservationDatabase& database,
+                                         const QString& identity);
+
+// A row of a select that read the columns and, with versions, NRVERSAO.
+StoredRow ReadRow(const QSqlQuery& query, bool withVersion);
 
 } // namespace Reservas

@@ -10,13 +10,17 @@ namespace Reservas {
 namespace {
 
 // 1: the reservations alone; 2: the restaurant's tables and the tables each reservation holds;
-// 3: the database itself refuses a table held twice at overlapping times.
-constexpr int currentVersion = 3;
+// 3: the database itself refuses a table held twice at overlapping times; 4: each reservation
+// has a version and the identity of the hand-off that stored it, a cancelled reservation holds
+// no table, and every change is told to the terminals that listen.
+constexpr int currentVersion = 4;
 
 constexpr int defaultTables = 20;
 constexpr int defaultSeats = 4;
 
-int storedVersion(const ReservationDatabase& database) {
+} // namespace
+
+int SchemaVersion(const ReservationDatabase& database) {
     if (!database.HasTable(QStringLiteral("VERSAOESQUEMA"))) {
         return database.HasTable(QStringLiteral("RESERVAMESA")) ? 1 : 0;
     }
@@ -24,6 +28,8 @@ int storedVersion(const ReservationDatabase& database) {
         database.Run(QStringLiteral("SELECT MAX(VERSAO) FROM VERSAOESQUEMA"), "BD_ABRIR");
     return version.next() ? version.value(0).toInt() : 0;
 }
+
+namespace {
 
 void addTables(const ReservationDatabase& database) {
     database.Run(QStringLiteral("CREATE TABLE MESA (NRMESA INTEGER PRIMARY KEY, "
@@ -49,13 +55,13 @@ void addTables(const ReservationDatabase& database) {
 } // namespace
 
 void BringSchemaUpToDate(const ReservationDatabase& database) {
-    if (storedVersion(database) >= currentVersion) {
+    if (SchemaVersion(database) >= currentVersion) {
         return;
     }
     // Another terminal may be bringing the same file up to date: whoever comes second finds it
     // done once it holds the file.
     WriteTransaction transaction(database, "BD_ABRIR", TransactionKind::Exclusive);
-    const int version = storedVersion(database);
+    const int version = SchemaVersion(database);
     if (version >= currentVersion) {
         return;
     }
@@ -65,6 +71,12 @@ void BringSchemaUpToDate(const ReservationDatabase& database) {
     }
     if (version < 3) {
         for (const QString& statement : NoDoubleBookingSql(database.Engine())) {
+            database.Run(statement, "BD_ABRIR");
+        }
+    }
+    if (version < 4) {
+        for (const QString& statement : ReservationIntegritySql(database.Engine()) +
+                                            ChangeNotificationSql(database.Engine())) {
             database.Run(statement, "BD_ABRIR");
         }
     }

@@ -12,4 +12,9 @@ class ReservationDatabase;
 // table held twice at overlapping times. The same on SQLite and on a server.
 void BringSchemaUpToDate(const ReservationDatabase& database);
 
+// Which of those the database has: 0 for none. From 4 on, each reservation has a version
+// (NRVERSAO) and the identity of the hand-off that last stored it (IDENTREGA).
+int SchemaVersion(const ReservationDatabase& database);
+constexpr int FirstVersionWithVersions = 4;
+
 } // namespace Reservas

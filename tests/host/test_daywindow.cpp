@@ -124,7 +124,8 @@ private slots:
         reserve("Ana Reis", "08/12/2026", "1200", "1400", "1133334444", "4", {});
         reserve("Carla Dias", "08/12/2026", "1900", "2100", "2133335555", "6", {1, 2});
         reserve("Davi Melo", "09/12/2026", "1300", "1500", "1144445555", "3", {4});
-        QVERIFY(Reservas::CancelReservation(numbers["Carla Dias"]));
+        QCOMPARE(Reservas::CancelReservation(numbers["Carla Dias"]),
+                 Reservas::CancelResult::Cancelled);
 
         errors.clear();
         Forms::SetExceptionHandler([this](const AnsiString& text) { errors.push_back(text); });
@@ -254,7 +255,8 @@ private slots:
     void editOpensTheEntryWithTheSelectedReservation() {
         QFETCH(bool, byKeyboard);
         entryDoes = [this](Dbclient::TClientDataSet*) {
-            QVERIFY(Reservas::CancelReservation(numbers["Bruno Lima"]));
+            QCOMPARE(Reservas::CancelReservation(numbers["Bruno Lima"]),
+                     Reservas::CancelResult::Cancelled);
         };
         QTest::keyClick(window.get(), Qt::Key_Return);
         tap("editReservation");

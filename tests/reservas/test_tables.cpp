@@ -82,7 +82,7 @@ private slots:
         HandOff().Run(nullptr);
         QCOMPARE(store_->Held, std::vector<Tables>{Tables{5}});
         if (firstCancelled) {
-            QVERIFY(Reservas::CancelReservation("1"));
+            QCOMPARE(Reservas::CancelReservation("1"), Reservas::CancelResult::Cancelled);
         }
         store_->Picks = {Tables{5}};
         second.Run(nullptr);
@@ -96,9 +96,13 @@ private slots:
         bool raced = false;
         store_->BeforeStoring = [&raced] {
             if (!std::exchange(raced, true)) {
-                QVERIFY(OtherTerminal(Reservas::DatabaseLocationText())
-                            .Run("INSERT INTO MESARESERVADA VALUES (99, 5, '2026-12-07', '2000', "
-                                 "'2200')"));
+                const OtherTerminal other(Reservas::DatabaseLocationText());
+                QVERIFY(other.Run("INSERT INTO RESERVAMESA (NMRESMESA, DTRESMESA, HRINIRESMESA, "
+                                  "HRFINRESMESA, IDSTRESMESA) VALUES ('Outro terminal', "
+                                  "'2026-12-07', '2000', '2200', 'P')"));
+                QVERIFY(other.Run("INSERT INTO MESARESERVADA SELECT NRRESMESA, 5, '2026-12-07', "
+                                  "'2000', '2200' FROM RESERVAMESA WHERE NMRESMESA = 'Outro "
+                                  "terminal'"));
             }
         };
         store_->Picks = {Tables{5, 6}, Tables{6, 7}};
@@ -109,17 +113,18 @@ private slots:
         QCOMPARE(store_->Choices.size(), std::size_t(2));
         QCOMPARE(store_->Choices[1].Taken, Tables{5});
         QCOMPARE(store_->Choices[1].Picked, Tables{6});
-        QCOMPARE(store_->Stored, std::vector<AnsiString>{"1"});
+        QCOMPARE(store_->Stored, std::vector<AnsiString>{"2"});
         QCOMPARE(store_->Held, std::vector<Tables>{Tables({6, 7})});
     }
 
     // Whoever writes, a terminal of an older version or someone at the database's prompt, the
-    // database itself refuses a table held twice at overlapping times.
+    // database itself refuses a table held twice at overlapping times, and a table held by a
+    // cancelled or missing reservation.
     void theDatabaseRefusesATableHeldTwice_data() {
         QTest::addColumn<QString>("statement");
         QTest::addColumn<bool>("refused");
         const QString insert =
-            QStringLiteral("INSERT INTO MESARESERVADA VALUES (99, %1, '%2', '%3', '%4')");
+            QStringLiteral("INSERT INTO MESARESERVADA VALUES (2, %1, '%2', '%3', '%4')");
         QTest::newRow("overlapping") << insert.arg("5", "2026-12-07", "2100", "2300") << true;
         QTest::newRow("around it") << insert.arg("5", "2026-12-07", "1800", "2300") << true;
         QTest::newRow("starting as it ends")
@@ -128,14 +133,32 @@ private slots:
         QTest::newRow("another day") << insert.arg("5", "2026-12-08", "1930", "2130") << false;
         QTest::newRow("moved onto it")
             << QStringLiteral("UPDATE MESARESERVADA SET NRMESA = 5 WHERE NRRESMESA = 2") << true;
+        QTest::newRow("held by a missing reservation")
+            << QStringLiteral("INSERT INTO MESARESERVADA VALUES (99, 8, '2026-12-07', '1000', "
+                              "'1100')")
+            << true;
+        QTest::newRow("held by a cancelled reservation")
+            << QStringLiteral("INSERT INTO MESARESERVADA VALUES (3, 8, '2026-12-07', '1000', "
+                              "'1100')")
+            << true;
+        QTest::newRow("cancelled while it holds a table")
+            << QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = 'C' WHERE NRRESMESA = 2")
+            << true;
+        QTest::newRow("deleted while it holds a table")
+            << QStringLiteral("DELETE FROM RESERVAMESA WHERE NRRESMESA = 2") << true;
+        QTest::newRow("changed otherwise")
+            << QStringLiteral("UPDATE RESERVAMESA SET NMRESMESA = 'Outro' WHERE NRRESMESA = 2")
+            << false;
     }
     void theDatabaseRefusesATableHeldTwice() {
         QFETCH(QString, statement);
         QFETCH(bool, refused);
-        store_->Picks = {Tables{5}, Tables{6}};
+        store_->Picks = {Tables{5}, Tables{6}, Tables{}};
         HandOff().Run(nullptr);
         at("07/12/2026", "2000", "2100").Run(nullptr);
-        QCOMPARE(store_->Held, (std::vector<Tables>{{5}, {6}}));
+        at("07/12/2026", "1000", "1100").Run(nullptr);
+        QCOMPARE(Reservas::CancelReservation("3"), Reservas::CancelResult::Cancelled);
+        QCOMPARE(store_->Held, (std::vector<Tables>{{5}, {6}, {}}));
         QCOMPARE(OtherTerminal(Reservas::DatabaseLocationText()).Run(statement), !refused);
     }
 
@@ -232,7 +255,7 @@ private slots:
         store_->Picks = {Tables{3}};
         HandOff().Run(nullptr);
         if (cancelled) {
-            QVERIFY(Reservas::CancelReservation("1"));
+            QCOMPARE(Reservas::CancelReservation("1"), Reservas::CancelResult::Cancelled);
         }
         store_->SetNow(QDateTime(today, QTime(12, 0)));
         const std::vector<RestaurantTable> before = Reservas::RestaurantTables();
@@ -251,6 +274,20 @@ private slots:
             QVERIFY(older.Run("DROP TABLE MESARESERVADA"));
             QVERIFY(older.Run("DROP TABLE MESA"));
             QVERIFY(older.Run("DROP TABLE VERSAOESQUEMA"));
+            // What later versions added to the reservations goes too.
+            const QStringList later =
+                TestDatabase::OnServer()
+                    ? QStringList{"DROP TRIGGER RESERVAMESA_VERSAO ON RESERVAMESA",
+                                  "DROP TRIGGER RESERVAMESA_CANCELADA ON RESERVAMESA",
+                                  "DROP TRIGGER RESERVAMESA_AVISO ON RESERVAMESA"}
+                    : QStringList{
+                          "DROP TRIGGER RESERVAMESA_VERSAO", "DROP TRIGGER RESERVAMESA_CANCELADA",
+                          "DROP TRIGGER RESERVAMESA_EXCLUIR", "DROP INDEX RESERVAMESA_ENTREGA"};
+            for (const QString& statement :
+                 later + QStringList{"ALTER TABLE RESERVAMESA DROP COLUMN NRVERSAO",
+                                     "ALTER TABLE RESERVAMESA DROP COLUMN IDENTREGA"}) {
+                QVERIFY2(older.Run(statement), qPrintable(statement));
+            }
         }
         const QByteArray olderFile = fileContents(Reservas::DatabaseLocationText());
         const std::vector<Reservas::DayReservation> day =
@@ -274,8 +311,8 @@ private slots:
         at("07/12/2026", "1930", "2130").Run(nullptr);
         at("07/12/2026", "1200", "1400").Run(nullptr);
         at("08/12/2026", "1000", "1100").Run(nullptr);
-        QVERIFY(Reservas::CancelReservation("1"));
-        QVERIFY(!Reservas::CancelReservation("9"));
+        QCOMPARE(Reservas::CancelReservation("1"), Reservas::CancelResult::Cancelled);
+        QCOMPARE(Reservas::CancelReservation("9"), Reservas::CancelResult::NotFound);
 
         std::vector<std::tuple<AnsiString, AnsiString, Tables>> listed;
         for (const Reservas::DayReservation& r : Reservas::ReservationsOfDay(QDate(2026, 12, 7))) {

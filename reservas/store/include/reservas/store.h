@@ -97,21 +97,47 @@ RESERVAS_STORE_EXPORT std::optional<StoredReservation> FindReservation(const Ans
 struct RESERVAS_STORE_EXPORT DayReservation {
     StoredReservation Reservation;
     std::vector<int> Mesas;
+    qlonglong Versao = 0;
 
     bool operator==(const DayReservation&) const = default;
 };
 
-// The reservations of a day, cancelled ones included, by start time and then number.
+// The reservations of a day, cancelled ones included, by start time and then number, each with
+// the version it was read at (Versao; 0 in a database from before versions).
 RESERVAS_STORE_EXPORT std::vector<DayReservation> ReservationsOfDay(const QDate& day);
 
-// Marks the reservation cancelled ("C") and frees its tables; false when there is none.
-RESERVAS_STORE_EXPORT bool CancelReservation(const AnsiString& nrresmesa);
+// Frees the reservation's tables and marks it cancelled ("C"), when it is still at the version
+// the caller read (seenVersion; none: whatever is stored).
+enum class CancelResult { Cancelled, NotFound, AlreadyCancelled, Changed };
+RESERVAS_STORE_EXPORT CancelResult CancelReservation(const AnsiString& nrresmesa,
+                                                     std::optional<qlonglong> seenVersion = {});
 
 // The word a status code shows as: "P" pending, "C" cancelled, "U" used; any other code shows
 // as nothing.
 RESERVAS_STORE_EXPORT AnsiString StatusWord(const AnsiString& code);
 
 // ---- Booking with tables ----
+
+// Raised when the reservation being edited changed since this terminal read it for the edit
+// (another terminal stored or cancelled it meanwhile). Nothing was stored.
+class RESERVAS_STORE_EXPORT ReservationChanged : public Sysutils::Exception {
+public:
+    ReservationChanged(qlonglong number, StoredReservation read, StoredReservation now,
+                       qlonglong nowVersion);
+    qlonglong Number() const { return number_; }
+    const StoredReservation& Read() const { return read_; }
+    const StoredReservation& Now() const { return now_; }
+    qlonglong NowVersion() const { return nowVersion_; }
+
+private:
+    qlonglong number_;
+    StoredReservation read_;
+    StoredReservation now_;
+    qlonglong nowVersion_;
+};
+
+// The operator has seen what changed: the edit goes on from the reservation as stored now.
+RESERVAS_STORE_EXPORT void ContinueEditFrom(const ReservationChanged& change);
 
 // Raised when tables the operator picked were taken, since they were offered, by another
 // reservation at an overlapping time (or removed from the restaurant). Nothing was stored.
@@ -138,6 +164,8 @@ RESERVAS_STORE_EXPORT TablesAround TablesAt(const StoredReservation& reservation
 struct RESERVAS_STORE_EXPORT Booking {
     AnsiString Nrresmesa;
     std::vector<int> Mesas;
+    // The hand-off had been stored before (its answer was lost): nothing was stored again.
+    bool AlreadyStored = false;
 };
 
 // Stores a new reservation (editing empty) or the reservation numbered editing, holding the
@@ -145,10 +173,13 @@ struct RESERVAS_STORE_EXPORT Booking {
 // times. The check that the tables are free and the storing are one write transaction, and the
 // database refuses a second holding besides, so two terminals can never hold a table at
 // overlapping times: the one that comes second gets TablesTaken. An edited reservation that is
-// not there raises.
+// not there or was cancelled raises; one that changed since LoadReservation read it for this
+// edit raises ReservationChanged. identity names the hand-off: a hand-off stored before (its
+// answer lost on the way) is not stored again, and comes back with AlreadyStored.
 RESERVAS_STORE_EXPORT Booking BookReservation(const StoredReservation& reservation,
                                               std::optional<qlonglong> editing,
-                                              const std::optional<std::vector<int>>& mesas);
+                                              const std::optional<std::vector<int>>& mesas,
+                                              const QString& identity = {});
 
 // ---- The restaurant's tables ----
 
@@ -179,7 +210,9 @@ RESERVAS_STORE_EXPORT void SetRestaurantTables(const std::vector<RestaurantTable
 RESERVAS_STORE_EXPORT void DefineReservationFields(Dbclient::TClientDataSet& dataset);
 
 // Appends the stored reservation to a created dataset of the reservation record and makes it
-// the current record; false when no reservation has that number.
+// the current record, for an edit: the version read is noted, and the edit stores only over it.
+// False when no reservation has that number; a cancelled reservation cannot be edited and
+// raises.
 RESERVAS_STORE_EXPORT bool LoadReservation(const AnsiString& nrresmesa,
                                            Dbclient::TClientDataSet& target);
 
