@@ -88,4 +88,19 @@ expect_equal "$(stored_field 1 NMRESMESA)" "Rui Alves" "name stored without a jo
 listed=$("$bin/reservas-terminal" --db "$db" --list "$(day_ahead 2 +%Y-%m-%d)")
 expect_equal "$(grep -c . <<<"$listed")" "1" "reservations listed on their day"
 grep -q '"NMRESMESA":"Rui Alves"' <<<"$listed" || fail "--list does not show the reservation: $listed"
+
+# Cancelling from the command line: once, journalled; a second time, an unknown number and an
+# edit of the cancelled reservation are refused with the reason.
+code=0
+"$bin/reservas-terminal" --db "$db" --journal "$work/cancel.jsonl" --cancel 1 2>"$work/cancel.err" || code=$?
+expect_equal "$code" "0" "exit code of --cancel 1"
+grep -q '"event":"cancelled".*"nrresmesa":"1"' "$work/cancel.jsonl" || fail "--cancel is not journalled: $(cat "$work/cancel.jsonl")"
+expect_equal "$(stored_field 1 IDSTRESMESA)" "C" "status after --cancel"
+for request in "--cancel 1|cancelled already" "--cancel 9|no stored reservation" "--edit 1|cancelada"; do
+    code=0
+    # shellcheck disable=SC2086
+    "$bin/reservas-terminal" --db "$db" ${request%%|*} 2>"$work/refused.err" || code=$?
+    expect_equal "$code" "2" "exit code of ${request%%|*}"
+    grep -q "${request#*|}" "$work/refused.err" || fail "${request%%|*} does not say '${request#*|}': $(cat "$work/refused.err")"
+done
 echo "1 passed, 0 failed"

@@ -38,6 +38,8 @@ private slots:
                                 << QDate() << QString("1:4, 2:2") << false;
         QTest::newRow("no tables") << QStringList{"--tables", ""} << false << Path::Tables
                                    << QDate() << QString("") << false;
+        QTest::newRow("cancel") << QStringList{"--cancel", "12"} << false << Path::Cancel << QDate()
+                                << QString() << false;
         const QList<QStringList> refusals{{"--list", "31/02/2026"},
                                           {"--list", "8/12/26"},
                                           {"--list"},
@@ -49,7 +51,11 @@ private slots:
                                           {"--screenshot", "a.png", "--tables", ""},
                                           {"--fullscreen", "--new"},
                                           {"--fullscreen", "--list", "08/12/2026"},
-                                          {"--fullscreen", "--screenshot", "a.png"}};
+                                          {"--fullscreen", "--screenshot", "a.png"},
+                                          {"--cancel", "doze"},
+                                          {"--cancel", "0"},
+                                          {"--cancel", "3", "--edit", "3"},
+                                          {"--fullscreen", "--cancel", "3"}};
         for (const QStringList& arguments : refusals) {
             QTest::newRow(qPrintable(arguments.join(' ')))
                 << arguments << true << Path::Day << QDate() << QString() << false;

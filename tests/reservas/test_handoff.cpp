@@ -2,6 +2,7 @@
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
 #include "framework/screen.h"
+#include "hostlib/pergunta.h"
 #include "otherterminal.h"
 #include "reservas/reservas.h"
 #include "reservas/store.h"
@@ -390,6 +391,103 @@ private slots:
         QCOMPARE(RaisedBy([&] { Reservas::LoadReservation("1", dataset); }), expected);
         QCOMPARE(QFileInfo::exists(file), exists);
         QCOMPARE(fileContents(file), before);
+    }
+
+    // Two terminals edit reservation 1; the other one stores first. This edit is refused, the
+    // operator is shown what changed and chooses: go back (asked again on the next try) or go
+    // on from the stored values (the next try stores). A cancel meanwhile refuses the edit.
+    void anEditStoresOnlyOverWhatItRead_data() {
+        QTest::addColumn<QString>("otherTerminal");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("changed") << QStringLiteral("UPDATE RESERVAMESA SET HRFINRESMESA = '2300', "
+                                                   "NRPESRESMESA = '6' WHERE NRRESMESA = 1")
+                                 << QString();
+        QTest::newRow("cancelled")
+            << QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = 'C' WHERE NRRESMESA = 1")
+            << QStringLiteral("A reserva 1 est\u00E1 cancelada e n\u00E3o pode ser alterada.");
+    }
+    void anEditStoresOnlyOverWhatItRead() {
+        QFETCH(QString, otherTerminal);
+        QFETCH(QString, refusal);
+        store_->Picks = {std::vector<int>{}};
+        HandOff().Run(nullptr);
+        Dbclient::TClientDataSet edited;
+        Reservas::DefineReservationFields(edited);
+        edited.CreateDataSet();
+        QVERIFY(Reservas::LoadReservation("1", edited));
+        QVERIFY(OtherTerminal(Reservas::DatabaseLocationText()).Run(otherTerminal));
+        const std::optional<StoredReservation> theirs = FindReservation("1");
+
+        std::vector<AnsiString> asked;
+        bool goOn = false;
+        SetPerguntaObserver([&](const AnsiString& text) {
+            asked.push_back(text);
+            return std::optional(goOn);
+        });
+        HandOff edit;
+        edit.Tipo = EditReservation;
+        edit.Descricao = "Mesa na varanda";
+        const std::optional<AnsiString> raised = RaisedBy([&] { edit.Run(&edited); });
+        QCOMPARE(FindReservation("1"), theirs);
+        QCOMPARE(store_->Stored, std::vector<AnsiString>{"1"});
+        if (!refusal.isEmpty()) {
+            SetPerguntaObserver({});
+            QCOMPARE(raised, std::optional(FromQString(refusal)));
+            QVERIFY(asked.empty());
+            QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).front().Mesas,
+                     std::vector<int>{});
+            return;
+        }
+        QCOMPARE(asked.size(), std::size_t(1));
+        for (const char* change :
+             {"Hr. Final de \"21:30\" para \"23:00\"", "Pessoas de \"4\" para \"6\""}) {
+            QVERIFY2(ToQString(asked[0]).contains(QLatin1String(change)), asked[0].c_str());
+        }
+        QVERIFY(!ToQString(asked[0]).contains(QLatin1String("Nome")));
+        RaisedBy([&] { edit.Run(&edited); });
+        QCOMPARE(asked.size(), std::size_t(2));
+        QCOMPARE(FindReservation("1"), theirs);
+
+        goOn = true;
+        RaisedBy([&] { edit.Run(&edited); });
+        QCOMPARE(FindReservation("1"), theirs);
+        store_->Picks = {std::vector<int>{}};
+        QCOMPARE(RaisedBy([&] { edit.Run(&edited); }), std::nullopt);
+        SetPerguntaObserver({});
+        QCOMPARE(asked.size(), std::size_t(3));
+        QCOMPARE(FindReservation("1")->DSRESMESA, AnsiString("Mesa na varanda"));
+        QCOMPARE(FindReservation("1")->HRFINRESMESA, AnsiString("2130"));
+        QCOMPARE(store_->Stored, (std::vector<AnsiString>{"1", "1"}));
+    }
+
+    // A hand-off whose storing went through though its answer was lost is tried again: the
+    // store finds it by the entry's identity, stores nothing more and says which it was.
+    void aRetriedHandOffStoresOnce() {
+        store_->Picks = {std::vector<int>{4}, std::vector<int>{5}};
+        Dbclient::TClientDataSet entry;
+        const QString identity = QStringLiteral("6f1c2a52-0d4e-4d8e-9a51-3f0e6b7d2c11");
+        entry.setProperty("reservas.identidadeEntrega", identity);
+        {
+            const OtherTerminal earlier(Reservas::DatabaseLocationText());
+            Reservas::PrepareDatabase();
+            QVERIFY(earlier.Run(
+                QStringLiteral(
+                    "INSERT INTO RESERVAMESA (NMRESMESA, DTRESMESA, HRINIRESMESA, HRFINRESMESA, "
+                    "IDSTRESMESA, IDENTREGA) VALUES ('Maria Souza', '2026-12-07', '1930', '2130', "
+                    "'P', '%1')")
+                    .arg(identity)));
+            QVERIFY(earlier.Run("INSERT INTO MESARESERVADA VALUES (1, 4, '2026-12-07', '1930', "
+                                "'2130')"));
+        }
+        HandOff().Run(&entry);
+        QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(1));
+        QCOMPARE(store_->Stored, std::vector<AnsiString>{"1"});
+        QCOMPARE(store_->Messages.back().Text,
+                 FromQString(QStringLiteral("Reserva 1 j\u00E1 estava gravada, com as mesas 4: "
+                                            "esta tentativa n\u00E3o gravou outra.")));
+        // Stored: the same dataset's next hand-off is another entry.
+        HandOff().Run(&entry);
+        QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(2));
     }
 
     // Another terminal holds a write transaction: after a short wait the operator is told, with
