@@ -7,8 +7,8 @@
 #include "hostlib/mensagem.h"
 #include "hostlib/parameters.h"
 #include "packagetexts.h"
-#include "reservas/reservas.h"
 #include "reservas/hooks.h"
+#include "reservas/reservas.h"
 #include "reservas/store.h"
 
 #include <QString>
@@ -128,6 +128,10 @@ Booking bookWithTables(const StoredReservation& reservation, std::optional<qlong
     warnOfLostTables(around);
     TableChoice choice = choiceFor(reservation, around, std::move(tables), around.Held);
     for (;;) {
+        // While the grid is open another terminal may take a table: the grid asks again.
+        choice.RefreshTaken = [reservation, editing] {
+            return TablesAt(reservation, editing).Taken;
+        };
         const std::optional<std::vector<int>> picked = PickTables(choice);
         if (!picked) {
             Sysutils::Abort();
