@@ -51,22 +51,6 @@ void TDayWindow::formKeyDown(Forms::WORD& key) {
     }
 }
 
-void TDayWindow::showDay(const QDate& day) {
-    day_ = day;
-    heading_->setText(DayHeading(day_));
-    list_->clearSelection();
-    refresh();
-}
-
-void TDayWindow::refresh() {
-    std::vector<DayRow> rows;
-    for (const Reservas::DayReservation& reservation : Reservas::ReservationsOfDay(day_)) {
-        rows.push_back(DayRowOf(reservation));
-    }
-    list_->ShowRows(rows);
-    updateKeys();
-}
-
 void TDayWindow::updateKeys() {
     const DayRow* selected = list_->Selected();
     editKey_->setEnabled(selected != nullptr);

@@ -15,7 +15,8 @@ namespace {
 // The terminal's screen; full screen, the same panel stands in the middle.
 constexpr QSize panelSize(1024, 768);
 constexpr int frameWidth = 3;
-constexpr QRect headingPlace(104, 16, 530, 80);
+constexpr QRect headingPlace(104, 12, 530, 56);
+constexpr QRect statusPlace(104, 68, 530, 28);
 constexpr QRect listPlace(16, 108, 992, 544);
 constexpr int keyFontPixels = 24;
 constexpr int arrowFontPixels = 40;
@@ -32,7 +33,10 @@ TDayWindow::TDayWindow(EntryFunction entry, Journal& journal, QWidget* parent)
     setFixedSize(panelSize);
     SetCenteredOnScreen(true);
     buildScreen();
-    OnKeyDown = [this](QObject*, Forms::WORD& key, Forms::TShiftState) { formKeyDown(key); };
+    OnKeyDown = [this](QObject*, Forms::WORD& key, Forms::TShiftState) {
+        runMarkingFailures([this, &key] { formKeyDown(key); });
+    };
+    startWatching();
     Forms::HandleEvent([this] { showToday(); });
 }
 
@@ -67,6 +71,7 @@ void TDayWindow::buildScreen() {
     QPalette headingColours = heading_->palette();
     headingColours.setColor(QPalette::WindowText, Graphics::ToQColor(scheme_.Text));
     heading_->setPalette(headingColours);
+    buildStatusLine(panel, statusPlace);
 
     list_ = new ReservationList(scheme_, panel);
     list_->setGeometry(listPlace);
@@ -139,7 +144,9 @@ TBlendedButton* TDayWindow::addKey(QWidget* panel, const char* name, const char*
     key->SetFontBold(true);
     key->SetBrushColor(scheme_.Key);
     key->SetFontColor(scheme_.KeyText);
-    key->OnClick = [this, action](QObject*) { (this->*action)(); };
+    key->OnClick = [this, action](QObject*) {
+        runMarkingFailures([this, action] { (this->*action)(); });
+    };
     return key;
 }
 

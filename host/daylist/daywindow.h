@@ -5,12 +5,20 @@
 #include "hostlib/messagescheme.h"
 
 #include <QDate>
+#include <QString>
 #include <functional>
+#include <vector>
 
+struct DayRow;
 class Journal;
 class QLabel;
+class QTimer;
 class ReservationList;
 class TBlendedButton;
+
+namespace Reservas {
+class ChangeWatcher;
+}
 
 namespace Dbclient {
 class TClientDataSet;
@@ -60,6 +68,15 @@ private:
     void sayGone(const AnsiString& nrresmesa);
     void leave();
 
+    // The list and the status line following the database (dayreading.cpp).
+    void buildStatusLine(QWidget* panel, const QRect& place);
+    void startWatching();
+    std::vector<DayRow> readDay(const QDate& day);
+    void refreshQuietly();
+    void runMarkingFailures(const std::function<void()>& action);
+    void markUpdated();
+    void markOutOfTouch();
+
     EntryFunction entry_;
     Journal& journal_;
     AnsiString schemeId_;
@@ -70,4 +87,10 @@ private:
     ReservationList* list_ = nullptr;
     TBlendedButton* editKey_ = nullptr;
     TBlendedButton* cancelKey_ = nullptr;
+
+    QLabel* status_ = nullptr;
+    Reservas::ChangeWatcher* watcher_ = nullptr;
+    QTimer* retry_ = nullptr;
+    bool onServer_ = false;
+    QString outOfTouchSince_; // empty while the list matches the database
 };

@@ -199,6 +199,10 @@ Booking bookWithTables(const StoredReservation& reservation, std::optional<qlong
     warnOfLostTables(around);
     TableChoice choice = choiceFor(reservation, around, std::move(tables), around.Held);
     for (;;) {
+        // While the grid is open another terminal may take a table: the grid asks again.
+        choice.RefreshTaken = [reservation, editing] {
+            return TablesAt(reservation, editing).Taken;
+        };
         const std::optional<std::vector<int>> picked = PickTables(choice);
         if (!picked) {
             Sysutils::Abort();

@@ -27,12 +27,9 @@ TableCell::TableCell(const RestaurantTable& table, bool taken, const MessageSche
     : TBlendedButton(parent), table_(table), scheme_(scheme) {
     seats_ = ToQString(
         Text(table.Seats == 1 ? "MESA_LUGAR" : "MESA_LUGARES", QString::number(table.Seats)));
-    if (taken) {
-        taken_ = ToQString(Text("GRADE_OCUPADA"));
-    }
     setObjectName(QStringLiteral("mesa%1").arg(table.Number));
     setCheckable(true);
-    setEnabled(!taken);
+    SetTaken(taken);
     SetDownColor(scheme.Frame);
     SetDownFontColor(scheme.KeyText);
     // Dimmed towards the panel, so a held table recedes whatever the scheme.
@@ -40,6 +37,15 @@ TableCell::TableCell(const RestaurantTable& table, bool taken, const MessageSche
     SetDisabledFontColor(halfway(scheme.KeyText, scheme.Panel));
     showPicked(false);
     connect(this, &QAbstractButton::toggled, this, &TableCell::showPicked);
+}
+
+void TableCell::SetTaken(bool taken) {
+    taken_ = taken ? ToQString(Text("GRADE_OCUPADA")) : QString();
+    if (taken) {
+        setChecked(false);
+    }
+    setEnabled(!taken);
+    update();
 }
 
 void TableCell::showPicked(bool picked) {

@@ -17,6 +17,8 @@ public:
               QWidget* parent);
 
     const RestaurantTable& Table() const { return table_; }
+    // A table taken is no longer picked.
+    void SetTaken(bool taken);
 
 protected:
     void paintContent(QPainter& painter, const QColor& fontColor) override;

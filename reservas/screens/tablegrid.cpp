@@ -5,6 +5,7 @@
 #include "hostlib/messagescheme.h"
 #include "hostlib/pergunta.h"
 #include "packagetexts.h"
+#include "reservas/changewatcher.h"
 #include "screens/tablecell.h"
 
 #include <QGuiApplication>
@@ -80,6 +81,9 @@ TableGridDialog::TableGridDialog(const TableChoice& choice, QWidget* parent)
         ->setText(ToQString(choice.Heading));
     seats_ = addLabel(this, QStringLiteral("lugares"), seatsArea, 20, false);
     addCells(choice, scheme);
+    if (choice.RefreshTaken) {
+        watchTaken(choice.RefreshTaken);
+    }
     addKey(0, "GRADE_VOLTAR", QStringLiteral("voltar"), scheme, [this] { finish(std::nullopt); });
     addKey(1, "GRADE_SEM_MESA", QStringLiteral("semMesa"), scheme,
            [this] { finish(std::vector<int>{}); });
@@ -144,6 +148,27 @@ int TableGridDialog::pickedSeats() const {
 void TableGridDialog::showSeats() {
     seats_->setText(
         ToQString(Text("GRADE_LUGARES", QString::number(pickedSeats()), QString::number(people_))));
+}
+
+// A table another terminal takes turns "ocupada" while the operator looks, and leaves the picks
+// without a word; one it frees can be picked. Should the tables not be read, the grid stays as
+// it was: storing checks them again anyway.
+void TableGridDialog::watchTaken(std::function<std::vector<int>()> refreshTaken) {
+    auto* watcher = new ChangeWatcher(this);
+    const auto readAgain = [this, refreshTaken = std::move(refreshTaken)] {
+        std::vector<int> taken;
+        try {
+            taken = refreshTaken();
+        } catch (const std::exception&) {
+            return;
+        }
+        for (TableCell* cell : cells_) {
+            cell->SetTaken(holds(taken, cell->Table().Number));
+        }
+        showSeats();
+    };
+    connect(watcher, &ChangeWatcher::Changed, this, readAgain);
+    connect(watcher, &ChangeWatcher::ConnectionBack, this, readAgain);
 }
 
 void TableGridDialog::confirm() {

@@ -37,6 +37,7 @@ private:
     std::vector<int> pickedTables() const;
     int pickedSeats() const;
     void showSeats();
+    void watchTaken(std::function<std::vector<int>()> refreshTaken);
     void confirm();
     void finish(std::optional<std::vector<int>> tables);
 

@@ -21,7 +21,6 @@ constexpr std::chrono::milliseconds busyTimeout{3000};
 // soon a connection whose server went silent is given up: a few seconds, not TCP's minutes.
 constexpr std::chrono::seconds connectTimeout{5};
 constexpr std::chrono::milliseconds statementTimeout{10000};
-constexpr std::chrono::milliseconds silentServer{5000};
 
 // The one connection to a server, kept between operations: connecting costs far more than a
 // booking.
@@ -41,14 +40,14 @@ QString quotedSetting(const QString& value) {
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
-QString serverOptions(const DatabaseLocation& location) {
+QString serverOptions(const DatabaseLocation& location, std::chrono::seconds giveUpAfter) {
     QStringList options{
-        QStringLiteral("connect_timeout=%1").arg(connectTimeout.count()),
+        QStringLiteral("connect_timeout=%1").arg(giveUpAfter.count()),
         QStringLiteral("application_name=reservas-terminal"),
         QStringLiteral("keepalives_idle=2"),
         QStringLiteral("keepalives_interval=1"),
         QStringLiteral("keepalives_count=3"),
-        QStringLiteral("tcp_user_timeout=%1").arg(silentServer.count()),
+        QStringLiteral("tcp_user_timeout=%1").arg(std::chrono::milliseconds(giveUpAfter).count()),
     };
     for (const auto& [key, value] : location.Settings) {
         options << key + QLatin1Char('=') + quotedSetting(value);
@@ -57,6 +56,17 @@ QString serverOptions(const DatabaseLocation& location) {
 }
 
 } // namespace
+
+QSqlDatabase AddServerConnection(const DatabaseLocation& location, const QString& name,
+                                 std::chrono::seconds giveUpAfter) {
+    QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    database.setHostName(location.Host);
+    database.setPort(location.Port);
+    database.setUserName(location.User);
+    database.setDatabaseName(location.Name);
+    database.setConnectOptions(serverOptions(location, giveUpAfter));
+    return database;
+}
 
 void PrepareDatabase() {
     const ReservationDatabase database(DatabaseAccess::Write);
@@ -143,12 +153,7 @@ void ReservationDatabase::openServer() {
         Raise("BD_SEM_DRIVER", location_.Shown());
     }
     connection_.name = serverConnection;
-    connection_.database = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), serverConnection);
-    connection_.database.setHostName(location_.Host);
-    connection_.database.setPort(location_.Port);
-    connection_.database.setUserName(location_.User);
-    connection_.database.setDatabaseName(location_.Name);
-    connection_.database.setConnectOptions(serverOptions(location_));
+    connection_.database = AddServerConnection(location_, serverConnection, connectTimeout);
     if (!connection_.database.open()) {
         Raise("BD_SERVIDOR", location_.Shown(), connection_.database.lastError().text());
     }

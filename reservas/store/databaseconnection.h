@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
+#include <chrono>
 #include <optional>
 
 namespace Reservas {
@@ -72,6 +73,12 @@ private:
     mutable Connection connection_;
     mutable std::optional<bool> hasVersions_;
 };
+
+// A connection to the server of location, registered as name, with the settings every
+// connection of the store has; not open yet. Reaching the server, or hearing from it once it
+// went silent, is given up after giveUpAfter.
+QSqlDatabase AddServerConnection(const DatabaseLocation& location, const QString& name,
+                                 std::chrono::seconds giveUpAfter);
 
 // A write transaction. On SQLite it holds the file from its start, so that what it reads stays
 // true until it commits; on a server, bookings run side by side and the database's own

@@ -1,3 +1,4 @@
+#include "../reservas/otherterminal.h"
 #include "../reservas/storefixture.h"
 #include "../support/endmodal.h"
 #include "framework/data/dbclient.h"
@@ -44,12 +45,34 @@ QStringList rowTexts(const QTableWidget* list, int row) {
     return texts;
 }
 
+QList<QStringList> allRows(const QTableWidget* list) {
+    QList<QStringList> rows;
+    for (int row = 0; row < list->rowCount(); ++row) {
+        rows << rowTexts(list, row);
+    }
+    return rows;
+}
+
 QStringList names(const QTableWidget* list) {
     QStringList shown;
     for (int row = 0; row < list->rowCount(); ++row) {
         shown << list->item(row, 2)->text();
     }
     return shown;
+}
+
+// Another terminal's write reaches the screen within a second by design; the tests allow five,
+// so that a busy machine alone never fails them.
+constexpr int anotherTerminalsWrite = 5000;
+// A lost server is found within a few seconds, and again once it is back.
+constexpr int serverComesAndGoes = 20000;
+
+const QString updated = QStringLiteral(u"Atualizado \u00E0s 10:00");
+
+QString outOfTouch() {
+    return TestDatabase::OnServer()
+               ? QStringLiteral(u"Sem comunica\u00E7\u00E3o com o servidor desde 10:00")
+               : QStringLiteral("Sem acesso ao banco de reservas desde 10:00");
 }
 
 } // namespace
@@ -98,6 +121,18 @@ class DayWindowTest : public QObject {
         return window->findChild<TBlendedButton*>(QString::fromLatin1(name));
     }
     QString heading() const { return window->findChild<QLabel*>("dayHeading")->text(); }
+    QString status() const { return window->findChild<QLabel*>("dayStatus")->text(); }
+    QString selectedName() const {
+        const QModelIndexList selected = list()->selectionModel()->selectedRows();
+        return selected.isEmpty() ? QString() : list()->item(selected.first().row(), 2)->text();
+    }
+    // What a server's triggers say to every terminal after a write; a file needs no word.
+    void tellOtherTerminals() const {
+        if (TestDatabase::OnServer()) {
+            QVERIFY(OtherTerminal(store->Database.Location())
+                        .Run("NOTIFY reservas_alteradas, '2026-12-08'"));
+        }
+    }
     void tap(const char* name) const { QTest::mouseClick(key(name), Qt::LeftButton); }
     void tapRow(int row) const {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
@@ -117,6 +152,7 @@ class DayWindowTest : public QObject {
 
 private slots:
     void init() {
+        SKIP_WITHOUT_SERVER();
         store = std::make_unique<StoreFixture>(tuesdayMorning);
         Reservas::SetTablePicker(
             [this](const Reservas::TableChoice&) { return std::optional(tablesToPick); });
@@ -232,6 +268,143 @@ private slots:
             QVERIFY2(window->findChild<QLabel*>("emptyDay")->isVisible() == step.names.isEmpty(),
                      step.what);
         }
+    }
+
+    // A step that cannot read the database leaves the heading over the list it belongs to, says
+    // the error, and marks the status line; the window reads again by itself once it can.
+    void aFailedReadKeepsTheDayAndItsList_data() {
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QStringList>("names");
+        const QStringList tuesday{"Ana Reis", "Carla Dias", "Bruno Lima"};
+        const QString tuesdayHeading = QString::fromUtf8("Terça-feira, 08/12/2026");
+        QTest::newRow("next day") << "nextDay" << tuesdayHeading << tuesday;
+        QTest::newRow("previous day") << "previousDay" << tuesdayHeading << tuesday;
+        QTest::newRow("right arrow") << "Right" << tuesdayHeading << tuesday;
+        QTest::newRow("calendar") << "calendar" << tuesdayHeading << tuesday;
+        QTest::newRow("today, from the day after")
+            << "today"
+            << "Quarta-feira, 09/12/2026" << QStringList{"Davi Melo"};
+        QTest::newRow("cancel") << "cancelReservation" << tuesdayHeading << tuesday;
+    }
+    void aFailedReadKeepsTheDayAndItsList() {
+        QFETCH(QString, step);
+        QFETCH(QString, heading);
+        QFETCH(QStringList, names);
+        QCOMPARE(status(), updated);
+        if (step == "today") {
+            tap("nextDay");
+        }
+        tapRow(0);
+        const QList<QStringList> rowsBefore = allRows(list());
+        calendarAnswer = "09/12/2026";
+        // A folder where the file should be: neither read nor written.
+        Reservas::SetDatabaseLocation(store->Folder.path());
+        if (step == "Right") {
+            QTest::keyClick(window.get(), Qt::Key_Right);
+        } else {
+            tap(step.toLatin1().constData());
+        }
+        QCOMPARE(errors.size(), std::size_t(1));
+        QCOMPARE(this->heading(), heading);
+        QCOMPARE(::names(list()), names);
+        QCOMPARE(allRows(list()), rowsBefore);
+        QCOMPARE(status(), outOfTouch());
+
+        Reservas::SetDatabaseLocation(store->Database.Location());
+        QTRY_COMPARE_WITH_TIMEOUT(status(), updated, serverComesAndGoes);
+        QCOMPARE(this->heading(), heading);
+        QCOMPARE(errors.size(), std::size_t(1));
+    }
+
+    // Without a tap, the list follows what another terminal stores, changes and cancels, and
+    // the reservation selected stays selected. The first step may also show through the
+    // window's first reading once the watch reaches the database; the later ones cannot.
+    void anotherTerminalsWritesShowWithoutATap() {
+        struct Step {
+            const char* what;
+            std::function<void()> write;
+            QStringList names;
+            QStringList statuses;
+        };
+        const std::vector<Step> steps{
+            {"new",
+             [&] { reserve("Eva Rocha", "08/12/2026", "1500", "1600", "1155556666", "2", {5}); },
+             {"Ana Reis", "Eva Rocha", "Carla Dias", "Bruno Lima"},
+             {"Pendente", "Pendente", "Cancelada", "Pendente"}},
+            {"changed",
+             [&] {
+                 Dbclient::TClientDataSet reserva;
+                 PrepareReservation(reserva, numbers["Ana Reis"], "0001", "12", "OPER01");
+                 tablesToPick = {};
+                 HandOff handOff;
+                 handOff.Tipo = EditReservation;
+                 handOff.Nome = "Ana Reis";
+                 handOff.Data = "08/12/2026";
+                 handOff.HrIni = "2200";
+                 handOff.HrFim = "2300";
+                 handOff.Pessoas = "4";
+                 handOff.Run(&reserva);
+             },
+             {"Eva Rocha", "Carla Dias", "Bruno Lima", "Ana Reis"},
+             {"Pendente", "Cancelada", "Pendente", "Pendente"}},
+            {"cancelled",
+             [&] { QVERIFY(Reservas::CancelReservation(numbers["Bruno Lima"])); },
+             {"Eva Rocha", "Carla Dias", "Bruno Lima", "Ana Reis"},
+             {"Pendente", "Cancelada", "Cancelada", "Pendente"}},
+        };
+        tapRow(2);
+        for (const Step& step : steps) {
+            step.write();
+            tellOtherTerminals();
+            const auto shown = [this] {
+                QStringList rows;
+                for (int row = 0; row < list()->rowCount(); ++row) {
+                    rows << rowTexts(list(), row)[2] + " " + rowTexts(list(), row)[5];
+                }
+                return rows;
+            };
+            QStringList expected;
+            for (qsizetype row = 0; row < step.names.size(); ++row) {
+                expected << step.names[row] + " " + step.statuses[row];
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(shown(), expected, anotherTerminalsWrite);
+            QVERIFY2(selectedName() == "Bruno Lima", step.what);
+        }
+        QCOMPARE(errors, std::vector<AnsiString>());
+    }
+
+    // The server goes away: the window says so and keeps its list, a day it cannot read is not
+    // shown, and once the server is back the window reads the day again by itself, with what
+    // changed meanwhile.
+    void aLostServerIsSaidAndTheWindowComesBack() {
+        if (!TestDatabase::OnServer()) {
+            QSKIP("only a server goes away and comes back");
+        }
+        const QStringList tuesday{"Ana Reis", "Carla Dias", "Bruno Lima"};
+        const QString database = Reservas::ParseDatabaseLocation(store->Database.Location()).Name;
+        // Its session outlives the outage: it writes while nobody else can connect.
+        const OtherTerminal other(store->Database.Location());
+        QVERIFY(other.Run(QString("ALTER DATABASE %1 CONNECTION LIMIT 0").arg(database)));
+        QVERIFY(other.Run("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname "
+                          "= current_database() AND pid <> pg_backend_pid()"));
+        QTRY_COMPARE_WITH_TIMEOUT(status(), outOfTouch(), serverComesAndGoes);
+        QCOMPARE(::names(list()), tuesday);
+
+        tap("nextDay");
+        QCOMPARE(errors.size(), std::size_t(1));
+        QCOMPARE(heading(), QString::fromUtf8("Terça-feira, 08/12/2026"));
+        QCOMPARE(::names(list()), tuesday);
+
+        QVERIFY(other.Run(QString("UPDATE RESERVAMESA SET NMRESMESA = 'Ana Paula' WHERE "
+                                  "NRRESMESA = %1")
+                              .arg(ToQString(numbers["Ana Reis"]))));
+        QVERIFY(other.Run(QString("ALTER DATABASE %1 CONNECTION LIMIT -1").arg(database)));
+        QTRY_COMPARE_WITH_TIMEOUT(::names(list()),
+                                  QStringList({"Ana Paula", "Carla Dias", "Bruno Lima"}),
+                                  serverComesAndGoes);
+        QCOMPARE(status(), updated);
+        QCOMPARE(errors.size(), std::size_t(1));
     }
 
     void newReservationOpensTheEntryAndShowsWhatItStored() {

@@ -1,8 +1,10 @@
 #include "../support/endmodal.h"
 #include "hostlib/blendedbutton.h"
 #include "hostlib/pergunta.h"
+#include "otherterminal.h"
 #include "reservas/hooks.h"
 #include "reservationprinter.h"
+#include "storefixture.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -56,6 +58,19 @@ void act(QDialog& grid, const QString& step) {
         QVERIFY2(pressed != nullptr, qPrintable(step));
         QTest::mouseClick(pressed, Qt::LeftButton);
     }
+}
+
+// An evening reservation on 07/12/2026, for four.
+Reservas::StoredReservation evening(const char* name, const char* start, const char* end) {
+    Reservas::StoredReservation reservation;
+    reservation.NMRESMESA = name;
+    reservation.DTRESMESA = QDate(2026, 12, 7);
+    reservation.HRINIRESMESA = start;
+    reservation.HRFINRESMESA = end;
+    reservation.NRTELRESMESA = "1133334444";
+    reservation.NRPESRESMESA = "4";
+    reservation.IDSTRESMESA = "P";
+    return reservation;
 }
 
 QColor faceColour(QWidget& cell) {
@@ -281,6 +296,53 @@ private slots:
         QRect shown;
         pick(sampleChoice(), [&shown](QDialog& grid) { shown = grid.frameGeometry(); });
         QVERIFY((shown.center() - window.frameGeometry().center()).manhattanLength() <= 2);
+    }
+
+    // While the operator looks, a table another terminal takes turns "ocupada" and leaves the
+    // picks without a word, and one it frees can be picked.
+    void tablesTakenAndFreedElsewhereShowWhileLooking() {
+        SKIP_WITHOUT_SERVER();
+        StoreFixture store(QDateTime(QDate(2026, 12, 1), QTime(10, 0)));
+        Reservas::SetTablePicker({});
+        const Reservas::Booking atThree = Reservas::BookReservation(
+            evening("Bia", "1900", "2100"), std::nullopt, std::vector<int>{3});
+        const Reservas::StoredReservation looked = evening("Ana", "1930", "2130");
+        TableChoice choice;
+        choice.Tables = Reservas::RestaurantTables();
+        choice.Taken = Reservas::TablesAt(looked, std::nullopt).Taken;
+        choice.Picked = {2, 5};
+        choice.People = 4;
+        choice.RefreshTaken = [looked] { return Reservas::TablesAt(looked, std::nullopt).Taken; };
+        // What a server's triggers say to every terminal after a write.
+        const auto tellOtherTerminals = [&store] {
+            if (TestDatabase::OnServer()) {
+                QVERIFY(OtherTerminal(store.Database.Location())
+                            .Run("NOTIFY reservas_alteradas, '2026-12-07'"));
+            }
+        };
+        // Within a second by design; five allowed, so that a busy machine never fails it. The
+        // first change may also show through the grid's first reading once its watch reaches
+        // the database; the second cannot.
+        const Answer answer = pick(choice, [&](QDialog& grid) {
+            QVERIFY(!key(grid, "mesa3")->isEnabled());
+            QVERIFY(key(grid, "mesa2")->isChecked());
+            Reservas::BookReservation(evening("Caio", "2000", "2200"), std::nullopt,
+                                      std::vector<int>{2});
+            tellOtherTerminals();
+            QTRY_VERIFY_WITH_TIMEOUT(!key(grid, "mesa2")->isEnabled(), 5000);
+            QVERIFY(!key(grid, "mesa2")->isChecked());
+            QVERIFY(key(grid, "mesa5")->isChecked());
+            QCOMPARE(grid.findChild<QLabel*>(QStringLiteral("lugares"))->text(),
+                     QStringLiteral(u"Lugares escolhidos: 4 \u00B7 Pessoas: 4"));
+            QVERIFY(Reservas::CancelReservation(atThree.Nrresmesa));
+            tellOtherTerminals();
+            QTRY_VERIFY_WITH_TIMEOUT(key(grid, "mesa3")->isEnabled(), 5000);
+            act(grid, "mesa3");
+            act(grid, "confirmar");
+        });
+        QVERIFY(opened_);
+        QCOMPARE(answer, Answer(std::vector<int>{3, 5}));
+        QCOMPARE(store.Messages.size(), std::size_t(0));
     }
 
     void replacedPickerIsUsedAndAnEmptyOneRestoresTheGrid() {

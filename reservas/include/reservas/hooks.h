@@ -27,6 +27,9 @@ struct RESERVAS_EXPORT TableChoice {
     int People = 0;
     AnsiString Heading; // the reservation in one line: date, times, name
     AnsiString SchemeId;
+    // Reads Taken again, for a grid that stays open while another terminal books; may raise.
+    // Without it the grid shows Taken as it was when it opened.
+    std::function<std::vector<int>()> RefreshTaken;
 };
 
 // Shows the grid and returns the tables picked (ascending; empty for "sem mesa"), or nothing

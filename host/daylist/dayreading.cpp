@@ -1,0 +1,135 @@
+#include "daylist/daydisplay.h"
+#include "daylist/daywindow.h"
+#include "daylist/reservationlist.h"
+#include "daylist/terminaltexts.h"
+#include "framework/datetime.h"
+#include "framework/sysutils.h"
+#include "reservas/changewatcher.h"
+#include "reservas/store.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <chrono>
+
+// The window shows a day's heading only over that day's list as the database gave it, and says
+// under the heading when the list last matched the database, or since when the database has
+// not answered. Another terminal's writes reach the list through the store's watcher.
+
+namespace {
+
+constexpr int statusFontPixels = 18;
+// A read that failed while the database still answers the watcher (another terminal held it a
+// moment too long) is tried again after this; one that failed because the database is gone
+// waits for the watcher to find it again, so the screen never waits for a lost server.
+constexpr std::chrono::seconds retryAfter{2};
+
+QString clockTime() {
+    return Sysutils::DecodeDateTime(Sysutils::Now()).time().toString(QStringLiteral("HH:mm"));
+}
+
+} // namespace
+
+void TDayWindow::buildStatusLine(QWidget* panel, const QRect& place) {
+    status_ = new QLabel(panel);
+    status_->setObjectName(QStringLiteral("dayStatus"));
+    status_->setGeometry(place);
+    status_->setAlignment(Qt::AlignCenter);
+    QFont statusFont(QStringLiteral("Arial"));
+    statusFont.setPixelSize(statusFontPixels);
+    status_->setFont(statusFont);
+    status_->setPalette(heading_->palette());
+}
+
+void TDayWindow::startWatching() {
+    onServer_ = Reservas::ParseDatabaseLocation(Reservas::DatabaseLocationText()).Engine ==
+                Reservas::DatabaseEngine::PostgreSQL;
+    retry_ = new QTimer(this);
+    retry_->setSingleShot(true);
+    retry_->setInterval(retryAfter);
+    connect(retry_, &QTimer::timeout, this, [this] {
+        if (watcher_->InContact()) {
+            refreshQuietly();
+        }
+    });
+    watcher_ = new Reservas::ChangeWatcher(this);
+    connect(watcher_, &Reservas::ChangeWatcher::Changed, this, &TDayWindow::refreshQuietly);
+    connect(watcher_, &Reservas::ChangeWatcher::ConnectionBack, this, &TDayWindow::refreshQuietly);
+    connect(watcher_, &Reservas::ChangeWatcher::ConnectionLost, this, &TDayWindow::markOutOfTouch);
+}
+
+// Raises, leaving the screen as it was but for the status line, when the day cannot be read.
+std::vector<DayRow> TDayWindow::readDay(const QDate& day) {
+    std::vector<DayRow> rows;
+    try {
+        for (const Reservas::DayReservation& reservation : Reservas::ReservationsOfDay(day)) {
+            rows.push_back(DayRowOf(reservation));
+        }
+    } catch (...) {
+        markOutOfTouch();
+        throw;
+    }
+    markUpdated();
+    return rows;
+}
+
+void TDayWindow::showDay(const QDate& day) {
+    const std::vector<DayRow> rows = readDay(day);
+    day_ = day;
+    heading_->setText(DayHeading(day_));
+    list_->clearSelection();
+    list_->ShowRows(rows);
+    updateKeys();
+}
+
+void TDayWindow::refresh() {
+    list_->ShowRows(readDay(day_));
+    updateKeys();
+}
+
+// Nobody asked for this reading: a failure shows in the status line alone, never as a dialog
+// over the operator's work.
+void TDayWindow::refreshQuietly() {
+    try {
+        if (day_.isValid()) {
+            refresh();
+        } else {
+            showToday();
+        }
+    } catch (const std::exception&) {
+        // Said in the status line already.
+    }
+}
+
+// A key whose work failed in the database leaves the list as the database last gave it; the
+// status line then says it no longer vouches for it. The silent abort is no failure.
+void TDayWindow::runMarkingFailures(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Sysutils::EAbort&) {
+        throw;
+    } catch (...) {
+        markOutOfTouch();
+        throw;
+    }
+}
+
+void TDayWindow::markUpdated() {
+    outOfTouchSince_.clear();
+    retry_->stop();
+    status_->setText(ToQString(TerminalText("ATUALIZADO", clockTime())));
+    QFont font = status_->font();
+    font.setBold(false);
+    status_->setFont(font);
+}
+
+void TDayWindow::markOutOfTouch() {
+    if (outOfTouchSince_.isEmpty()) {
+        outOfTouchSince_ = clockTime();
+    }
+    retry_->start();
+    status_->setText(
+        ToQString(TerminalText(onServer_ ? "SEM_SERVIDOR" : "SEM_BANCO", outOfTouchSince_)));
+    QFont font = status_->font();
+    font.setBold(true);
+    status_->setFont(font);
+}

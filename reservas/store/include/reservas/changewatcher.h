@@ -1,0 +1,54 @@
+#pragma once
+
+// Tells a screen that stays open when the reservations it shows may have changed, whoever
+// changed them, and when the database cannot be reached. Beside store.h rather than in it: only
+// the screens that stay open need Qt's objects and signals.
+
+#include "reservas/store_export.h"
+
+#include <QObject>
+#include <memory>
+
+class QTimer;
+
+namespace Reservas {
+
+// Watches the database set when it is made (DatabaseLocationText()). On a server it listens,
+// on a connection of its own in a thread of its own, for the word the database sends on every
+// write, so that trying to reach a lost server never holds up the screen; on a SQLite file it
+// asks the file about twice a second whether anyone wrote to it. Signals arrive on the thread
+// that made the watcher.
+class RESERVAS_STORE_EXPORT ChangeWatcher : public QObject {
+    Q_OBJECT
+
+public:
+    explicit ChangeWatcher(QObject* parent = nullptr);
+    ~ChangeWatcher() override;
+    ChangeWatcher(const ChangeWatcher&) = delete;
+    ChangeWatcher& operator=(const ChangeWatcher&) = delete;
+
+    // True once the database answered, until ConnectionLost.
+    bool InContact() const { return contact_ == Contact::Answering; }
+
+signals:
+    // Reservations or tables may have changed since the screen read them: read them again. Also
+    // sent once the watch first reaches the database, for what changed before it was watching.
+    void Changed();
+    // The database stopped answering; the watcher keeps trying in the background.
+    void ConnectionLost();
+    // It answers again. What changed meanwhile was not told: read everything again.
+    void ConnectionBack();
+
+private:
+    enum class Contact { NotYet, Answering, Lost };
+
+    template <typename Source> void follow(Source* source);
+    void reached();
+    void lost();
+
+    Contact contact_ = Contact::NotYet;
+    QTimer* gather_ = nullptr;
+    std::unique_ptr<QObject> source_;
+};
+
+} // namespace Reservas
