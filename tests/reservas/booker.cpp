@@ -1,6 +1,8 @@
 // One terminal's side of the table race: connects, says it is ready, waits for the start signal,
 // then books a table through the package as the operator would. Exit codes: 0 stored, 1 told
-// that another terminal holds the table, 2 anything else (said on standard error).
+// that another terminal holds the table, 3 told that the reservations are in use by another
+// terminal (on a busy machine the wait for another terminal's lock can run out), 2 anything
+// else (said on standard error).
 #include "framework/sysutils.h"
 #include "hostlib/mensagem.h"
 #include "reservas/hooks.h"
@@ -61,7 +63,11 @@ int main(int argc, char** argv) {
     } catch (const Sysutils::EAbort&) {
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
-        return 2;
+        // The package's word for a database another terminal kept busy past its wait.
+        return QString::fromLatin1(error.what())
+                       .startsWith(QStringLiteral("As reservas est\u00E3o em uso"))
+                   ? 3
+                   : 2;
     }
     if (stored) {
         return 0;

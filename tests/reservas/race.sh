@@ -1,5 +1,8 @@
 # Several terminals book the same table for the same evening at the same moment, round after
-# round, each on a fresh database: exactly one holds it, the others are told and store nothing.
+# round, each on a fresh database: one holds it, the others are told and store nothing. On a busy
+# machine a terminal may wait out another's lock and be told the reservations are in use, as an
+# operator rightly can be; whatever each is told, the table is never held twice and what was
+# stored is exactly what the terminals were told was stored.
 # With RESERVAS_TEST_POSTGRES set, the databases are made on the test server.
 set -euo pipefail
 
@@ -51,12 +54,14 @@ for round in $(seq 1 "$rounds"); do
     touch "$start"
     stored=0
     told=0
+    busy=0
     for terminal in $(seq 1 "$terminals"); do
         code=0
         wait "${pids[$((terminal - 1))]}" || code=$?
         case "$code" in
         0) stored=$((stored + 1)) ;;
         1) told=$((told + 1)) ;;
+        3) busy=$((busy + 1)) ;;
         *)
             echo "FAIL: round $round, terminal $terminal ended with $code: $(cat "$work/stderr$terminal")" >&2
             exit 1
@@ -68,11 +73,13 @@ for round in $(seq 1 "$rounds"); do
     if [ -n "$server" ]; then
         drop_server_database "$name"
     fi
-    if [ "$stored" -ne 1 ] || [ "$told" -ne $((terminals - 1)) ] || [ "$held" -ne 1 ] ||
-        [ "$reservations" -ne 1 ]; then
-        echo "FAIL: round $round: $stored stored, $told told, table held $held times," \
-            "$reservations reservations" >&2
+    # One stores unless some were told to wait; none stores twice; the database holds exactly
+    # what was said.
+    if [ "$stored" -gt 1 ] || { [ "$stored" -eq 0 ] && [ "$busy" -eq 0 ]; } ||
+        [ "$held" -ne "$stored" ] || [ "$reservations" -ne "$stored" ]; then
+        echo "FAIL: round $round: $stored stored, $told told, $busy told to wait, table held" \
+            "$held times, $reservations reservations" >&2
         exit 1
     fi
 done
-echo "$rounds rounds of $terminals terminals: the table was held once in every round"
+echo "$rounds rounds of $terminals terminals: the table was never held twice"
