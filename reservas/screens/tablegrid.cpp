@@ -2,6 +2,7 @@
 
 #include "framework/events.h"
 #include "hostlib/blendedbutton.h"
+#include "hostlib/mensagem.h"
 #include "hostlib/messagescheme.h"
 #include "hostlib/pergunta.h"
 #include "packagetexts.h"
@@ -150,9 +151,11 @@ void TableGridDialog::showSeats() {
         ToQString(Text("GRADE_LUGARES", QString::number(pickedSeats()), QString::number(people_))));
 }
 
-// A table another terminal takes turns "ocupada" while the operator looks, and leaves the picks
-// without a word; one it frees can be picked. Should the tables not be read, the grid stays as
-// it was: storing checks them again anyway.
+// A table another terminal takes turns "ocupada" while the operator looks; one that was picked
+// leaves the picks and the operator is told, as when storing finds it taken, so that a
+// Confirmar tapped at that moment never stores without the table unnoticed. One another
+// terminal frees can be picked. Should the tables not be read, the grid stays as it was:
+// storing checks them again anyway.
 void TableGridDialog::watchTaken(std::function<std::vector<int>()> refreshTaken) {
     auto* watcher = new ChangeWatcher(this);
     const auto readAgain = [this, refreshTaken = std::move(refreshTaken)] {
@@ -162,10 +165,24 @@ void TableGridDialog::watchTaken(std::function<std::vector<int>()> refreshTaken)
         } catch (const std::exception&) {
             return;
         }
+        std::vector<int> lost;
         for (TableCell* cell : cells_) {
-            cell->SetTaken(holds(taken, cell->Table().Number));
+            const bool nowTaken = holds(taken, cell->Table().Number);
+            if (nowTaken && cell->isChecked()) {
+                lost.push_back(cell->Table().Number);
+            }
+            cell->SetTaken(nowTaken);
         }
         showSeats();
+        if (!lost.empty()) {
+            Forms::HandleEvent([this, &lost] {
+                Mensagem(TablesTaken(lost).Message(), "", "S", "N", tmWarning, "", schemeId_, 0,
+                         nullptr);
+            });
+            // The message had the keyboard; with no window manager to give it back, the grid
+            // takes it itself.
+            activateWindow();
+        }
     };
     connect(watcher, &ChangeWatcher::Changed, this, readAgain);
     connect(watcher, &ChangeWatcher::ConnectionBack, this, readAgain);

@@ -132,8 +132,6 @@ for _ in $(seq 1 300); do
 done
 grep -q '"event":"stored","mesas":\[\],"nrresmesa":"3"' "$work/second.jsonl" ||
     fail "the second terminal did not store reservation 3"
-# Until the server's own triggers say it, the word other terminals wait for is sent here.
-if [ -n "$server" ]; then psql -X -q "$db" -c "NOTIFY reservas_alteradas, '$iso_tomorrow'"; fi
 first_pid="$terminal_pid"
 terminal_pid="$second_pid"
 answer_message

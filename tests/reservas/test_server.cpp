@@ -21,12 +21,13 @@ const QString serverLost = QStringLiteral("Sem comunica\u00E7\u00E3o com o servi
 
 // Another terminal's moment inside the package's booking: it locks a table from a connection
 // of its own, and once the package's session waits for that lock, does something from a
-// second connection, then lets go.
+// second connection, then ends its transaction (rolled back unless told to commit).
 class LockedMoment {
 public:
     LockedMoment(const QString& location, const QString& lock,
-                 std::function<bool(QSqlQuery&)> meanwhile)
-        : thread_([this, location, lock, meanwhile] { run(location, lock, meanwhile); }) {
+                 std::function<bool(QSqlQuery&)> meanwhile,
+                 QString end = QStringLiteral("ROLLBACK"))
+        : thread_([this, location, lock, meanwhile, end] { run(location, lock, meanwhile, end); }) {
         constexpr int patience = 400;
         for (int tries = 0; tries < patience && !locked_; ++tries) {
             QThread::msleep(25);
@@ -41,7 +42,7 @@ public:
 
 private:
     void run(const QString& location, const QString& lock,
-             const std::function<bool(QSqlQuery&)>& meanwhile) {
+             const std::function<bool(QSqlQuery&)>& meanwhile, const QString& end) {
         const QString holder = QStringLiteral("lock holder");
         const QString actor = QStringLiteral("lock actor");
         {
@@ -62,7 +63,7 @@ private:
                 }
                 QThread::msleep(25);
             }
-            locking.exec(QStringLiteral("ROLLBACK"));
+            locking.exec(end);
             holding.close();
             acting.close();
         }
@@ -163,12 +164,16 @@ private slots:
     void aRaceTheDatabaseDecidesIsToldAsAnyOther() {
         Reservas::PrepareDatabase();
         {
+            // Another terminal holds table 5, not yet committed when this one checks: this
+            // one's holding waits on the database's constraint, which refuses it once the
+            // other commits.
             const LockedMoment moment(
-                store_->Database.Location(), "LOCK TABLE RESERVAMESA IN EXCLUSIVE MODE",
-                [](QSqlQuery& action) {
-                    return action.exec("INSERT INTO MESARESERVADA VALUES (99, 5, "
-                                       "'2026-12-07', '2000', '2200')");
-                });
+                store_->Database.Location(),
+                "INSERT INTO RESERVAMESA (NMRESMESA, DTRESMESA, HRINIRESMESA, HRFINRESMESA, "
+                "IDSTRESMESA) VALUES ('Outro terminal', '2026-12-07', '2000', '2200', 'P'); "
+                "INSERT INTO MESARESERVADA SELECT NRRESMESA, 5, '2026-12-07', '2000', '2200' FROM "
+                "RESERVAMESA WHERE NMRESMESA = 'Outro terminal'",
+                [](QSqlQuery&) { return true; }, QStringLiteral("COMMIT"));
             QVERIFY(moment.Locked());
             store_->Picks = {Tables{5}, Tables{6}};
             HandOff().Run(nullptr);
@@ -180,7 +185,7 @@ private slots:
         QCOMPARE(store_->Choices.size(), std::size_t(2));
         QCOMPARE(store_->Choices[1].Taken, Tables{5});
         QCOMPARE(store_->Held, std::vector<Tables>{Tables{6}});
-        QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(1));
+        QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(2));
     }
 };
 
