@@ -113,13 +113,17 @@ void TDayWindow::runMarkingFailures(const std::function<void()>& action) {
     }
 }
 
+void TDayWindow::showStatus(const AnsiString& text, bool alarming) {
+    status_->setText(ToQString(text));
+    QFont font = status_->font();
+    font.setBold(alarming);
+    status_->setFont(font);
+}
+
 void TDayWindow::markUpdated() {
     outOfTouchSince_.clear();
     retry_->stop();
-    status_->setText(ToQString(TerminalText("ATUALIZADO", clockTime())));
-    QFont font = status_->font();
-    font.setBold(false);
-    status_->setFont(font);
+    showStatus(TerminalText("ATUALIZADO", clockTime()), false);
 }
 
 void TDayWindow::markOutOfTouch() {
@@ -127,9 +131,5 @@ void TDayWindow::markOutOfTouch() {
         outOfTouchSince_ = clockTime();
     }
     retry_->start();
-    status_->setText(
-        ToQString(TerminalText(onServer_ ? "SEM_SERVIDOR" : "SEM_BANCO", outOfTouchSince_)));
-    QFont font = status_->font();
-    font.setBold(true);
-    status_->setFont(font);
+    showStatus(TerminalText(onServer_ ? "SEM_SERVIDOR" : "SEM_BANCO", outOfTouchSince_), true);
 }

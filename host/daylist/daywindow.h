@@ -74,6 +74,7 @@ private:
     std::vector<DayRow> readDay(const QDate& day);
     void refreshQuietly();
     void runMarkingFailures(const std::function<void()>& action);
+    void showStatus(const AnsiString& text, bool alarming);
     void markUpdated();
     void markOutOfTouch();
 

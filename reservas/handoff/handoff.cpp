@@ -128,57 +128,39 @@ void warnOfLostTables(const TablesAround& around) {
 constexpr const char* identityProperty = "reservas.identidadeEntrega";
 
 QString handOffIdentity(Dbclient::TClientDataSet* reserva) {
-    static const char* const property = identityProperty;
     if (reserva == nullptr) {
         return QUuid::createUuid().toString(QUuid::WithoutBraces);
     }
-    QString identity = reserva->property(property).toString();
+    QString identity = reserva->property(identityProperty).toString();
     if (identity.isEmpty()) {
         identity = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        reserva->setProperty(property, identity);
+        reserva->setProperty(identityProperty, identity);
     }
     return identity;
-}
-
-// A column's value as the entry screen shows it.
-QString shownValue(const StoredReservation& reservation, const char* column) {
-    const std::string_view name(column);
-    if (name == "DTRESMESA") {
-        return reservation.DTRESMESA.toString(QStringLiteral("dd/MM/yyyy"));
-    }
-    if (name == "HRINIRESMESA") {
-        return shownTime(reservation.HRINIRESMESA);
-    }
-    if (name == "HRFINRESMESA") {
-        return shownTime(reservation.HRFINRESMESA);
-    }
-    if (name == "IDSTRESMESA") {
-        return ToQString(StatusWord(reservation.IDSTRESMESA));
-    }
-    if (name == "NMRESMESA") {
-        return ToQString(reservation.NMRESMESA);
-    }
-    if (name == "NRTELRESMESA") {
-        return ToQString(reservation.NRTELRESMESA);
-    }
-    if (name == "NRPESRESMESA") {
-        return ToQString(reservation.NRPESRESMESA);
-    }
-    return ToQString(reservation.DSRESMESA);
 }
 
 // Tells the operator what another terminal changed in the reservation being edited and asks
 // whether to go on from there; the entry stays on the screen either way, nothing typed lost.
 [[noreturn]] void answerChange(const ReservationChanged& change) {
-    static const std::pair<const char*, const char*> fields[] = {
-        {"DTRESMESA", "CAMPO_DATA"},        {"HRINIRESMESA", "CAMPO_HRINI"},
-        {"HRFINRESMESA", "CAMPO_HRFIM"},    {"NMRESMESA", "CAMPO_NOME"},
-        {"NRTELRESMESA", "CAMPO_TELEFONE"}, {"NRPESRESMESA", "CAMPO_PESSOAS"},
-        {"DSRESMESA", "CAMPO_DESCRICAO"},   {"IDSTRESMESA", "CAMPO_SITUACAO"}};
+    using Shown = QString (*)(const StoredReservation&);
+    // Each field the operator can see, as the entry screen shows it.
+    static const std::pair<const char*, Shown> fields[] = {
+        {"CAMPO_DATA",
+         [](const StoredReservation& r) {
+             return r.DTRESMESA.toString(QStringLiteral("dd/MM/yyyy"));
+         }},
+        {"CAMPO_HRINI", [](const StoredReservation& r) { return shownTime(r.HRINIRESMESA); }},
+        {"CAMPO_HRFIM", [](const StoredReservation& r) { return shownTime(r.HRFINRESMESA); }},
+        {"CAMPO_NOME", [](const StoredReservation& r) { return ToQString(r.NMRESMESA); }},
+        {"CAMPO_TELEFONE", [](const StoredReservation& r) { return ToQString(r.NRTELRESMESA); }},
+        {"CAMPO_PESSOAS", [](const StoredReservation& r) { return ToQString(r.NRPESRESMESA); }},
+        {"CAMPO_DESCRICAO", [](const StoredReservation& r) { return ToQString(r.DSRESMESA); }},
+        {"CAMPO_SITUACAO",
+         [](const StoredReservation& r) { return ToQString(StatusWord(r.IDSTRESMESA)); }}};
     QStringList changed;
-    for (const auto& [column, label] : fields) {
-        const QString before = shownValue(change.Read(), column);
-        const QString now = shownValue(change.Now(), column);
+    for (const auto& [label, shown] : fields) {
+        const QString before = shown(change.Read());
+        const QString now = shown(change.Now());
         if (before != now) {
             changed << ToQString(Text("CAMPO_ALTERADO", Text(label), before, now));
         }

@@ -82,6 +82,8 @@ ReservationDatabase::ReservationDatabase(DatabaseAccess access)
     // SQLite opens lazily: a directory or a file of another kind only fails here.
     if (access == DatabaseAccess::Write) {
         BringSchemaUpToDate(*this);
+        // Brought up to date just now: no need to ask the database again.
+        hasVersions_ = true;
     } else if (!HasTable(QStringLiteral("RESERVAMESA"))) {
         Raise("BD_SEM_RESERVAS", location_.Shown());
     }
