@@ -9,6 +9,7 @@
 #include "hostlib/mensagem.h"
 #include "hostlib/pergunta.h"
 #include "journal.h"
+#include "reservas/hooks.h"
 #include "reservas/reservas.h"
 #include "reservas/store.h"
 #include "reservationdataset.h"
@@ -80,8 +81,15 @@ void TDayWindow::newReservation() {
     openEntry(NewReservation, {});
 }
 
+// A cancelled reservation cannot be edited; the operator is asked whether to bring it back.
 void TDayWindow::editSelected() {
-    if (const DayRow* selected = list_->Selected()) {
+    const DayRow* selected = list_->Selected();
+    if (selected == nullptr) {
+        return;
+    }
+    if (selected->Cancelled) {
+        reactivateSelected();
+    } else {
         openEntry(EditReservation, selected->Number);
     }
 }
@@ -111,6 +119,27 @@ void TDayWindow::cancelSelected() {
         Mensagem(TerminalText("RESERVA_MUDOU", ToQString(chosen.Number)), "", "N", "N", tmWarning,
                  "", schemeId_, 0, nullptr);
         break;
+    }
+    refresh();
+}
+
+void TDayWindow::reactivateSelected() {
+    const DayRow chosen = *list_->Selected();
+    if (!Pergunta(TerminalText("REATIVAR_PERGUNTA", ToQString(chosen.Number),
+                               ToQString(chosen.Name), ToQString(chosen.Start),
+                               ToQString(chosen.End)),
+                  schemeId_)) {
+        return;
+    }
+    const std::optional<Reservas::ReactivateResult> result =
+        Reservas::BringBackReservation(chosen.Number, chosen.Versao);
+    if (result == Reservas::ReactivateResult::Reactivated) {
+        journal_.write({{"event", "reactivated"}, {"nrresmesa", ToQString(chosen.Number)}});
+    } else if (result == Reservas::ReactivateResult::NotFound) {
+        sayGone(chosen.Number);
+    } else if (result) {
+        Mensagem(TerminalText("RESERVA_MUDOU", ToQString(chosen.Number)), "", "N", "N", tmWarning,
+                 "", schemeId_, 0, nullptr);
     }
     refresh();
 }

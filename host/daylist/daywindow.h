@@ -63,6 +63,7 @@ private:
     void newReservation();
     void editSelected();
     void cancelSelected();
+    void reactivateSelected();
     void openEntry(int tipo, const AnsiString& nrresmesa);
     void enterReservation(int tipo, const AnsiString& nrresmesa);
     void sayGone(const AnsiString& nrresmesa);

@@ -18,6 +18,7 @@
 #include <QUuid>
 #include <QVariant>
 #include <algorithm>
+#include <functional>
 #include <iterator>
 
 namespace Reservas {
@@ -172,11 +173,12 @@ QString handOffIdentity(Dbclient::TClientDataSet* reserva) {
     Sysutils::Abort();
 }
 
-// Stores the reservation with the tables the operator picks. A table another terminal took
-// meanwhile is said, and the grid comes back with it taken; going back from the grid leaves
-// the entry on the screen.
+// Stores the reservation with the tables the operator picks, through storeWith. A table
+// another terminal took meanwhile is said, and the grid comes back with it taken; going back
+// from the grid aborts, leaving the entry on the screen.
 Booking bookWithTables(const StoredReservation& reservation, std::optional<qlonglong> editing,
-                       std::vector<RestaurantTable> tables, const QString& identity) {
+                       std::vector<RestaurantTable> tables,
+                       const std::function<Booking(const std::vector<int>&)>& storeWith) {
     const TablesAround around = tablesAround(reservation, editing);
     warnOfLostTables(around);
     TableChoice choice = choiceFor(reservation, around, std::move(tables), around.Held);
@@ -191,7 +193,7 @@ Booking bookWithTables(const StoredReservation& reservation, std::optional<qlong
         }
         try {
             const HourGlass waiting;
-            return BookReservation(reservation, editing, *picked, identity);
+            return storeWith(*picked);
         } catch (const TablesTaken& taken) {
             warn(taken.Message(), choice.SchemeId);
             std::vector<int> stillWanted = *picked;
@@ -215,7 +217,10 @@ Booking storeEntered(int tipo, const StoredReservation& entered,
     const QString identity = handOffIdentity(reserva);
     try {
         if (!tables.empty()) {
-            return bookWithTables(reservation, editing, std::move(tables), identity);
+            return bookWithTables(
+                reservation, editing, std::move(tables), [&](const std::vector<int>& picked) {
+                    return BookReservation(reservation, editing, picked, identity);
+                });
         }
         // A restaurant that assigns no tables: stored at once, an edit keeping what it holds.
         const HourGlass waiting;
@@ -254,7 +259,46 @@ void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserv
     Mensagem(storedText(booking), "", "N", "N", tmNotice, "", DisplayScheme(), 0, nullptr);
 }
 
+// Said once a cancelled reservation holds its tables again.
+AnsiString reactivatedText(const AnsiString& nrresmesa, const std::vector<int>& mesas) {
+    if (mesas.empty()) {
+        return Text("REATIVADA_SEM_MESA", nrresmesa);
+    }
+    QStringList numbers;
+    for (const int mesa : mesas) {
+        numbers << QString::number(mesa);
+    }
+    return Text("REATIVADA", nrresmesa, numbers.join(QStringLiteral(", ")));
+}
+
 } // namespace
+
+std::optional<ReactivateResult> BringBackReservation(const AnsiString& nrresmesa,
+                                                     qlonglong seenVersion) {
+    const std::optional<StoredReservation> stored = FindReservation(nrresmesa);
+    if (!stored) {
+        return ReactivateResult::NotFound;
+    }
+    ReactivateResult result = ReactivateResult::Reactivated;
+    const auto reactivate = [&](const std::vector<int>& mesas) {
+        result = ReactivateReservation(nrresmesa, seenVersion, mesas);
+        return Booking{nrresmesa, mesas};
+    };
+    std::vector<RestaurantTable> tables = RestaurantTables();
+    Booking booking;
+    try {
+        booking = tables.empty() ? reactivate({})
+                                 : bookWithTables(*stored, ReservationNumber(nrresmesa),
+                                                  std::move(tables), reactivate);
+    } catch (const Sysutils::EAbort&) {
+        return std::nullopt;
+    }
+    if (result == ReactivateResult::Reactivated) {
+        Mensagem(reactivatedText(booking.Nrresmesa, booking.Mesas), "", "N", "N", tmNotice, "",
+                 DisplayScheme(), 0, nullptr);
+    }
+    return result;
+}
 
 void SetStoredObserver(TStoredObserver observer) {
     storedObserver = std::move(observer);

@@ -1,4 +1,5 @@
 #include "databaseconnection.h"
+#include "databasethread.h"
 #include "editnotes.h"
 #include "reservas/store.h"
 #include "reservationrows.h"
@@ -95,50 +96,117 @@ Booking storeBooking(const ReservationDatabase& database, const StoredReservatio
     return {FromQString(QString::number(number)), held};
 }
 
+ReactivateResult reactivate(const ReservationDatabase& database, qlonglong number,
+                            qlonglong seenVersion, const std::vector<int>& mesas) {
+    WriteTransaction transaction(database);
+    const std::optional<StoredRow> row = SelectReservation(database, number);
+    if (!row) {
+        return ReactivateResult::NotFound;
+    }
+    if (row->Reservation.IDSTRESMESA != "C") {
+        return ReactivateResult::NotCancelled;
+    }
+    if (seenVersion != 0 && seenVersion != row->Versao) {
+        return ReactivateResult::Changed;
+    }
+    std::vector<int> lost = lostTables(database, row->Reservation, number, mesas);
+    if (!lost.empty()) {
+        throw TablesTaken(std::move(lost));
+    }
+    // Pending again before it holds anything: the database lets no cancelled reservation hold a
+    // table.
+    QSqlQuery update = database.Prepare(
+        QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = 'P' WHERE NRRESMESA = :NRRESMESA AND "
+                       "NRVERSAO = :NRVERSAO"),
+        "BD_GRAVAR");
+    update.bindValue(QStringLiteral(":NRRESMESA"), number);
+    update.bindValue(QStringLiteral(":NRVERSAO"), row->Versao);
+    database.Execute(update, "BD_GRAVAR");
+    if (update.numRowsAffected() == 0) {
+        return ReactivateResult::Changed;
+    }
+    HoldTables(database, row->Reservation, number, mesas);
+    transaction.Commit();
+    return ReactivateResult::Reactivated;
+}
+
+std::vector<int> ascendingOnce(std::vector<int> mesas) {
+    // Held in ascending order, so two terminals holding the same tables never wait on each
+    // other in a circle.
+    std::sort(mesas.begin(), mesas.end());
+    mesas.erase(std::unique(mesas.begin(), mesas.end()), mesas.end());
+    return mesas;
+}
+
 } // namespace
 
 TablesTaken::TablesTaken(std::vector<int> mesas)
     : Sysutils::Exception(takenText(mesas)), mesas_(std::move(mesas)) {}
 
 TablesAround TablesAt(const StoredReservation& reservation, std::optional<qlonglong> editing) {
-    const ReservationDatabase database(DatabaseAccess::Read);
-    TablesAround around;
-    around.Taken = TablesTakenAt(database, reservation, editing.value_or(0));
-    if (editing) {
-        around.Held = TablesHeldBy(database, *editing);
-    }
-    return around;
+    return OnDatabaseThread([reservation, editing] {
+        const ReservationDatabase database(DatabaseAccess::Read);
+        TablesAround around;
+        around.Taken = TablesTakenAt(database, reservation, editing.value_or(0));
+        if (editing) {
+            around.Held = TablesHeldBy(database, *editing);
+        }
+        return around;
+    });
 }
 
 Booking BookReservation(const StoredReservation& reservation, std::optional<qlonglong> editing,
                         const std::optional<std::vector<int>>& mesas, const QString& identity) {
-    std::optional<std::vector<int>> wanted = mesas;
-    if (wanted) {
-        // Held in ascending order, so two terminals holding the same tables never wait on
-        // each other in a circle.
-        std::sort(wanted->begin(), wanted->end());
-        wanted->erase(std::unique(wanted->begin(), wanted->end()), wanted->end());
-    }
-    const ReservationDatabase database(DatabaseAccess::Write);
-    // On a server, bookings run side by side: another terminal may hold a table between this
-    // one's check and its storing, and the database refuses the second holding.
-    constexpr int attempts = 3;
-    for (int attempt = 1;; ++attempt) {
-        try {
-            return storeBooking(database, reservation, editing, wanted, identity);
-        } catch (const HoldingConflict&) {
-            const std::vector<int> held =
-                wanted ? *wanted : TablesHeldBy(database, editing.value_or(0));
-            std::vector<int> lost = lostTables(database, reservation, editing.value_or(0), held);
-            if (!lost.empty()) {
-                throw TablesTaken(std::move(lost));
-            }
-            // The holding that stood in the way went again before it could be named.
-            if (attempt == attempts) {
-                Raise("BD_OCUPADO");
+    const std::optional<std::vector<int>> wanted =
+        mesas ? std::optional(ascendingOnce(*mesas)) : std::nullopt;
+    return OnDatabaseThread([reservation, editing, wanted, identity] {
+        const ReservationDatabase database(DatabaseAccess::Write);
+        // On a server, bookings run side by side: another terminal may hold a table between this
+        // one's check and its storing, and the database refuses the second holding.
+        constexpr int attempts = 3;
+        for (int attempt = 1;; ++attempt) {
+            try {
+                return storeBooking(database, reservation, editing, wanted, identity);
+            } catch (const HoldingConflict&) {
+                const std::vector<int> held =
+                    wanted ? *wanted : TablesHeldBy(database, editing.value_or(0));
+                std::vector<int> lost =
+                    lostTables(database, reservation, editing.value_or(0), held);
+                if (!lost.empty()) {
+                    throw TablesTaken(std::move(lost));
+                }
+                // The holding that stood in the way went again before it could be named.
+                if (attempt == attempts) {
+                    Raise("BD_OCUPADO");
+                }
             }
         }
+    });
+}
+
+ReactivateResult ReactivateReservation(const AnsiString& nrresmesa, qlonglong seenVersion,
+                                       const std::vector<int>& mesas) {
+    const std::optional<qlonglong> number = ReservationNumber(nrresmesa);
+    if (!number) {
+        return ReactivateResult::NotFound;
     }
+    return OnDatabaseThread([number = *number, seenVersion, wanted = ascendingOnce(mesas)] {
+        const ReservationDatabase database(DatabaseAccess::Write);
+        try {
+            return reactivate(database, number, seenVersion, wanted);
+        } catch (const HoldingConflict&) {
+            // Another terminal held one of them between the check and the holding.
+            StoredReservation reservation;
+            if (const std::optional<StoredRow> row = SelectReservation(database, number)) {
+                reservation = row->Reservation;
+            }
+            std::vector<int> lost = lostTables(database, reservation, number, wanted);
+            if (lost.empty()) {
+                Raise("BD_OCUPADO");
+            }
+            throw TablesTaken(std::move(lost));
+        }
+    });
 }
 
 } // namespace Reservas

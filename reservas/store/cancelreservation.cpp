@@ -1,4 +1,5 @@
 #include "databaseconnection.h"
+#include "databasethread.h"
 #include "reservas/store.h"
 #include "reservationrows.h"
 #include "tableholdings.h"
@@ -8,37 +9,40 @@
 namespace Reservas {
 
 CancelResult CancelReservation(const AnsiString& nrresmesa, std::optional<qlonglong> seenVersion) {
-    const std::optional<qlonglong> number = ReservationNumber(nrresmesa);
-    if (!number) {
+    const std::optional<qlonglong> asked = ReservationNumber(nrresmesa);
+    if (!asked) {
         return CancelResult::NotFound;
     }
-    const ReservationDatabase database(DatabaseAccess::Write);
-    WriteTransaction transaction(database);
-    const std::optional<StoredRow> row = SelectReservation(database, *number);
-    if (!row) {
-        return CancelResult::NotFound;
-    }
-    if (row->Reservation.IDSTRESMESA == "C") {
-        return CancelResult::AlreadyCancelled;
-    }
-    if (seenVersion && *seenVersion != 0 && *seenVersion != row->Versao) {
-        return CancelResult::Changed;
-    }
-    // The tables go first: the database refuses a cancelled reservation that holds one. The
-    // version makes a change that slipped in since the reading refuse the cancel.
-    ReleaseTables(database, *number);
-    QSqlQuery cancel = database.Prepare(
-        QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = 'C' WHERE NRRESMESA = :NRRESMESA AND "
-                       "NRVERSAO = :NRVERSAO"),
-        "BD_GRAVAR");
-    cancel.bindValue(QStringLiteral(":NRRESMESA"), *number);
-    cancel.bindValue(QStringLiteral(":NRVERSAO"), row->Versao);
-    database.Execute(cancel, "BD_GRAVAR");
-    if (cancel.numRowsAffected() == 0) {
-        return CancelResult::Changed;
-    }
-    transaction.Commit();
-    return CancelResult::Cancelled;
+    return OnDatabaseThread([number = *asked, seenVersion] {
+        const ReservationDatabase database(DatabaseAccess::Write);
+        WriteTransaction transaction(database);
+        const std::optional<StoredRow> row = SelectReservation(database, number);
+        if (!row) {
+            return CancelResult::NotFound;
+        }
+        if (row->Reservation.IDSTRESMESA == "C") {
+            return CancelResult::AlreadyCancelled;
+        }
+        if (seenVersion && *seenVersion != 0 && *seenVersion != row->Versao) {
+            return CancelResult::Changed;
+        }
+        // The tables go first: the database refuses a cancelled reservation that holds one. The
+        // version makes a change that slipped in since the reading refuse the cancel.
+        ReleaseTables(database, number);
+        QSqlQuery cancel = database.Prepare(
+            QStringLiteral(
+                "UPDATE RESERVAMESA SET IDSTRESMESA = 'C' WHERE NRRESMESA = :NRRESMESA AND "
+                "NRVERSAO = :NRVERSAO"),
+            "BD_GRAVAR");
+        cancel.bindValue(QStringLiteral(":NRRESMESA"), number);
+        cancel.bindValue(QStringLiteral(":NRVERSAO"), row->Versao);
+        database.Execute(cancel, "BD_GRAVAR");
+        if (cancel.numRowsAffected() == 0) {
+            return CancelResult::Changed;
+        }
+        transaction.Commit();
+        return CancelResult::Cancelled;
+    });
 }
 
 } // namespace Reservas

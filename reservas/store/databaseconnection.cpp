@@ -1,14 +1,19 @@
 #include "databaseconnection.h"
 
+#include "databasethread.h"
 #include "reservas/store.h"
 #include "schema.h"
 #include "storetexts.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
+#include <QVariant>
+#include <atomic>
 #include <chrono>
+#include <libpq-fe.h>
 
 namespace Reservas {
 
@@ -19,17 +24,41 @@ namespace {
 constexpr std::chrono::milliseconds busyTimeout{3000};
 // How long a server may keep the operator waiting, to connect or for one statement, and how
 // soon a connection whose server went silent is given up: a few seconds, not TCP's minutes.
+// The statement limit stays under the screen's deadline for a whole operation, so that a
+// server that still answers says itself why it gave up.
 constexpr std::chrono::seconds connectTimeout{5};
-constexpr std::chrono::milliseconds statementTimeout{10000};
-
-// The one connection to a server, kept between operations: connecting costs far more than a
-// booking.
-const QString serverConnection = QStringLiteral("reservas-servidor");
-QString serverConnectionLocation;
+constexpr std::chrono::milliseconds statementTimeout{8000};
 
 QString nextConnectionName() {
-    static int opened = 0;
+    static std::atomic<int> opened = 0;
     return QStringLiteral("reservas-%1").arg(++opened);
+}
+
+// Each thread's one connection to a server, kept between operations: connecting costs far more
+// than a booking.
+struct KeptConnection {
+    QString name = QStringLiteral("reservas-servidor-") + nextConnectionName();
+    QString location; // empty while none is open
+};
+thread_local KeptConnection kept;
+
+void dropKeptConnection() {
+    NoteServerSocket(-1);
+    {
+        QSqlDatabase database = QSqlDatabase::database(kept.name, false);
+        database.close();
+    }
+    QSqlDatabase::removeDatabase(kept.name);
+    kept.location.clear();
+}
+
+int serverSocket(const QSqlDatabase& database) {
+    const QVariant handle = database.driver()->handle();
+    if (qstrcmp(handle.typeName(), "PGconn*") != 0) {
+        return -1;
+    }
+    const PGconn* connection = *static_cast<PGconn* const*>(handle.constData());
+    return connection != nullptr ? PQsocket(connection) : -1;
 }
 
 // A libpq setting's value, quoted as its connection strings want.
@@ -69,7 +98,13 @@ QSqlDatabase AddServerConnection(const DatabaseLocation& location, const QString
 }
 
 void PrepareDatabase() {
-    const ReservationDatabase database(DatabaseAccess::Write);
+    OnDatabaseThread([] { const ReservationDatabase database(DatabaseAccess::Write); });
+}
+
+void CloseKeptConnection() {
+    if (QSqlDatabase::contains(kept.name)) {
+        dropKeptConnection();
+    }
 }
 
 ReservationDatabase::ReservationDatabase(DatabaseAccess access)
@@ -93,12 +128,12 @@ ReservationDatabase::Connection::~Connection() {
     if (kept || name.isEmpty()) {
         return;
     }
-    database.close();
     database = QSqlDatabase();
-    QSqlDatabase::removeDatabase(name);
-    if (name == serverConnection) {
-        serverConnectionLocation.clear();
+    if (name == Reservas::kept.name) {
+        dropKeptConnection();
+        return;
     }
+    QSqlDatabase::removeDatabase(name);
 }
 
 void ReservationDatabase::openFile(DatabaseAccess access) {
@@ -126,46 +161,48 @@ void ReservationDatabase::openFile(DatabaseAccess access) {
 }
 
 bool ReservationDatabase::reuseServerConnection() {
-    if (!QSqlDatabase::contains(serverConnection)) {
+    if (!QSqlDatabase::contains(kept.name)) {
         return false;
     }
-    connection_.database = QSqlDatabase::database(serverConnection, false);
-    if (serverConnectionLocation == location_.Shown() && connection_.database.isOpen()) {
+    connection_.database = QSqlDatabase::database(kept.name, false);
+    if (kept.location == location_.Shown() && connection_.database.isOpen()) {
         // A server restarted or a network cut since the last operation shows here, before
         // anything is written.
+        StopIfGivenUp();
         QSqlQuery alive(connection_.database);
         if (alive.exec(QStringLiteral("SELECT 1"))) {
             return true;
         }
     }
-    connection_.database.close();
     connection_.database = QSqlDatabase();
-    QSqlDatabase::removeDatabase(serverConnection);
-    serverConnectionLocation.clear();
+    dropKeptConnection();
     return false;
 }
 
 void ReservationDatabase::openServer() {
+    connection_.name = kept.name;
     if (reuseServerConnection()) {
-        connection_.name = serverConnection;
         connection_.kept = true;
         return;
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
         Raise("BD_SEM_DRIVER", location_.Shown());
     }
-    connection_.name = serverConnection;
-    connection_.database = AddServerConnection(location_, serverConnection, connectTimeout);
+    connection_.database = AddServerConnection(location_, kept.name, connectTimeout);
+    StopIfGivenUp();
     if (!connection_.database.open()) {
         Raise("BD_SERVIDOR", location_.Shown(), connection_.database.lastError().text());
     }
-    serverConnectionLocation = location_.Shown();
+    NoteServerSocket(serverSocket(connection_.database));
+    StopIfGivenUp();
+    kept.location = location_.Shown();
     connection_.kept = true;
     Run(QStringLiteral("SET statement_timeout = %1").arg(statementTimeout.count()), "BD_ABRIR");
     Run(QStringLiteral("SET lock_timeout = %1").arg(busyTimeout.count()), "BD_ABRIR");
 }
 
 QSqlQuery ReservationDatabase::Prepare(const QString& sql, const char* failureKey) const {
+    StopIfGivenUp();
     QSqlQuery query(connection_.database);
     if (!query.prepare(sql)) {
         fail(failureKey, query.lastError());
@@ -174,6 +211,7 @@ QSqlQuery ReservationDatabase::Prepare(const QString& sql, const char* failureKe
 }
 
 void ReservationDatabase::Execute(QSqlQuery& query, const char* failureKey) const {
+    StopIfGivenUp();
     if (!query.exec()) {
         fail(failureKey, query.lastError());
     }
@@ -181,6 +219,7 @@ void ReservationDatabase::Execute(QSqlQuery& query, const char* failureKey) cons
 
 QSqlQuery ReservationDatabase::Run(const QString& sql, const char* failureKey) const {
     // Run as it stands: a server prepares only plain statements, not BEGIN, SET or CREATE.
+    StopIfGivenUp();
     QSqlQuery query(connection_.database);
     if (!query.exec(sql)) {
         fail(failureKey, query.lastError());

@@ -3,6 +3,7 @@
 #include "storetexts.h"
 
 #include <QDir>
+#include <QMutex>
 #include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
@@ -11,6 +12,8 @@ namespace Reservas {
 
 namespace {
 
+// Set by the program's thread, read by the database thread.
+QMutex locationMutex;
 QString chosenLocation;
 
 bool isPostgresUrl(const QString& text) {
@@ -21,10 +24,12 @@ bool isPostgresUrl(const QString& text) {
 } // namespace
 
 void SetDatabaseLocation(const QString& location) {
+    const QMutexLocker lock(&locationMutex);
     chosenLocation = location;
 }
 
 QString DatabaseLocationText() {
+    const QMutexLocker lock(&locationMutex);
     if (!chosenLocation.isEmpty()) {
         return chosenLocation;
     }

@@ -3,10 +3,14 @@
 #include "storetexts.h"
 
 #include <QHash>
+#include <mutex>
 
 namespace Reservas {
 
 namespace {
+
+// Noted and read on the database thread, and by a thread given up on that still finishes.
+std::mutex notesMutex;
 
 QHash<qlonglong, StoredRow>& notes() {
     static QHash<qlonglong, StoredRow> read;
@@ -16,10 +20,12 @@ QHash<qlonglong, StoredRow>& notes() {
 } // namespace
 
 void NoteReadForEdit(qlonglong number, const StoredRow& row) {
+    const std::lock_guard lock(notesMutex);
     notes().insert(number, row);
 }
 
 std::optional<StoredRow> ReadForEdit(qlonglong number) {
+    const std::lock_guard lock(notesMutex);
     const auto found = notes().constFind(number);
     if (found == notes().constEnd()) {
         return std::nullopt;
@@ -28,6 +34,7 @@ std::optional<StoredRow> ReadForEdit(qlonglong number) {
 }
 
 void ForgetEdit(qlonglong number) {
+    const std::lock_guard lock(notesMutex);
     notes().remove(number);
 }
 

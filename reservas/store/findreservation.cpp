@@ -1,4 +1,5 @@
 #include "databaseconnection.h"
+#include "databasethread.h"
 #include "editnotes.h"
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
@@ -14,8 +15,10 @@ std::optional<StoredReservation> FindReservation(const AnsiString& nrresmesa) {
     if (!number) {
         return std::nullopt;
     }
-    const ReservationDatabase database(DatabaseAccess::Read);
-    const std::optional<StoredRow> row = SelectReservation(database, *number);
+    const std::optional<StoredRow> row = OnDatabaseThread([number = *number] {
+        const ReservationDatabase database(DatabaseAccess::Read);
+        return SelectReservation(database, number);
+    });
     if (!row) {
         return std::nullopt;
     }
@@ -27,11 +30,10 @@ bool LoadReservation(const AnsiString& nrresmesa, Dbclient::TClientDataSet& targ
     if (!number) {
         return false;
     }
-    std::optional<StoredRow> row;
-    {
+    const std::optional<StoredRow> row = OnDatabaseThread([number = *number] {
         const ReservationDatabase database(DatabaseAccess::Read);
-        row = SelectReservation(database, *number);
-    }
+        return SelectReservation(database, number);
+    });
     if (!row) {
         return false;
     }

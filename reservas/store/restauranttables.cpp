@@ -1,4 +1,5 @@
 #include "databaseconnection.h"
+#include "databasethread.h"
 #include "reservas/store.h"
 #include "storetexts.h"
 
@@ -47,14 +48,16 @@ heldTableRemoved(const ReservationDatabase& database, const std::vector<Restaura
 } // namespace
 
 std::vector<RestaurantTable> RestaurantTables() {
-    const ReservationDatabase database(DatabaseAccess::Write);
-    QSqlQuery select = database.Run(
-        QStringLiteral("SELECT NRMESA, NRLUGARES FROM MESA ORDER BY NRMESA"), "BD_LER");
-    std::vector<RestaurantTable> tables;
-    while (select.next()) {
-        tables.push_back({select.value(0).toInt(), select.value(1).toInt()});
-    }
-    return tables;
+    return OnDatabaseThread([] {
+        const ReservationDatabase database(DatabaseAccess::Write);
+        QSqlQuery select = database.Run(
+            QStringLiteral("SELECT NRMESA, NRLUGARES FROM MESA ORDER BY NRMESA"), "BD_LER");
+        std::vector<RestaurantTable> tables;
+        while (select.next()) {
+            tables.push_back({select.value(0).toInt(), select.value(1).toInt()});
+        }
+        return tables;
+    });
 }
 
 std::vector<RestaurantTable> ParseTables(const QString& list) {
@@ -82,22 +85,24 @@ std::vector<RestaurantTable> ParseTables(const QString& list) {
 }
 
 void SetRestaurantTables(const std::vector<RestaurantTable>& tables) {
-    const ReservationDatabase database(DatabaseAccess::Write);
-    // No booking runs meanwhile, so a table being removed cannot be taken as it goes.
-    WriteTransaction transaction(database, "BD_GRAVAR", TransactionKind::Exclusive);
-    if (const auto removed = heldTableRemoved(database, tables)) {
-        Raise("MESA_EM_USO", QString::number(removed->first), QString::number(removed->second));
-    }
-    database.Run(QStringLiteral("DELETE FROM MESA"), "BD_GRAVAR");
-    QSqlQuery insert = database.Prepare(
-        QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES (:NRMESA, :NRLUGARES)"),
-        "BD_GRAVAR");
-    for (const RestaurantTable& table : tables) {
-        insert.bindValue(QStringLiteral(":NRMESA"), table.Number);
-        insert.bindValue(QStringLiteral(":NRLUGARES"), table.Seats);
-        database.Execute(insert, "BD_GRAVAR");
-    }
-    transaction.Commit();
+    OnDatabaseThread([tables] {
+        const ReservationDatabase database(DatabaseAccess::Write);
+        // No booking runs meanwhile, so a table being removed cannot be taken as it goes.
+        WriteTransaction transaction(database, "BD_GRAVAR", TransactionKind::Exclusive);
+        if (const auto removed = heldTableRemoved(database, tables)) {
+            Raise("MESA_EM_USO", QString::number(removed->first), QString::number(removed->second));
+        }
+        database.Run(QStringLiteral("DELETE FROM MESA"), "BD_GRAVAR");
+        QSqlQuery insert = database.Prepare(
+            QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES (:NRMESA, :NRLUGARES)"),
+            "BD_GRAVAR");
+        for (const RestaurantTable& table : tables) {
+            insert.bindValue(QStringLiteral(":NRMESA"), table.Number);
+            insert.bindValue(QStringLiteral(":NRLUGARES"), table.Seats);
+            database.Execute(insert, "BD_GRAVAR");
+        }
+        transaction.Commit();
+    });
 }
 
 } // namespace Reservas

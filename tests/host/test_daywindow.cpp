@@ -476,6 +476,39 @@ private slots:
         QCOMPARE(questions.size(), std::size_t(1));
     }
 
+    // Alterar on a cancelled row opens no entry: it asks whether to bring the reservation back,
+    // which picks its tables again.
+    void editingACancelledRowAsksToBringItBack_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+
+    void editingACancelledRowAsksToBringItBack() {
+        QFETCH(bool, yes);
+        answer = yes;
+        tablesToPick = {2};
+        tapRow(1);
+        tap("editReservation");
+        QCOMPARE(questions.size(), std::size_t(1));
+        QVERIFY2(ToQString(questions[0]).contains(QStringLiteral("Carla Dias")) &&
+                     ToQString(questions[0]).contains(QStringLiteral("est\u00E1 cancelada")),
+                 questions[0].c_str());
+        QVERIFY(entries.empty());
+        const std::vector<Reservas::DayReservation> day =
+            Reservas::ReservationsOfDay(QDate(2026, 12, 8));
+        QCOMPARE(day[1].Reservation.IDSTRESMESA, AnsiString(yes ? "P" : "C"));
+        QCOMPARE(day[1].Mesas, yes ? std::vector<int>{2} : std::vector<int>{});
+        QCOMPARE(rowTexts(list(), 1)[5], yes ? QString("Pendente") : QString("Cancelada"));
+        std::vector<QJsonObject> expected;
+        if (yes) {
+            expected.push_back(
+                QJsonObject{{"event", "reactivated"},
+                            {"nrresmesa", QString::fromLatin1(numbers["Carla Dias"].c_str())}});
+        }
+        QCOMPARE(journalEvents(), expected);
+    }
+
     void anErrorOfTheEntryIsShownAndTheWindowGoesOn() {
         entryDoes = [](Dbclient::TClientDataSet*) { throw Sysutils::Exception("sem papel"); };
         tap("newReservation");

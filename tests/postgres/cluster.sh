@@ -90,6 +90,7 @@ as_owner "$bindir/psql" -X -q -h "$folder" -p "$port" -U postgres -d postgres -v
     >"$folder/role.log" 2>&1 || unavailable "the role could not be made: $(cat "$folder/role.log")"
 
 umask 077
-printf '127.0.0.1:%s:*:reservas:%s\n' "$port" "$password" >"$state/pgpass"
+# Any port: suites reach the server through relays of their own on other ports too.
+printf '127.0.0.1:*:*:reservas:%s\n' "$password" >"$state/pgpass"
 printf 'POSTGRES_URL=%s\n' "postgresql://reservas@127.0.0.1:$port" >"$state/env"
 echo "PostgreSQL $("$bindir/postgres" --version | awk '{print $3}') on port $port, folder $folder"

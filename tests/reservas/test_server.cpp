@@ -1,13 +1,19 @@
+#include "framework/data/dbclient.h"
 #include "reservas/store.h"
 #include "reservationprinter.h"
+#include "serverproxy.h"
 #include "storefixture.h"
 
 #include <QHostAddress>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QTcpServer>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -18,6 +24,19 @@ namespace {
 
 const QDateTime firstOfDecember(QDate(2026, 12, 1), QTime(10, 0));
 const QString serverLost = QStringLiteral("Sem comunica\u00E7\u00E3o com o servidor de reservas ");
+const QString noAnswer = QStringLiteral(" n\u00E3o respondeu em 2 segundos.");
+const QDate theDay(2026, 12, 7);
+
+enum class Operation { ReadDay, Book, Cancel };
+
+void postClick(QWidget* widget) {
+    const QPointF middle = QRectF(widget->rect()).center();
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QCoreApplication::postEvent(
+            widget, new QMouseEvent(type, middle, widget->mapToGlobal(middle), Qt::LeftButton,
+                                    Qt::LeftButton, Qt::NoModifier));
+    }
+}
 
 // Another terminal's moment inside the package's booking: it locks a table from a connection
 // of its own, and once the package's session waits for that lock, does something from a
@@ -112,7 +131,10 @@ private slots:
         SKIP_WITHOUT_SERVER();
         store_ = std::make_unique<StoreFixture>(firstOfDecember);
     }
-    void cleanup() { store_.reset(); }
+    void cleanup() {
+        Reservas::SetDatabaseDeadline(std::chrono::seconds(10));
+        store_.reset();
+    }
 
     // No server where the URL points: refused at once, or never answering: given up after the
     // connect timeout. Either way the operator is told, and the retry stores.
@@ -186,6 +208,100 @@ private slots:
         QCOMPARE(store_->Choices[1].Taken, Tables{5});
         QCOMPARE(store_->Held, std::vector<Tables>{Tables{6}});
         QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(2));
+    }
+
+    // The server falls silent mid-session (a stopped process, a network gone black): reading a
+    // day, booking and cancelling each give up at the deadline saying so, the screen paints on
+    // and drops the taps made meanwhile, and once the server answers the next attempt works on
+    // a fresh connection.
+    void aSilentServerIsGivenUpOnAtTheDeadline_data() {
+        QTest::addColumn<Operation>("operation");
+        QTest::newRow("day") << Operation::ReadDay;
+        QTest::newRow("booking") << Operation::Book;
+        QTest::newRow("cancel") << Operation::Cancel;
+    }
+    void aSilentServerIsGivenUpOnAtTheDeadline() {
+        QFETCH(Operation, operation);
+        Reservas::PrepareDatabase();
+        Reservas::StoredReservation booked;
+        booked.NMRESMESA = "Ana Lima";
+        booked.DTRESMESA = theDay;
+        booked.HRINIRESMESA = "1200";
+        booked.HRFINRESMESA = "1330";
+        booked.IDSTRESMESA = "P";
+        const AnsiString number = Reservas::BookReservation(booked, {}, Tables{2}).Nrresmesa;
+        ServerProxy proxy(store_->Database.Location());
+        Reservas::SetDatabaseLocation(proxy.Location());
+        QCOMPARE(Reservas::ReservationsOfDay(theDay).size(), std::size_t(1));
+
+        const auto operate = [operation, number] {
+            switch (operation) {
+            case Operation::ReadDay:
+                Reservas::ReservationsOfDay(theDay);
+                break;
+            case Operation::Book:
+                HandOff().Run(nullptr);
+                break;
+            case Operation::Cancel:
+                QCOMPARE(Reservas::CancelReservation(number), Reservas::CancelResult::Cancelled);
+                break;
+            }
+        };
+        proxy.SetSilent(true);
+        Reservas::SetDatabaseDeadline(std::chrono::seconds(2));
+        int ticks = 0;
+        QTimer painting;
+        QObject::connect(&painting, &QTimer::timeout, [&ticks] { ++ticks; });
+        painting.start(50);
+        QPushButton key;
+        key.show();
+        int taps = 0;
+        QObject::connect(&key, &QPushButton::clicked, [&taps] { ++taps; });
+        QTimer::singleShot(300, &key, [&key] { postClick(&key); });
+        store_->Picks = {Tables{5}};
+        const std::optional<AnsiString> raised = RaisedBy(operate);
+        QVERIFY(raised);
+        QVERIFY2(
+            ToQString(*raised).endsWith(
+                noAnswer + QStringLiteral(" Nada foi confirmado; tente novamente em instantes.")),
+            raised->c_str());
+        QVERIFY(ticks > 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(taps, 0);
+        postClick(&key);
+        QTRY_COMPARE(taps, 1);
+
+        proxy.SetSilent(false);
+        QCOMPARE(RaisedBy(operate), std::nullopt);
+        const std::vector<Reservas::DayReservation> day = Reservas::ReservationsOfDay(theDay);
+        QCOMPARE(day.size(), std::size_t(operation == Operation::Book ? 2 : 1));
+        QCOMPARE(day[0].Reservation.IDSTRESMESA,
+                 AnsiString(operation == Operation::Cancel ? "C" : "P"));
+    }
+
+    // The server stores a booking, but its answer to the COMMIT never gets back: the operator
+    // is told the server was lost, and trying the same entry again stores nothing twice and
+    // says so.
+    void aBookingWhoseCommitAnswerIsLostStoresOnce() {
+        Reservas::PrepareDatabase();
+        ServerProxy proxy(store_->Database.Location());
+        Reservas::SetDatabaseLocation(proxy.Location());
+        Dbclient::TClientDataSet entry;
+        store_->Picks = {Tables{5}, Tables{6}};
+        proxy.LoseNextCommitAnswer();
+        const std::optional<AnsiString> raised = RaisedBy([&entry] { HandOff().Run(&entry); });
+        QVERIFY(proxy.CommitAnswerLost());
+        QVERIFY(raised);
+        QVERIFY2(ToQString(*raised).startsWith(serverLost), raised->c_str());
+        QVERIFY(store_->Stored.empty());
+
+        QCOMPARE(RaisedBy([&entry] { HandOff().Run(&entry); }), std::nullopt);
+        const std::vector<Reservas::DayReservation> day = Reservas::ReservationsOfDay(theDay);
+        QCOMPARE(day.size(), std::size_t(1));
+        QCOMPARE(day[0].Mesas, Tables{5});
+        QVERIFY2(ToQString(store_->Messages.back().Text)
+                     .contains(QStringLiteral("j\u00E1 estava gravada")),
+                 store_->Messages.back().Text.c_str());
     }
 };
 

@@ -117,6 +117,36 @@ private slots:
         QCOMPARE(store_->Held, std::vector<Tables>{Tables({6, 7})});
     }
 
+    // A cancelled reservation comes back only with tables free at its times (a table taken
+    // since the grid opened brings the grid back), and only as this terminal saw it.
+    void aCancelledReservationComesBackWithFreeTablesAsSeen() {
+        using Reservas::ReactivateResult;
+        store_->Picks = {Tables{5}, Tables{5}};
+        HandOff().Run(nullptr);
+        QCOMPARE(Reservas::CancelReservation("1"), Reservas::CancelResult::Cancelled);
+        HandOff().Run(nullptr);
+        const qlonglong cancelledAt = Reservas::ReservationsOfDay(QDate(2026, 12, 7))[0].Versao;
+
+        store_->Picks = {std::nullopt};
+        QCOMPARE(Reservas::BringBackReservation("1", cancelledAt), std::nullopt);
+        store_->Picks = {Tables{5}, Tables{6}};
+        QCOMPARE(Reservas::BringBackReservation("1", cancelledAt), ReactivateResult::Reactivated);
+        QCOMPARE(store_->Choices.back().Taken, Tables{5});
+        QVERIFY2(ToQString(store_->Messages.back().Text).contains(QLatin1String("mesas 6")),
+                 store_->Messages.back().Text.c_str());
+        const Reservas::DayReservation back = Reservas::ReservationsOfDay(QDate(2026, 12, 7))[0];
+        QCOMPARE(back.Reservation.IDSTRESMESA, AnsiString("P"));
+        QCOMPARE(back.Mesas, Tables{6});
+
+        store_->Picks = {Tables{7}};
+        QCOMPARE(Reservas::BringBackReservation("1", cancelledAt), ReactivateResult::NotCancelled);
+        QCOMPARE(Reservas::CancelReservation("1"), Reservas::CancelResult::Cancelled);
+        store_->Picks = {Tables{7}};
+        QCOMPARE(Reservas::BringBackReservation("1", cancelledAt), ReactivateResult::Changed);
+        QCOMPARE(Reservas::FindReservation("1")->IDSTRESMESA, AnsiString("C"));
+        QCOMPARE(Reservas::BringBackReservation("9", 0), ReactivateResult::NotFound);
+    }
+
     // Whoever writes, a terminal of an older version or someone at the database's prompt, the
     // database itself refuses a table held twice at overlapping times, and a table held by a
     // cancelled or missing reservation.

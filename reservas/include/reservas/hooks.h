@@ -1,7 +1,8 @@
 #pragma once
 
 // What a host or a test may put into the package's hand-off: who is told of each stored
-// reservation, and who picks its tables.
+// reservation, and who picks its tables; and bringing a cancelled reservation back, which picks
+// tables the same way.
 
 #include "framework/ansistring.h"
 #include "reservas/reservas_export.h"
@@ -38,5 +39,14 @@ struct RESERVAS_EXPORT TableChoice {
 using TTablePicker = std::function<std::optional<std::vector<int>>(const TableChoice& choice)>;
 RESERVAS_EXPORT void SetTablePicker(TTablePicker picker);
 RESERVAS_EXPORT std::optional<std::vector<int>> PickTables(const TableChoice& choice);
+
+// Brings the cancelled reservation nrresmesa back once the operator has picked its tables again
+// on the grid (at once for a restaurant that assigns no tables), re-offering the grid when
+// another terminal takes a picked table first, and tells the operator when it is done.
+// seenVersion is the version the caller read; a reservation changed or brought back meanwhile
+// is not touched. Nothing when the operator went back from the grid. Raises Sysutils::Exception
+// when the database fails.
+RESERVAS_EXPORT std::optional<ReactivateResult> BringBackReservation(const AnsiString& nrresmesa,
+                                                                     qlonglong seenVersion);
 
 } // namespace Reservas

@@ -14,6 +14,7 @@
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
+#include <chrono>
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -57,6 +58,11 @@ RESERVAS_STORE_EXPORT DatabaseLocation ParseDatabaseLocation(const QString& text
 // tables, are created when the first reservation is stored.
 RESERVAS_STORE_EXPORT void SetDatabaseLocation(const QString& location);
 RESERVAS_STORE_EXPORT QString DatabaseLocationText();
+
+// How long the program waits for the database in any one operation (about ten seconds unless
+// set). Past it the operation raises saying the database did not answer, and the next one
+// starts on a fresh connection. A screen keeps painting meanwhile and drops the taps made on it.
+RESERVAS_STORE_EXPORT void SetDatabaseDeadline(std::chrono::milliseconds limit);
 
 // Opens the database for writing, creating or bringing its tables up to date, so that a screen
 // can show it before the first reservation is stored.
@@ -180,6 +186,15 @@ RESERVAS_STORE_EXPORT Booking BookReservation(const StoredReservation& reservati
                                               std::optional<qlonglong> editing,
                                               const std::optional<std::vector<int>>& mesas,
                                               const QString& identity = {});
+
+// Brings a cancelled reservation back: pending again, holding mesas (none for a restaurant
+// that assigns no tables), when it is still cancelled at the version the caller read
+// (seenVersion; 0: whatever is stored). The check that the tables are free and the holding are
+// one write transaction; a table taken meanwhile raises TablesTaken and nothing is stored.
+enum class ReactivateResult { Reactivated, NotFound, NotCancelled, Changed };
+RESERVAS_STORE_EXPORT ReactivateResult ReactivateReservation(const AnsiString& nrresmesa,
+                                                             qlonglong seenVersion,
+                                                             const std::vector<int>& mesas);
 
 // ---- The restaurant's tables ----
 

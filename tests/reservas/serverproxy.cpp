@@ -1,0 +1,143 @@
+#include "serverproxy.h"
+
+#include "reservas/store.h"
+
+#include <QHostAddress>
+#include <QMetaObject>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A COMMIT as the client library sends it: a simple query message.
+const QByteArray commitMessage = QByteArray("Q\0\0\0\x0b", 5) + QByteArray("COMMIT", 7);
+
+} // namespace
+
+class ProxyRelay : public QObject {
+public:
+    ProxyRelay(QString host, quint16 serverPort) : host_(std::move(host)), port_(serverPort) {}
+
+    // On the relay's thread.
+    void Listen() {
+        server_ = new QTcpServer(this);
+        server_->listen(QHostAddress::LocalHost);
+        port = server_->serverPort();
+        connect(server_, &QTcpServer::newConnection, this, &ProxyRelay::accept);
+    }
+    void Pass() {
+        const std::vector<std::shared_ptr<Pair>> pairs = pairs_;
+        for (const std::shared_ptr<Pair>& pair : pairs) {
+            passFromClient(pair);
+            passFromServer(pair);
+        }
+    }
+
+    std::atomic<quint16> port = 0;
+    std::atomic<bool> silent = false;
+    std::atomic<bool> loseCommitAnswer = false;
+    std::atomic<bool> commitAnswerLost = false;
+
+private:
+    struct Pair {
+        QTcpSocket* client = nullptr;
+        QTcpSocket* server = nullptr;
+        bool cutOnAnswer = false;
+    };
+
+    void accept() {
+        while (QTcpSocket* client = server_->nextPendingConnection()) {
+            auto pair = std::make_shared<Pair>();
+            pair->client = client;
+            pair->server = new QTcpSocket(this);
+            pair->server->connectToHost(host_, port_);
+            pairs_.push_back(pair);
+            connect(client, &QTcpSocket::readyRead, this, [this, pair] { passFromClient(pair); });
+            connect(pair->server, &QTcpSocket::readyRead, this,
+                    [this, pair] { passFromServer(pair); });
+            // What a dropped connection still held is never passed on.
+            connect(client, &QTcpSocket::disconnected, this, [this, pair] { drop(pair); });
+            connect(pair->server, &QTcpSocket::disconnected, this, [this, pair] { drop(pair); });
+        }
+    }
+
+    void passFromClient(const std::shared_ptr<Pair>& pair) {
+        if (silent || pair->client == nullptr) {
+            return;
+        }
+        const QByteArray bytes = pair->client->readAll();
+        if (loseCommitAnswer && bytes.contains(commitMessage)) {
+            loseCommitAnswer = false;
+            pair->cutOnAnswer = true;
+        }
+        pair->server->write(bytes);
+    }
+
+    void passFromServer(const std::shared_ptr<Pair>& pair) {
+        if (silent || pair->client == nullptr) {
+            return;
+        }
+        const QByteArray bytes = pair->server->readAll();
+        if (pair->cutOnAnswer && !bytes.isEmpty()) {
+            commitAnswerLost = true;
+            drop(pair);
+            return;
+        }
+        pair->client->write(bytes);
+    }
+
+    void drop(const std::shared_ptr<Pair>& pair) {
+        QTcpSocket* client = std::exchange(pair->client, nullptr);
+        QTcpSocket* server = std::exchange(pair->server, nullptr);
+        if (client == nullptr) {
+            return;
+        }
+        std::erase(pairs_, pair);
+        client->abort();
+        server->abort();
+        client->deleteLater();
+        server->deleteLater();
+    }
+
+    QString host_;
+    quint16 port_;
+    QTcpServer* server_ = nullptr;
+    std::vector<std::shared_ptr<Pair>> pairs_;
+};
+
+ServerProxy::ServerProxy(const QString& location) {
+    const Reservas::DatabaseLocation server = Reservas::ParseDatabaseLocation(location);
+    relay_ = new ProxyRelay(server.Host, quint16(server.Port));
+    relay_->moveToThread(&thread_);
+    QObject::connect(&thread_, &QThread::finished, relay_, &QObject::deleteLater);
+    thread_.start();
+    QMetaObject::invokeMethod(
+        relay_, [this] { relay_->Listen(); }, Qt::BlockingQueuedConnection);
+    QUrl url(location);
+    url.setPort(relay_->port);
+    location_ = url.toString();
+}
+
+ServerProxy::~ServerProxy() {
+    thread_.quit();
+    thread_.wait();
+}
+
+void ServerProxy::SetSilent(bool silent) {
+    relay_->silent = silent;
+    if (!silent) {
+        QMetaObject::invokeMethod(relay_, [this] { relay_->Pass(); });
+    }
+}
+
+void ServerProxy::LoseNextCommitAnswer() {
+    relay_->loseCommitAnswer = true;
+}
+
+bool ServerProxy::CommitAnswerLost() const {
+    return relay_->commitAnswerLost;
+}

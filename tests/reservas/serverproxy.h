@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QThread>
+#include <QtGlobal>
+#include <atomic>
+
+class ProxyRelay;
+
+// Stands between the store and the test server on a port of its own, passing every byte on, on
+// a thread of its own. It can fall silent with its connections still up, like a server stopped
+// mid-session or a network gone black, and it can pass a COMMIT on and then cut the connection
+// before the server's answer gets back.
+class ServerProxy {
+public:
+    // location is the server's URL; Location() is the same through the proxy.
+    explicit ServerProxy(const QString& location);
+    ~ServerProxy();
+    ServerProxy(const ServerProxy&) = delete;
+    ServerProxy& operator=(const ServerProxy&) = delete;
+
+    QString Location() const { return location_; }
+
+    // Silent: nothing passes either way, new connections are taken and never answered.
+    void SetSilent(bool silent);
+    void LoseNextCommitAnswer();
+    // The server answered a COMMIT that the proxy kept from the store.
+    bool CommitAnswerLost() const;
+
+private:
+    QThread thread_;
+    ProxyRelay* relay_ = nullptr;
+    QString location_;
+};
