@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         Reservas::SetDatabaseLocation(arguments[1]);
         // Messages (the stored reservation's, a taken table's) are answered at once.
         SetMensagemObserver([](const MensagemCall&) { return true; });
-        Reservas::PrepareDatabase();
+        Reservas::PrepareDatabaseAsOwner();
         requireTable(table);
         QFile ready(arguments[3]);
         if (!ready.open(QIODevice::WriteOnly)) {

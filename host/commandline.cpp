@@ -76,12 +76,22 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("cancel"),
         QStringLiteral("Cancel the stored reservation NRRESMESA, freeing its tables, and exit."),
         QStringLiteral("NRRESMESA"));
+    const QCommandLineOption prepareOption(
+        QStringLiteral("prepare-database"),
+        QStringLiteral("As the database's owner: create the reservations' tables in FILE|URL, or "
+                       "bring them up to date after an upgrade, and exit."),
+        QStringLiteral("FILE|URL"));
+    const QCommandLineOption grantOption(
+        QStringLiteral("grant"),
+        QStringLiteral("With --prepare-database on a server: let the terminals' ROLE book, list "
+                       "and cancel, and nothing more."),
+        QStringLiteral("ROLE"));
     const QCommandLineOption fullscreenOption(
         QStringLiteral("fullscreen"),
         QStringLiteral("Show the day's reservations full screen (setting fullscreen=true)."));
     parser.addOptions({helpOption, versionOption, newOption, editOption, dbOption, journalOption,
                        screenshotOption, showOption, listOption, tablesOption, cancelOption,
-                       fullscreenOption});
+                       prepareOption, grantOption, fullscreenOption});
 
     if (!parser.parse(arguments)) {
         return refused(parser.errorText());
@@ -104,18 +114,26 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const bool listSet = parser.isSet(listOption);
     const bool tablesSet = parser.isSet(tablesOption);
     const bool cancelSet = parser.isSet(cancelOption);
+    const bool prepareSet = parser.isSet(prepareOption);
     // The screenshot is of the screen for a new reservation: --new with it asks nothing more.
     const int requests = int(newSet || screenshotSet) + int(editSet) + int(showSet) + int(listSet) +
-                         int(tablesSet) + int(cancelSet);
+                         int(tablesSet) + int(cancelSet) + int(prepareSet);
     if (requests > 1 || (screenshotSet && editSet)) {
-        return refused(QStringLiteral("--new, --edit, --show, --list, --tables and --cancel "
-                                      "exclude each other, and --screenshot shows a new "
-                                      "reservation."));
+        return refused(QStringLiteral("--new, --edit, --show, --list, --tables, --cancel and "
+                                      "--prepare-database exclude each other, and --screenshot "
+                                      "shows a new reservation."));
+    }
+    if (parser.isSet(grantOption) && !prepareSet) {
+        return refused(QStringLiteral("--grant goes with --prepare-database."));
+    }
+    if (prepareSet && parser.isSet(dbOption)) {
+        return refused(QStringLiteral("--prepare-database names the database itself: leave out "
+                                      "--db."));
     }
     if (parser.isSet(fullscreenOption) && requests > 0) {
         return refused(QStringLiteral("--fullscreen is for the day's reservations, which open "
-                                      "without --new, --edit, --show, --list, --tables, --cancel "
-                                      "or --screenshot."));
+                                      "without --new, --edit, --show, --list, --tables, --cancel, "
+                                      "--prepare-database or --screenshot."));
     }
     for (const QCommandLineOption* numbered : {&editOption, &showOption, &cancelOption}) {
         const QString value = parser.value(*numbered);
@@ -137,7 +155,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     request.editNumber = parser.value(editOption);
     request.showNumber = parser.value(showOption);
     request.cancelNumber = parser.value(cancelOption);
-    request.database = parser.value(dbOption);
+    request.database = prepareSet ? parser.value(prepareOption) : parser.value(dbOption);
+    request.grantRole = parser.value(grantOption);
     request.journal = parser.value(journalOption);
     request.screenshot = parser.value(screenshotOption);
     request.listDay = listDay;
@@ -153,6 +172,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         request.path = TerminalRequest::Path::Tables;
     } else if (cancelSet) {
         request.path = TerminalRequest::Path::Cancel;
+    } else if (prepareSet) {
+        request.path = TerminalRequest::Path::Prepare;
     } else if (newSet || editSet) {
         request.path = TerminalRequest::Path::Entry;
     }

@@ -4,6 +4,7 @@
 #include "journal.h"
 #include "listreservations.h"
 #include "moduleloader.h"
+#include "preparedatabase.h"
 #include "replacetables.h"
 #include "reservationdataset.h"
 #include "screenshot.h"
@@ -106,6 +107,9 @@ int runWithoutScreen(int argc, char** argv, const TerminalRequest& request) {
         break;
     case TerminalRequest::Path::Tables:
         done = ReplaceRestaurantTables(request.tables);
+        break;
+    case TerminalRequest::Path::Prepare:
+        done = PrepareForTerminals(request.grantRole);
         break;
     case TerminalRequest::Path::Cancel: {
         Journal journal;
@@ -261,6 +265,7 @@ int main(int argc, char** argv) {
     case TerminalRequest::Path::List:
     case TerminalRequest::Path::Tables:
     case TerminalRequest::Path::Cancel:
+    case TerminalRequest::Path::Prepare:
         return runWithoutScreen(argc, argv, request);
     case TerminalRequest::Path::Screenshot:
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -6,14 +6,19 @@
 #include "storetexts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QStringList>
 #include <QVariant>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <fcntl.h>
 #include <libpq-fe.h>
+#include <unistd.h>
 
 namespace Reservas {
 
@@ -50,6 +55,30 @@ void dropKeptConnection() {
     }
     QSqlDatabase::removeDatabase(kept.name);
     kept.location.clear();
+}
+
+// Names and telephones: the file, and each folder made for it, are the user's alone whatever
+// the umask; the journals SQLite makes beside the file take its mode.
+void createPrivately(const QString& file) {
+    const QString folder = QFileInfo(file).absolutePath();
+    QStringList made;
+    for (QString missing = folder; !QFileInfo::exists(missing);
+         missing = QFileInfo(missing).absolutePath()) {
+        made << missing;
+    }
+    if (!QDir().mkpath(folder)) {
+        Raise("BD_PASTA", folder);
+    }
+    for (const QString& madeFolder : made) {
+        QFile::setPermissions(madeFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const int created = ::open(QFile::encodeName(file).constData(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (created >= 0) {
+        ::close(created);
+    } else if (errno != EEXIST) {
+        Raise("BD_ABRIR", file, QString::fromLocal8Bit(std::strerror(errno)));
+    }
 }
 
 int serverSocket(const QSqlDatabase& database) {
@@ -101,6 +130,26 @@ void PrepareDatabase() {
     OnDatabaseThread([] { const ReservationDatabase database(DatabaseAccess::Write); });
 }
 
+void PrepareDatabaseAsOwner(const QString& terminalRole) {
+    if (!terminalRole.isEmpty() && !IsRoleName(terminalRole)) {
+        Raise("PAPEL_INVALIDO", terminalRole);
+    }
+    OnDatabaseThread([terminalRole] {
+        const ReservationDatabase database(DatabaseAccess::Prepare);
+        if (terminalRole.isEmpty()) {
+            return;
+        }
+        if (database.Engine() != DatabaseEngine::PostgreSQL) {
+            Raise("PAPEL_SEM_SERVIDOR");
+        }
+        WriteTransaction transaction(database, "BD_GRANT", TransactionKind::Exclusive);
+        for (const QString& statement : TerminalGrantSql(terminalRole)) {
+            database.Run(statement, "BD_GRANT");
+        }
+        transaction.Commit();
+    });
+}
+
 void CloseKeptConnection() {
     if (QSqlDatabase::contains(kept.name)) {
         dropKeptConnection();
@@ -115,9 +164,15 @@ ReservationDatabase::ReservationDatabase(DatabaseAccess access)
         openServer();
     }
     // SQLite opens lazily: a directory or a file of another kind only fails here.
-    if (access == DatabaseAccess::Write) {
+    if (access == DatabaseAccess::Prepare ||
+        (access == DatabaseAccess::Write && Engine() == DatabaseEngine::SQLite)) {
         BringSchemaUpToDate(*this);
         // Brought up to date just now: no need to ask the database again.
+        hasVersions_ = true;
+    } else if (access == DatabaseAccess::Write) {
+        if (SchemaVersion(*this) < CurrentSchemaVersion) {
+            Raise("BD_NAO_PREPARADO", location_.Shown());
+        }
         hasVersions_ = true;
     } else if (!HasTable(QStringLiteral("RESERVAMESA"))) {
         Raise("BD_SEM_RESERVAS", location_.Shown());
@@ -138,26 +193,32 @@ ReservationDatabase::Connection::~Connection() {
 
 void ReservationDatabase::openFile(DatabaseAccess access) {
     const QString& file = location_.File;
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout.count());
-    if (access == DatabaseAccess::Read) {
+    const QFileInfo found(file);
+    // A device, a pipe or a folder would hang the program, or leave SQLite's journal beside it.
+    if (found.exists() && !found.isFile()) {
+        Raise("BD_NAO_ARQUIVO", file);
+    }
+    if (!found.exists()) {
         // Said plainly rather than as SQLite's "unable to open database file".
-        if (!QFileInfo::exists(file)) {
+        if (access == DatabaseAccess::Read) {
             Raise("BD_INEXISTENTE", file);
         }
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-    } else {
-        const QString folder = QFileInfo(file).absolutePath();
-        if (!QDir().mkpath(folder)) {
-            Raise("BD_PASTA", folder);
-        }
+        createPrivately(file);
     }
     connection_.name = nextConnectionName();
     connection_.database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_.name);
-    connection_.database.setConnectOptions(options);
+    connection_.database.setConnectOptions(
+        QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout.count()));
     connection_.database.setDatabaseName(file);
     if (!connection_.database.open()) {
         fail("BD_ABRIR", connection_.database.lastError());
     }
+    // Reading opens for writing too, so that a journal left by a writer that died mid-commit is
+    // rolled back rather than making every reading fail; it writes nothing of its own. A
+    // confirmed booking is on disk, the journal's removal included, before the operator is told.
+    Run(access == DatabaseAccess::Read ? QStringLiteral("PRAGMA query_only = ON")
+                                       : QStringLiteral("PRAGMA synchronous = EXTRA"),
+        "BD_ABRIR");
 }
 
 bool ReservationDatabase::reuseServerConnection() {

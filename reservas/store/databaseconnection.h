@@ -13,9 +13,12 @@
 
 namespace Reservas {
 
-// Reading never creates, migrates or changes the database; writing creates the file, its folder
-// and the tables when they are missing, and brings an older database's tables up to date.
-enum class DatabaseAccess { Read, Write };
+// Reading never creates, migrates or changes the database. Writing to a SQLite file creates the
+// file, its folder and the tables when they are missing, and brings an older file's tables up
+// to date; a server's database must be up to date already, for a terminal's role may not
+// change its tables. Preparing creates and brings up to date on either engine: the database
+// owner's work.
+enum class DatabaseAccess { Read, Write, Prepare };
 
 // Raised by a statement that would hold a table twice at overlapping times: the database
 // itself refused it, though the program's own check had found the table free.

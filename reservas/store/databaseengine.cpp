@@ -1,5 +1,7 @@
 #include "databaseengine.h"
 
+#include <QRegularExpression>
+
 namespace Reservas {
 
 namespace {
@@ -73,6 +75,19 @@ QStringList BeginSql(DatabaseEngine engine, TransactionKind kind) {
             kind == TransactionKind::Exclusive
                 ? QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(advisoryLockKey)
                 : QStringLiteral("SELECT pg_advisory_xact_lock_shared(%1)").arg(advisoryLockKey)};
+}
+
+bool IsRoleName(const QString& role) {
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]{0,62}$"));
+    return name.match(role).hasMatch();
+}
+
+QStringList TerminalGrantSql(const QString& role) {
+    const QString quoted = QLatin1Char('"') + role + QLatin1Char('"');
+    return {QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON RESERVAMESA, MESARESERVADA, "
+                           "MESA TO %1")
+                .arg(quoted),
+            QStringLiteral("GRANT SELECT ON VERSAOESQUEMA TO %1").arg(quoted)};
 }
 
 QStringList NoDoubleBookingSql(DatabaseEngine engine) {

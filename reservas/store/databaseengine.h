@@ -44,6 +44,14 @@ QStringList ReservationIntegritySql(DatabaseEngine engine);
 // Makes every change of the reservations or the tables tell the terminals that listen.
 QStringList ChangeNotificationSql(DatabaseEngine engine);
 
+// A role name the grants below can name safely: letters, digits and underscores, not starting
+// with a digit.
+bool IsRoleName(const QString& role);
+
+// What a terminal's role needs on a server to book, list, cancel and set the restaurant's
+// tables, and no more: it cannot drop, empty or alter a table, nor its constraints.
+QStringList TerminalGrantSql(const QString& role);
+
 FailureKind ClassifyFailure(DatabaseEngine engine, const QSqlError& error);
 
 } // namespace Reservas

@@ -13,7 +13,7 @@ namespace {
 // 3: the database itself refuses a table held twice at overlapping times; 4: each reservation
 // has a version and the identity of the hand-off that stored it, a cancelled reservation holds
 // no table, and every change is told to the terminals that listen.
-constexpr int currentVersion = 4;
+constexpr int currentVersion = CurrentSchemaVersion;
 
 constexpr int defaultTables = 20;
 constexpr int defaultSeats = 4;

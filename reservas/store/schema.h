@@ -16,5 +16,7 @@ void BringSchemaUpToDate(const ReservationDatabase& database);
 // (NRVERSAO) and the identity of the hand-off that last stored it (IDENTREGA).
 int SchemaVersion(const ReservationDatabase& database);
 constexpr int FirstVersionWithVersions = 4;
+// The version this program makes and needs.
+constexpr int CurrentSchemaVersion = 4;
 
 } // namespace Reservas

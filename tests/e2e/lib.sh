@@ -23,6 +23,8 @@ if [ -n "$server" ]; then
     database="e2e_$$"
     make_server_database "$database"
     db="$server/$database"
+    # As the restaurant's administrator does once, before any terminal starts.
+    "$bin/reservas-terminal" --prepare-database "$db" >/dev/null
 else
     db="$work/reservas.db"
 fi

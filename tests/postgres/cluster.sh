@@ -87,10 +87,12 @@ done
 # superuser, as a restaurant's would not be.
 as_owner "$bindir/psql" -X -q -h "$folder" -p "$port" -U postgres -d postgres -v ON_ERROR_STOP=1 \
     -c "CREATE ROLE reservas LOGIN CREATEDB PASSWORD '$password'" \
+    -c "CREATE ROLE caixa LOGIN PASSWORD '$password'" \
     >"$folder/role.log" 2>&1 || unavailable "the role could not be made: $(cat "$folder/role.log")"
 
 umask 077
-# Any port: suites reach the server through relays of their own on other ports too.
-printf '127.0.0.1:*:*:reservas:%s\n' "$password" >"$state/pgpass"
+# Any port: suites reach the server through relays of their own on other ports too. reservas
+# owns the suites' databases; caixa is a terminal's role without ownership.
+printf '127.0.0.1:*:*:*:%s\n' "$password" >"$state/pgpass"
 printf 'POSTGRES_URL=%s\n' "postgresql://reservas@127.0.0.1:$port" >"$state/env"
 echo "PostgreSQL $("$bindir/postgres" --version | awk '{print $3}') on port $port, folder $folder"

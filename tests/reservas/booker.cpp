@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
 
     // Connected and the tables in place before the start, so the terminals book at one moment.
     try {
-        Reservas::PrepareDatabase();
+        Reservas::PrepareDatabaseAsOwner();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 2;

@@ -4,9 +4,14 @@
 #include "framework/datetime.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
+#include "reservas/store.h"
 
 StoreFixture::StoreFixture(const QDateTime& now) {
     Reservas::SetDatabaseLocation(Database.Location());
+    // On a server the administrator prepares the database before any terminal uses it.
+    if (TestDatabase::OnServer()) {
+        Reservas::PrepareDatabaseAsOwner();
+    }
     SetNow(now);
     SetMensagemObserver([this](const MensagemCall& call) {
         Messages.push_back(call);

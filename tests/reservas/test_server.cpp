@@ -3,6 +3,7 @@
 #include "reservationprinter.h"
 #include "serverproxy.h"
 #include "storefixture.h"
+#include "testdatabase.h"
 
 #include <QHostAddress>
 #include <QMouseEvent>
@@ -208,6 +209,44 @@ private slots:
         QCOMPARE(store_->Choices[1].Taken, Tables{5});
         QCOMPARE(store_->Held, std::vector<Tables>{Tables{6}});
         QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(2));
+    }
+
+    // A terminal's role that does not own the database: it is told when the database is not
+    // prepared, and once the owner prepared it and granted the role, it books, lists and cancels
+    // but cannot drop, empty or alter the tables, nor switch off the rule on double booking.
+    void aTerminalRoleBooksButCannotChangeTheTables() {
+        const TestDatabase fresh(store_->Folder.path());
+        QString asTerminal = fresh.Location();
+        asTerminal.replace(QStringLiteral("//reservas@"), QStringLiteral("//caixa@"));
+        Reservas::SetDatabaseLocation(asTerminal);
+        const std::optional<AnsiString> unprepared = RaisedBy([] { Reservas::PrepareDatabase(); });
+        QVERIFY(unprepared);
+        QVERIFY2(ToQString(*unprepared).contains(QStringLiteral("--prepare-database")),
+                 unprepared->c_str());
+        QVERIFY(RaisedBy([] { Reservas::PrepareDatabaseAsOwner(QStringLiteral("caixa")); }));
+
+        Reservas::SetDatabaseLocation(fresh.Location());
+        QVERIFY(RaisedBy([] { Reservas::PrepareDatabaseAsOwner(QStringLiteral("caixa; --")); }));
+        Reservas::PrepareDatabaseAsOwner(QStringLiteral("caixa"));
+        Reservas::SetDatabaseLocation(asTerminal);
+        store_->Picks = {Tables{5}};
+        HandOff().Run(nullptr);
+        QCOMPARE(store_->Held, std::vector<Tables>{Tables{5}});
+        QCOMPARE(Reservas::ReservationsOfDay(theDay).size(), std::size_t(1));
+        QCOMPARE(Reservas::CancelReservation(store_->Stored.back()),
+                 Reservas::CancelResult::Cancelled);
+
+        QSqlDatabase terminal = OpenConnection(asTerminal, QStringLiteral("caixa"));
+        for (const char* statement :
+             {"DROP TABLE MESARESERVADA", "TRUNCATE RESERVAMESA",
+              "ALTER TABLE MESARESERVADA DROP CONSTRAINT MESARESERVADA_SEM_CONFLITO",
+              "CREATE TABLE OUTRA (CDOUTRA TEXT)"}) {
+            QSqlQuery query(terminal);
+            QVERIFY2(!query.exec(QString::fromLatin1(statement)), statement);
+        }
+        terminal.close();
+        terminal = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("caixa"));
     }
 
     // The server falls silent mid-session (a stopped process, a network gone black): reading a

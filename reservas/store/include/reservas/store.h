@@ -64,9 +64,17 @@ RESERVAS_STORE_EXPORT QString DatabaseLocationText();
 // starts on a fresh connection. A screen keeps painting meanwhile and drops the taps made on it.
 RESERVAS_STORE_EXPORT void SetDatabaseDeadline(std::chrono::milliseconds limit);
 
-// Opens the database for writing, creating or bringing its tables up to date, so that a screen
-// can show it before the first reservation is stored.
+// Opens the database for writing, so that a screen can show it before the first reservation is
+// stored: a SQLite file is created, or its tables brought up to date; a server's database must
+// have been prepared by its owner, and raises saying so when it is missing the tables or has
+// older ones.
 RESERVAS_STORE_EXPORT void PrepareDatabase();
+
+// The database owner's work, once and after each upgrade of the program: creates the tables or
+// brings them up to date, on either engine, and on a server grants terminalRole (unless empty)
+// what the terminals need and no more. A role on SQLite, or a name that is no plain role name,
+// raises.
+RESERVAS_STORE_EXPORT void PrepareDatabaseAsOwner(const QString& terminalRole = {});
 
 // ---- The reservations ----
 
