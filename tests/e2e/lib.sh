@@ -43,11 +43,12 @@ fail() {
 }
 
 # Starts the terminal with the given arguments and waits for the reservation screen. What it
-# says on standard error is kept in $errors.
+# says on standard error is kept in $errors. A suite may set launch to a command that runs it.
+launch=()
 start_terminal() {
     : >"$journal"
     : >"$errors"
-    "$bin/reservas-terminal" --db "$db" --journal "$journal" "$@" 2>"$errors" &
+    "${launch[@]}" "$bin/reservas-terminal" --db "$db" --journal "$journal" "$@" 2>"$errors" &
     terminal_pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Dados da Reserva$" | head -n 1) ||
         fail "the reservation screen did not appear"
