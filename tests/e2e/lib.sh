@@ -37,7 +37,8 @@ day_ahead() { date -d "$run_day +$1 days" "$2"; }
 
 fail() {
     echo "FAIL: $*" >&2
-    [ -f "$journal" ] && sed 's/^/journal: /' "$journal" >&2
+    # Without the zeros of a journal padded out to look full.
+    [ -f "$journal" ] && tr -d '\000' <"$journal" | sed 's/^/journal: /' >&2
     [ -f "$errors" ] && sed 's/^/stderr: /' "$errors" >&2
     exit 1
 }

@@ -116,6 +116,7 @@ ROWS
 
 # A journal that can be written no more (as on a full disk: the terminal may write no file past
 # 8 MiB, and the journal is past that) is said once; the reservation goes on.
+# shellcheck disable=SC2016,SC2034 # expanded by the bash it starts; used by start_terminal
 launch=(bash -c 'truncate -s 16M "$0" && trap "" XFSZ && ulimit -f 8192 && exec "$@"' "$journal")
 restaurant_tables ""
 start_terminal --new
@@ -123,6 +124,7 @@ type_entries "Rui Alves" "$(day_ahead 2 +%d%m%Y)" "1200" "1300" "1155556666" "2"
 xdotool key Return
 answer_message
 expect_exit 0
+# shellcheck disable=SC2034 # used by start_terminal
 launch=()
 expect_equal "$(grep -c "cannot write the journal $journal" "$errors")" "1" "reports of the journal that cannot be written"
 expect_equal "$(stored_field 1 NMRESMESA)" "Rui Alves" "name stored without a journal"

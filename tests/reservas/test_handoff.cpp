@@ -330,8 +330,8 @@ private slots:
             << "O banco de reservas %1/blocker/sub/reservas.db n\u00E3o existe.";
         QTest::newRow("a folder")
             << "folder"
-            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/folder: "
-            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/folder: ";
+            << "O banco de reservas %1/folder n\u00E3o \u00E9 um arquivo comum"
+            << "O banco de reservas %1/folder n\u00E3o \u00E9 um arquivo comum";
         QTest::newRow("not a database")
             << "garbage.db"
             << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/garbage.db: "
