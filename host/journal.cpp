@@ -2,9 +2,9 @@
 
 #include "framework/events.h"
 #include "hostlib/hostlib.h"
+#include "regularfile.h"
 #include "reservas/reservas.h"
 
-#include <QFileInfo>
 #include <QJsonDocument>
 #include <cstdio>
 
@@ -40,15 +40,24 @@ void journalingHandOff(int tipo, const AnsiString& hrIni, const AnsiString& hrFi
 } // namespace
 
 bool Journal::open(const QString& file) {
+    name_ = file;
     file_.setFileName(file);
-    // Unbuffered, so that each line reaches the file, or fails, as it is written. A device or a
-    // pipe is written as it is: appending would try to seek it.
-    QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Text | QIODevice::Unbuffered;
-    const QFileInfo info(file);
-    if (!info.exists() || info.isFile()) {
-        mode |= QIODevice::Append;
+    // Unbuffered, so that each line reaches the file, or fails, as it is written.
+    QString reason;
+    switch (OpenRegularFile(
+        file_, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered,
+        FileUse::Journal, reason)) {
+    case FileOpening::Opened:
+        return true;
+    case FileOpening::Refused:
+        errorText_ = reason;
+        return false;
+    case FileOpening::Missing:
+    case FileOpening::Failed:
+        break;
     }
-    return file_.open(mode);
+    errorText_ = QStringLiteral("cannot write the journal %1: %2").arg(file, reason);
+    return false;
 }
 
 void Journal::write(const QJsonObject& event) {
@@ -60,7 +69,7 @@ void Journal::write(const QJsonObject& event) {
         return;
     }
     failureReported_ = true;
-    std::fprintf(stderr, "cannot write the journal %s: %s\n", qPrintable(file_.fileName()),
+    std::fprintf(stderr, "cannot write the journal %s: %s\n", qPrintable(name_),
                  qPrintable(file_.errorString()));
 }
 

@@ -8,9 +8,9 @@
 // whoever supports a terminal can follow what the operator saw and what was stored.
 class Journal {
 public:
-    // Opens file for appending; false (with errorText()) when it cannot be written.
+    // Opens file, a regular file, for appending; false when it cannot, errorText() saying why.
     bool open(const QString& file);
-    QString errorText() const { return file_.errorString(); }
+    QString errorText() const { return errorText_; }
     // A line that cannot be written is said on standard error, the first time only: the
     // terminal goes on, and the operator's work is never held up by its journal.
     void write(const QJsonObject& event);
@@ -21,5 +21,7 @@ public:
 
 private:
     QFile file_;
+    QString name_;
+    QString errorText_;
     bool failureReported_ = false;
 };

@@ -85,8 +85,7 @@ bool startJournal(const TerminalRequest& request, Journal& journal) {
         return true;
     }
     if (!journal.open(request.journal)) {
-        complain(QStringLiteral("cannot write the journal %1: %2")
-                     .arg(request.journal, journal.errorText()));
+        complain(journal.errorText());
         return false;
     }
     journal.attach();
@@ -201,8 +200,8 @@ int openScreen(const TerminalRequest& request) {
         return NotStored;
     }
     if (screenshot) {
-        if (!ScreenshotSaved()) {
-            complain(QStringLiteral("cannot save the screenshot %1").arg(request.screenshot));
+        if (const std::optional<QString> failure = ScreenshotFailure()) {
+            complain(*failure);
             return BadRequest;
         }
         return Stored;
@@ -247,7 +246,10 @@ int main(int argc, char** argv) {
         return parsed.exitCode;
     }
     TerminalRequest request = *parsed.request;
-    ApplySettings(SettingsFile(), request);
+    if (const std::optional<QString> wrong = ApplySettings(SettingsFile(), request)) {
+        complain(*wrong);
+        return BadRequest;
+    }
 
     QCoreApplication::setApplicationName(QStringLiteral("reservas-terminal"));
     if (!request.database.isEmpty()) {

@@ -1,6 +1,9 @@
 #include "screenshot.h"
 
+#include "regularfile.h"
+
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QTimer>
@@ -8,7 +11,28 @@
 
 namespace {
 
-bool saved = false;
+std::optional<QString> failure;
+
+void save(QWidget* screen, const QString& file) {
+    QFile output(file);
+    QString reason;
+    switch (OpenRegularFile(output, QIODevice::WriteOnly, FileUse::Screenshot, reason)) {
+    case FileOpening::Opened:
+        if (screen->grab().save(&output, "PNG")) {
+            failure.reset();
+            return;
+        }
+        reason = output.errorString();
+        break;
+    case FileOpening::Refused:
+        failure = reason;
+        return;
+    case FileOpening::Missing:
+    case FileOpening::Failed:
+        break;
+    }
+    failure = QStringLiteral("cannot save the screenshot %1: %2").arg(file, reason);
+}
 
 void captureWhenShown(const QString& file, int attemptsLeft) {
     QWidget* screen = QApplication::activeModalWidget();
@@ -19,7 +43,7 @@ void captureWhenShown(const QString& file, int attemptsLeft) {
         }
         return;
     }
-    saved = screen->grab().save(file, "PNG");
+    save(screen, file);
     // Leave the screen the way an operator does: Esc.
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(screen, &escape);
@@ -28,9 +52,10 @@ void captureWhenShown(const QString& file, int attemptsLeft) {
 } // namespace
 
 void CaptureNextScreen(const QString& file) {
+    failure = QStringLiteral("cannot save the screenshot %1: the screen did not appear").arg(file);
     QTimer::singleShot(0, [file] { captureWhenShown(file, 100); });
 }
 
-bool ScreenshotSaved() {
-    return saved;
+std::optional<QString> ScreenshotFailure() {
+    return failure;
 }

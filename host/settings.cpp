@@ -1,23 +1,116 @@
 #include "settings.h"
 
+#include "regularfile.h"
+#include "reservas/store.h"
+#include "terminaltexts.h"
+
 #include <QDir>
-#include <QSettings>
 #include <QStandardPaths>
+#include <QStringDecoder>
+#include <map>
+
+namespace {
+
+struct FileSettings {
+    QString database;
+    QString journal;
+    bool fullscreen = false;
+};
+
+// Reads one line into settings; what is wrong with it otherwise. seen is where each key was
+// given so far.
+std::optional<QString> readLine(const QString& line, int number, std::map<QString, int>& seen,
+                                FileSettings& settings) {
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')) ||
+        trimmed.startsWith(QLatin1Char(';'))) {
+        return std::nullopt;
+    }
+    // Files written by hand after the INI form may start with the section of the keys.
+    if (trimmed.startsWith(QLatin1Char('['))) {
+        if (trimmed == QLatin1String("[General]")) {
+            return std::nullopt;
+        }
+        return ToQString(TerminalText("CONF_SECAO"));
+    }
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0) {
+        return ToQString(TerminalText("CONF_SEM_IGUAL"));
+    }
+    const QString key = line.left(equals);
+    const QString value = line.mid(equals + 1);
+    if (key != QLatin1String("db") && key != QLatin1String("journal") &&
+        key != QLatin1String("fullscreen")) {
+        // Not repeated: a line without its key may hold anything, a password among it.
+        return ToQString(TerminalText("CONF_CHAVE"));
+    }
+    if (const auto earlier = seen.find(key); earlier != seen.end()) {
+        return ToQString(TerminalText("CONF_REPETIDA", key, QString::number(earlier->second)));
+    }
+    seen.emplace(key, number);
+    if (value.isEmpty()) {
+        return ToQString(TerminalText("CONF_VAZIA", key));
+    }
+    if (key == QLatin1String("fullscreen")) {
+        if (value != QLatin1String("true") && value != QLatin1String("false")) {
+            return ToQString(TerminalText("CONF_FULLSCREEN"));
+        }
+        settings.fullscreen = value == QLatin1String("true");
+    } else if (key == QLatin1String("db")) {
+        try {
+            Reservas::ParseDatabaseLocation(value);
+        } catch (const Sysutils::Exception& error) {
+            return ToQString(error.Message());
+        }
+        settings.database = value;
+    } else {
+        settings.journal = value;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 QString SettingsFile() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
         .filePath(QStringLiteral("reservas-terminal/reservas-terminal.conf"));
 }
 
-void ApplySettings(const QString& file, TerminalRequest& request) {
-    const QSettings settings(file, QSettings::IniFormat);
+std::optional<QString> ApplySettings(const QString& file, TerminalRequest& request) {
+    QFile opened(file);
+    QString reason;
+    switch (OpenRegularFile(opened, QIODevice::ReadOnly, FileUse::Settings, reason)) {
+    case FileOpening::Missing:
+        return std::nullopt;
+    case FileOpening::Refused:
+        return reason;
+    case FileOpening::Failed:
+        return ToQString(TerminalText("CONF_LER", file, reason));
+    case FileOpening::Opened:
+        break;
+    }
+    FileSettings settings;
+    std::map<QString, int> seen;
+    int number = 0;
+    for (QByteArray bytes : opened.readAll().split('\n')) {
+        ++number;
+        if (bytes.endsWith('\r')) {
+            bytes.chop(1);
+        }
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        const QString line = utf8(bytes);
+        std::optional<QString> wrong = utf8.hasError() ? ToQString(TerminalText("CONF_UTF8"))
+                                                       : readLine(line, number, seen, settings);
+        if (wrong) {
+            return ToQString(TerminalText("CONF_LINHA", file, QString::number(number), *wrong));
+        }
+    }
     if (request.database.isEmpty()) {
-        request.database = settings.value(QStringLiteral("db")).toString();
+        request.database = settings.database;
     }
     if (request.journal.isEmpty()) {
-        request.journal = settings.value(QStringLiteral("journal")).toString();
+        request.journal = settings.journal;
     }
-    if (!request.fullscreen) {
-        request.fullscreen = settings.value(QStringLiteral("fullscreen")).toBool();
-    }
+    request.fullscreen = request.fullscreen || settings.fullscreen;
+    return std::nullopt;
 }

@@ -3,12 +3,18 @@
 #include "commandline.h"
 
 #include <QString>
+#include <optional>
 
 // The terminal's settings file: reservas-terminal/reservas-terminal.conf in the user's
 // configuration folder ($XDG_CONFIG_HOME, ~/.config unless set).
 QString SettingsFile();
 
-// Fills in from the INI settings file what the command line left unsaid: the keys db and
-// journal name files, fullscreen=true shows the day's reservations full screen. A missing file
-// changes nothing.
-void ApplySettings(const QString& file, TerminalRequest& request);
+// Fills in from the settings file what the command line left unsaid: db names the database,
+// journal the journal file, fullscreen=true shows the day's reservations full screen. Each line
+// is key=value, the value all the text after the first "=" as written (commas, blanks and
+// quotes are part of it); blank lines, lines that start with "#" or ";" and a [General] header
+// are passed over. A missing file changes nothing. Anything else the terminal cannot use (an
+// unknown key or section, a key given twice or without a value, fullscreen other than true or
+// false, a database it cannot read, a file that is no regular file) leaves the request as it
+// was and is returned, naming the file and the line.
+std::optional<QString> ApplySettings(const QString& file, TerminalRequest& request);

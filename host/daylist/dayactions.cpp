@@ -1,7 +1,6 @@
 #include "daylist/daywindow.h"
 #include "daylist/outsidehandlers.h"
 #include "daylist/reservationlist.h"
-#include "daylist/terminaltexts.h"
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
 #include "framework/windowmessages.h"
@@ -13,6 +12,7 @@
 #include "reservas/reservas.h"
 #include "reservas/store.h"
 #include "reservationdataset.h"
+#include "terminaltexts.h"
 
 #include <QLabel>
 

@@ -1,7 +1,7 @@
 #include "daylist/daydisplay.h"
 
-#include "daylist/terminaltexts.h"
 #include "framework/maskutils.h"
+#include "terminaltexts.h"
 
 #include <QLocale>
 #include <QStringList>

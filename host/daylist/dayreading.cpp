@@ -1,11 +1,11 @@
 #include "daylist/daydisplay.h"
 #include "daylist/daywindow.h"
 #include "daylist/reservationlist.h"
-#include "daylist/terminaltexts.h"
 #include "framework/datetime.h"
 #include "framework/sysutils.h"
 #include "reservas/changewatcher.h"
 #include "reservas/store.h"
+#include "terminaltexts.h"
 
 #include <QLabel>
 #include <QTimer>

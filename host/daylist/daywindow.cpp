@@ -1,9 +1,9 @@
 #include "daylist/daywindow.h"
 
 #include "daylist/reservationlist.h"
-#include "daylist/terminaltexts.h"
 #include "hostlib/blendedbutton.h"
 #include "hostlib/parameters.h"
+#include "terminaltexts.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "daylist/outsidehandlers.h"
 
-#include "daylist/terminaltexts.h"
 #include "framework/events.h"
+#include "terminaltexts.h"
 
 #include <QTimer>
 #include <exception>

@@ -1,6 +1,6 @@
 #include "daylist/reservationlist.h"
 
-#include "daylist/terminaltexts.h"
+#include "terminaltexts.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -43,7 +43,7 @@ QString nextConnectionName() {
 // than a booking.
 struct KeptConnection {
     QString name = QStringLiteral("reservas-servidor-") + nextConnectionName();
-    QString location; // empty while none is open
+    QString location; // as set, hidden values and all; empty while none is open
 };
 thread_local KeptConnection kept;
 
@@ -157,7 +157,7 @@ void CloseKeptConnection() {
 }
 
 ReservationDatabase::ReservationDatabase(DatabaseAccess access)
-    : location_(ParseDatabaseLocation(DatabaseLocationText())) {
+    : locationText_(DatabaseLocationText()), location_(ParseDatabaseLocation(locationText_)) {
     if (location_.Engine == DatabaseEngine::SQLite) {
         openFile(access);
     } else {
@@ -193,12 +193,8 @@ ReservationDatabase::Connection::~Connection() {
 
 void ReservationDatabase::openFile(DatabaseAccess access) {
     const QString& file = location_.File;
-    const QFileInfo found(file);
-    // A device, a pipe or a folder would hang the program, or leave SQLite's journal beside it.
-    if (found.exists() && !found.isFile()) {
-        Raise("BD_NAO_ARQUIVO", file);
-    }
-    if (!found.exists()) {
+    // Anything but a regular file was refused with the location.
+    if (!QFileInfo::exists(file)) {
         // Said plainly rather than as SQLite's "unable to open database file".
         if (access == DatabaseAccess::Read) {
             Raise("BD_INEXISTENTE", file);
@@ -226,7 +222,7 @@ bool ReservationDatabase::reuseServerConnection() {
         return false;
     }
     connection_.database = QSqlDatabase::database(kept.name, false);
-    if (kept.location == location_.Shown() && connection_.database.isOpen()) {
+    if (kept.location == locationText_ && connection_.database.isOpen()) {
         // A server restarted or a network cut since the last operation shows here, before
         // anything is written.
         StopIfGivenUp();
@@ -256,7 +252,7 @@ void ReservationDatabase::openServer() {
     }
     NoteServerSocket(serverSocket(connection_.database));
     StopIfGivenUp();
-    kept.location = location_.Shown();
+    kept.location = locationText_;
     connection_.kept = true;
     Run(QStringLiteral("SET statement_timeout = %1").arg(statementTimeout.count()), "BD_ABRIR");
     Run(QStringLiteral("SET lock_timeout = %1").arg(busyTimeout.count()), "BD_ABRIR");

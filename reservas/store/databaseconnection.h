@@ -72,6 +72,7 @@ private:
         bool kept = false;
     };
 
+    QString locationText_;
     DatabaseLocation location_;
     mutable Connection connection_;
     mutable std::optional<bool> hasVersions_;

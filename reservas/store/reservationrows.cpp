@@ -44,7 +44,8 @@ qlonglong InsertReservation(const ReservationDatabase& database,
     bindIdentity(insert, identity);
     database.Execute(insert, "BD_GRAVAR");
     if (!insert.next()) {
-        Raise("BD_GRAVAR", DatabaseLocationText(), insert.lastError().text());
+        Raise("BD_GRAVAR", ParseDatabaseLocation(DatabaseLocationText()).Shown(),
+              insert.lastError().text());
     }
     return insert.value(0).toLongLong();
 }

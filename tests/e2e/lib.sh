@@ -39,17 +39,19 @@ day_ahead() { date -d "$run_day +$1 days" "$2"; }
 
 fail() {
     echo "FAIL: $*" >&2
-    [ -f "$journal" ] && sed 's/^/journal: /' "$journal" >&2
+    # Without the zeros of a journal padded out to look full.
+    [ -f "$journal" ] && tr -d '\000' <"$journal" | sed 's/^/journal: /' >&2
     [ -f "$errors" ] && sed 's/^/stderr: /' "$errors" >&2
     exit 1
 }
 
 # Starts the terminal with the given arguments and waits for the reservation screen. What it
-# says on standard error is kept in $errors.
+# says on standard error is kept in $errors. A suite may set launch to a command that runs it.
+launch=()
 start_terminal() {
     : >"$journal"
     : >"$errors"
-    "$bin/reservas-terminal" --db "$db" --journal "$journal" "$@" 2>"$errors" &
+    "${launch[@]}" "$bin/reservas-terminal" --db "$db" --journal "$journal" "$@" 2>"$errors" &
     terminal_pid=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Dados da Reserva$" | head -n 1) ||
         fail "the reservation screen did not appear"

@@ -27,6 +27,22 @@ private slots:
         QCOMPARE(FromQString(QString::fromUtf8("x\xF0\x9F\x98\x80y")), AnsiString("xy"));
     }
 
+    // What a message quotes keeps every character: Latin-1 as it is, the rest as code points.
+    void messagesEscapeWhatLatin1CannotHold_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<AnsiString>("escaped");
+        QTest::newRow("Latin-1") << QStringLiteral("S\u00E3o 1:4") << AnsiString("S\xE3o 1:4");
+        QTest::newRow("Arabic digits")
+            << QStringLiteral("\u0661:\u0664") << AnsiString("U+0661:U+0664");
+        QTest::newRow("the euro sign") << QStringLiteral("a\u20ACb") << AnsiString("aU+20ACb");
+        QTest::newRow("beyond 16 bits")
+            << QString::fromUtf8("x\xF0\x9F\x98\x80y") << AnsiString("xU+1F600y");
+    }
+    void messagesEscapeWhatLatin1CannotHold() {
+        QFETCH(QString, text);
+        QTEST(FromQStringEscaped(text), "escaped");
+    }
+
     void caseChangesOnlyAsciiLetters() {
         QCOMPARE(UpperCase("jo\xE3o \xE7\xC7 az,./09"), AnsiString("JO\xE3O \xE7\xC7 AZ,./09"));
         QCOMPARE(LowerCase("JO\xC3O \xE7\xC7 AZ,./09"), AnsiString("jo\xC3o \xE7\xC7 az,./09"));

@@ -331,7 +331,8 @@ private slots:
             << "N\u00E3o foi poss\u00EDvel criar a pasta %1/blocker/sub do banco de reservas."
             << "O banco de reservas %1/blocker/sub/reservas.db n\u00E3o existe.";
         for (const char* special : {"folder", "pipe"}) {
-            const QString refused = QStringLiteral("%1/") + QLatin1String(special) +
+            const QString refused = QStringLiteral("O banco de reservas %1/") +
+                                    QLatin1String(special) +
                                     QStringLiteral(" n\u00E3o \u00E9 um arquivo comum");
             QTest::newRow(special) << special << refused << refused;
         }

@@ -253,6 +253,9 @@ private slots:
         QTest::newRow("letters") << "a:4" << std::vector<RestaurantTable>{} << "a:4";
         QTest::newRow("empty entry") << "1:4,," << std::vector<RestaurantTable>{} << "\"\"";
         QTest::newRow("twice") << "1:4,1:2" << std::vector<RestaurantTable>{} << "1";
+        QTest::newRow("Arabic digits, named in full")
+            << QStringLiteral("\u0661:\u0664") << std::vector<RestaurantTable>{}
+            << "\"U+0661:U+0664\" n\u00E3o \u00E9 uma mesa";
     }
     void tableListsAreRead() {
         QFETCH(QString, list);

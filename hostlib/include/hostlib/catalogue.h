@@ -27,13 +27,14 @@ public:
     AnsiString Msg(const AnsiString& key) const;
 
     // The text of key with its "%1", "%2", ... replaced by the arguments (Latin-1 or Qt
-    // strings), in one pass.
+    // strings), in one pass. A character of an argument that Latin-1 cannot hold shows as its
+    // code point.
     template <typename... Arguments>
     AnsiString Format(const AnsiString& key, const Arguments&... arguments) const {
         if constexpr (sizeof...(Arguments) == 0) {
             return Msg(key);
         } else {
-            return FromQString(ToQString(Msg(key)).arg(argument(arguments)...));
+            return FromQStringEscaped(ToQString(Msg(key)).arg(argument(arguments)...));
         }
     }
 

@@ -41,16 +41,22 @@ struct RESERVAS_STORE_EXPORT DatabaseLocation {
     int Port = -1;
     QString User;
     QString Name;
-    // Further connection settings from the URL's query (sslmode=require, ...), as libpq names
-    // them.
+    // Further connection settings from the URL's query (sslmode=require, ...), under libpq's
+    // own names.
     std::vector<std::pair<QString, QString>> Settings;
 
-    // How messages and the journal name it: the file, or the URL as given.
+    // How every message names it: the file, or the URL with the value of each setting that is
+    // not one of libpq's own words for it (a file, a name) shown as "...".
     QString Shown() const;
 };
 
-// Reads a file path or a postgresql:// (or postgres://) URL. A URL with a password, without a
-// database name or that is not well formed raises Sysutils::Exception saying so.
+// Reads a file path or a postgresql:// (or postgres://) URL. Raises Sysutils::Exception saying
+// why for a path to anything but a regular file (a folder, a FIFO, a device, a socket), and
+// for a URL that is not well formed, has no database name, or carries a password. A setting
+// after "?" must be one of libpq's connection keywords (in any case) with a value it takes;
+// those that would carry a secret, loosen the terminal's own time limits (connect_timeout,
+// keepalives..., tcp_user_timeout, options, service) or belong in the address itself are
+// refused. No message repeats a password or a setting's value.
 RESERVAS_STORE_EXPORT DatabaseLocation ParseDatabaseLocation(const QString& text);
 
 // The database every routine below uses, as a file path or a URL. Unset, it is reservas.db in

@@ -1,4 +1,4 @@
-#include "daylist/terminaltexts.h"
+#include "terminaltexts.h"
 
 #include "hostlib/catalogue.h"
 
