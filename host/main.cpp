@@ -196,6 +196,12 @@ int openScreen(const TerminalRequest& request) {
         module.entry()(request.editNumber.isEmpty() ? NewReservation : EditReservation,
                        &reservation);
     } catch (const std::exception& error) {
+        // A screenshot of the error dialog would pass for the screen: said instead, as any
+        // other request that cannot be done.
+        if (screenshot) {
+            complain(QString::fromLatin1(error.what()));
+            return BadRequest;
+        }
         Forms::ShowException(error.what());
         return NotStored;
     }

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <chrono>
+#include <utility>
 
 // The window shows a day's heading only over that day's list as the database gave it, and says
 // under the heading when the list last matched the database, or since when the database has
@@ -59,6 +60,7 @@ void TDayWindow::startWatching() {
 
 // Raises, leaving the screen as it was but for the status line, when the day cannot be read.
 std::vector<DayRow> TDayWindow::readDay(const QDate& day) {
+    ++dayReads_;
     std::vector<DayRow> rows;
     try {
         for (const Reservas::DayReservation& reservation : Reservas::ReservationsOfDay(day)) {
@@ -86,17 +88,50 @@ void TDayWindow::refresh() {
     updateKeys();
 }
 
-// Nobody asked for this reading: a failure shows in the status line alone, never as a dialog
-// over the operator's work.
+// Nobody asked for this reading: it runs in the background, so that it never holds up a tap,
+// one at a time, and a failure shows in the status line alone, never as a dialog over the
+// operator's work. What a key read meanwhile, or another day, is not overwritten.
 void TDayWindow::refreshQuietly() {
-    try {
-        if (day_.isValid()) {
-            refresh();
-        } else {
+    if (!day_.isValid()) {
+        try {
             showToday();
+        } catch (const std::exception&) {
+            // Said in the status line already.
         }
-    } catch (const std::exception&) {
-        // Said in the status line already.
+        return;
+    }
+    if (std::exchange(readingQuietly_, true)) {
+        readQuietlyOnceMore_ = true;
+        return;
+    }
+    const QDate day = day_;
+    const int asked = ++dayReads_;
+    Reservas::ReadInBackground<std::vector<Reservas::DayReservation>>(
+        this, [day] { return Reservas::ReservationsOfDay(day); },
+        [this, day, asked](const std::vector<Reservas::DayReservation>& read) {
+            if (asked == dayReads_ && day == day_) {
+                std::vector<DayRow> rows;
+                for (const Reservas::DayReservation& reservation : read) {
+                    rows.push_back(DayRowOf(reservation));
+                }
+                list_->ShowRows(rows);
+                markUpdated();
+                updateKeys();
+            }
+            quietReadingDone();
+        },
+        [this, asked] {
+            if (asked == dayReads_) {
+                markOutOfTouch();
+            }
+            quietReadingDone();
+        });
+}
+
+void TDayWindow::quietReadingDone() {
+    readingQuietly_ = false;
+    if (std::exchange(readQuietlyOnceMore_, false)) {
+        refreshQuietly();
     }
 }
 

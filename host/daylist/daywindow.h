@@ -74,6 +74,7 @@ private:
     void startWatching();
     std::vector<DayRow> readDay(const QDate& day);
     void refreshQuietly();
+    void quietReadingDone();
     void runMarkingFailures(const std::function<void()>& action);
     void showStatus(const AnsiString& text, bool alarming);
     void markUpdated();
@@ -95,4 +96,7 @@ private:
     QTimer* retry_ = nullptr;
     bool onServer_ = false;
     QString outOfTouchSince_; // empty while the list matches the database
+    int dayReads_ = 0;        // readings asked, so that an older answer never covers a newer one
+    bool readingQuietly_ = false;
+    bool readQuietlyOnceMore_ = false;
 };

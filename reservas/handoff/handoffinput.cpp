@@ -95,6 +95,10 @@ StoredReservation ReadHandOff(const HandOffTexts& texts) {
     reservation.DTRESMESA = readDate(texts.Data);
     reservation.HRINIRESMESA = readTime(texts.HrIni, "HRINI_INV");
     reservation.HRFINRESMESA = readTime(texts.HrFim, "HRFIM_INV");
+    // Both four digits: their texts order as the times do. A reservation ends the day it starts.
+    if (reservation.HRFINRESMESA <= reservation.HRINIRESMESA) {
+        Raise("HORAS_INV", texts.HrIni, texts.HrFim);
+    }
     reservation.NRTELRESMESA = readTelephone(texts.Telefone);
     reservation.NRPESRESMESA = readPeople(texts.Pessoas);
     reservation.DSRESMESA = readDescription(texts.Descricao);

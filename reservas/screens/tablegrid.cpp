@@ -158,34 +158,50 @@ void TableGridDialog::showSeats() {
 // storing checks them again anyway.
 void TableGridDialog::watchTaken(std::function<std::vector<int>()> refreshTaken) {
     auto* watcher = new ChangeWatcher(this);
-    const auto readAgain = [this, refreshTaken = std::move(refreshTaken)] {
-        std::vector<int> taken;
-        try {
-            taken = refreshTaken();
-        } catch (const std::exception&) {
-            return;
+    refreshTaken_ = std::move(refreshTaken);
+    connect(watcher, &ChangeWatcher::Changed, this, &TableGridDialog::readTakenAgain);
+    connect(watcher, &ChangeWatcher::ConnectionBack, this, &TableGridDialog::readTakenAgain);
+}
+
+// Read in the background, so that a tap on the grid is never held up by it; one reading at a
+// time, and one more when the database changed again meanwhile.
+void TableGridDialog::readTakenAgain() {
+    if (std::exchange(readingTaken_, true)) {
+        readTakenOnceMore_ = true;
+        return;
+    }
+    ReadInBackground<std::vector<int>>(
+        this, refreshTaken_, [this](const std::vector<int>& taken) { showTaken(taken); },
+        [this] { readingDone(); });
+}
+
+void TableGridDialog::readingDone() {
+    readingTaken_ = false;
+    if (std::exchange(readTakenOnceMore_, false)) {
+        readTakenAgain();
+    }
+}
+
+void TableGridDialog::showTaken(const std::vector<int>& taken) {
+    std::vector<int> lost;
+    for (TableCell* cell : cells_) {
+        const bool nowTaken = holds(taken, cell->Table().Number);
+        if (nowTaken && cell->isChecked()) {
+            lost.push_back(cell->Table().Number);
         }
-        std::vector<int> lost;
-        for (TableCell* cell : cells_) {
-            const bool nowTaken = holds(taken, cell->Table().Number);
-            if (nowTaken && cell->isChecked()) {
-                lost.push_back(cell->Table().Number);
-            }
-            cell->SetTaken(nowTaken);
-        }
-        showSeats();
-        if (!lost.empty()) {
-            Forms::HandleEvent([this, &lost] {
-                Mensagem(TablesTaken(lost).Message(), "", "S", "N", tmWarning, "", schemeId_, 0,
-                         nullptr);
-            });
-            // The message had the keyboard; with no window manager to give it back, the grid
-            // takes it itself.
-            activateWindow();
-        }
-    };
-    connect(watcher, &ChangeWatcher::Changed, this, readAgain);
-    connect(watcher, &ChangeWatcher::ConnectionBack, this, readAgain);
+        cell->SetTaken(nowTaken);
+    }
+    showSeats();
+    if (!lost.empty()) {
+        Forms::HandleEvent([this, &lost] {
+            Mensagem(TablesTaken(lost).Message(), "", "S", "N", tmWarning, "", schemeId_, 0,
+                     nullptr);
+        });
+        // The message had the keyboard; with no window manager to give it back, the grid
+        // takes it itself.
+        activateWindow();
+    }
+    readingDone();
 }
 
 void TableGridDialog::confirm() {

@@ -38,6 +38,9 @@ private:
     int pickedSeats() const;
     void showSeats();
     void watchTaken(std::function<std::vector<int>()> refreshTaken);
+    void readTakenAgain();
+    void readingDone();
+    void showTaken(const std::vector<int>& taken);
     void confirm();
     void finish(std::optional<std::vector<int>> tables);
 
@@ -46,6 +49,9 @@ private:
     QLabel* seats_ = nullptr;
     std::vector<TableCell*> cells_;
     std::optional<std::vector<int>> answer_;
+    std::function<std::vector<int>()> refreshTaken_;
+    bool readingTaken_ = false;
+    bool readTakenOnceMore_ = false;
 };
 
 } // namespace Reservas

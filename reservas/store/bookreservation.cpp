@@ -2,6 +2,7 @@
 #include "databasethread.h"
 #include "editnotes.h"
 #include "reservas/store.h"
+#include "reservationcolumns.h"
 #include "reservationrows.h"
 #include "storetexts.h"
 #include "tableholdings.h"
@@ -55,6 +56,22 @@ std::vector<int> lostTables(const ReservationDatabase& database,
                              now->Versao);
 }
 
+// The entry screen holds no more of a text than its column's length: a longer value another
+// writer stored comes back cut, though the operator never touched it. It stays as stored.
+StoredReservation keepUncut(StoredReservation entered, const StoredReservation& read) {
+    for (const ReservationColumn& column : ReservationColumns) {
+        if (column.Text == nullptr || column.Size == 0) {
+            continue;
+        }
+        const AnsiString& stored = read.*column.Text;
+        AnsiString& now = entered.*column.Text;
+        if (stored.size() > column.Size && now == stored.substr(0, column.Size)) {
+            now = stored;
+        }
+    }
+    return entered;
+}
+
 Booking storeBooking(const ReservationDatabase& database, const StoredReservation& reservation,
                      std::optional<qlonglong> editing, const std::optional<std::vector<int>>& mesas,
                      const QString& identity) {
@@ -77,7 +94,9 @@ Booking storeBooking(const ReservationDatabase& database, const StoredReservatio
     if (editing) {
         number = *editing;
         const std::optional<StoredRow> read = ReadForEdit(number);
-        if (!UpdateReservation(database, reservation, number, read ? read->Versao : 0, identity)) {
+        const StoredReservation edited =
+            read ? keepUncut(reservation, read->Reservation) : reservation;
+        if (!UpdateReservation(database, edited, number, read ? read->Versao : 0, identity)) {
             refuseEdit(database, number, read);
         }
     } else {

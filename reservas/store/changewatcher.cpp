@@ -1,6 +1,5 @@
 #include "reservas/changewatcher.h"
 
-#include "databasethread.h"
 #include "filewatch.h"
 #include "reservas/store.h"
 #include "serverwatch.h"
@@ -20,14 +19,7 @@ constexpr std::chrono::milliseconds gatherWords{30};
 ChangeWatcher::ChangeWatcher(QObject* parent) : QObject(parent), gather_(new QTimer(this)) {
     gather_->setSingleShot(true);
     gather_->setInterval(gatherWords);
-    connect(gather_, &QTimer::timeout, this, [this] {
-        // Read again once the screen's own operation is over, not inside it.
-        if (WaitingForDatabase()) {
-            gather_->start();
-        } else {
-            emit Changed();
-        }
-    });
+    connect(gather_, &QTimer::timeout, this, &ChangeWatcher::Changed);
     const DatabaseLocation location = ParseDatabaseLocation(DatabaseLocationText());
     if (location.Engine == DatabaseEngine::SQLite) {
         follow(new FileWatch(location.File));

@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <libpq-fe.h>
 #include <unistd.h>
+#include <utility>
 
 namespace Reservas {
 
@@ -300,8 +301,9 @@ bool ReservationDatabase::HasTable(const QString& name) const {
 }
 
 void ReservationDatabase::RollBack() const noexcept {
-    // A connection the server dropped has nothing left to end.
-    if (!connection_.database.isOpen()) {
+    // Once per transaction: the server complains of a second one. A connection the server
+    // dropped has nothing left to end.
+    if (!std::exchange(inTransaction_, false) || !connection_.database.isOpen()) {
         return;
     }
     QSqlQuery rollback(connection_.database);
@@ -333,21 +335,24 @@ WriteTransaction::WriteTransaction(const ReservationDatabase& database, const ch
     : database_(database) {
     const QStringList begin = BeginSql(database_.Engine(), kind);
     database_.Run(begin.front(), failureKey);
-    open_ = true;
+    database_.inTransaction_ = true;
     for (qsizetype index = 1; index < begin.size(); ++index) {
         database_.Run(begin[index], failureKey);
     }
 }
 
 WriteTransaction::~WriteTransaction() {
-    if (open_) {
-        database_.RollBack();
-    }
+    database_.RollBack();
 }
 
 void WriteTransaction::Commit() {
+    // A server ends the transaction whether its commit succeeds or fails; a SQLite file kept
+    // busy keeps it open, to be rolled back.
+    if (database_.Engine() == DatabaseEngine::PostgreSQL) {
+        database_.inTransaction_ = false;
+    }
     database_.Run(QStringLiteral("COMMIT"), "BD_GRAVAR");
-    open_ = false;
+    database_.inTransaction_ = false;
 }
 
 } // namespace Reservas

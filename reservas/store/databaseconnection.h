@@ -51,7 +51,8 @@ public:
     // Whether its reservations carry a version and a hand-off identity: always once opened for
     // writing, maybe not in an older database opened for reading.
     bool HasVersions() const;
-    // Ends the open transaction without its changes; it never fails, for it runs on the way out.
+    // Ends the open transaction without its changes, if one is open; it never fails, for it runs
+    // on the way out.
     void RollBack() const noexcept;
 
 private:
@@ -76,6 +77,9 @@ private:
     DatabaseLocation location_;
     mutable Connection connection_;
     mutable std::optional<bool> hasVersions_;
+    mutable bool inTransaction_ = false;
+
+    friend class WriteTransaction;
 };
 
 // A connection to the server of location, registered as name, with the settings every
@@ -102,7 +106,6 @@ public:
 
 private:
     const ReservationDatabase& database_;
-    bool open_ = false;
 };
 
 } // namespace Reservas

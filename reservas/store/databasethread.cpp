@@ -1,6 +1,7 @@
 #include "databasethread.h"
 
 #include "framework/screen.h"
+#include "reservas/changewatcher.h"
 #include "reservas/store.h"
 #include "storetexts.h"
 
@@ -161,7 +162,6 @@ void DatabaseThread::run() {
 std::mutex threadsMutex;
 std::unique_ptr<DatabaseThread> current;
 std::vector<std::unique_ptr<DatabaseThread>> givenUp;
-std::atomic<int> screensWaiting = 0;
 
 void endAllThreads() {
     const std::lock_guard lock(threadsMutex);
@@ -250,11 +250,9 @@ bool waitOnScreen(Call& call, std::chrono::milliseconds limit) {
     timer.start(limit);
     {
         const InputDropper dropper;
-        ++screensWaiting;
         if (!call.Done()) {
             loop.exec();
         }
-        --screensWaiting;
     }
     call.waiting = nullptr;
     return call.Done();
@@ -300,8 +298,14 @@ void RunOnDatabaseThread(std::function<void()> work) {
     }
 }
 
-bool WaitingForDatabase() {
-    return screensWaiting > 0;
+void RunInBackground(std::function<void()> work) {
+    if (runningOn != nullptr) {
+        work();
+        return;
+    }
+    auto call = std::make_shared<Call>();
+    call->work = std::move(work);
+    threadForNextCall().Post(std::move(call));
 }
 
 void StopIfGivenUp() {

@@ -31,9 +31,6 @@ template <typename Work> std::invoke_result_t<Work&> OnDatabaseThread(Work work)
     }
 }
 
-// Whether this program's screen is waiting for the database right now.
-bool WaitingForDatabase();
-
 // Called before every statement: the work of a thread given up on ends quietly there.
 void StopIfGivenUp();
 

@@ -88,18 +88,18 @@ void SetRestaurantTables(const std::vector<RestaurantTable>& tables) {
     OnDatabaseThread([tables] {
         const ReservationDatabase database(DatabaseAccess::Write);
         // No booking runs meanwhile, so a table being removed cannot be taken as it goes.
-        WriteTransaction transaction(database, "BD_GRAVAR", TransactionKind::Exclusive);
+        WriteTransaction transaction(database, "BD_MESAS", TransactionKind::Exclusive);
         if (const auto removed = heldTableRemoved(database, tables)) {
             Raise("MESA_EM_USO", QString::number(removed->first), QString::number(removed->second));
         }
-        database.Run(QStringLiteral("DELETE FROM MESA"), "BD_GRAVAR");
+        database.Run(QStringLiteral("DELETE FROM MESA"), "BD_MESAS");
         QSqlQuery insert = database.Prepare(
             QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES (:NRMESA, :NRLUGARES)"),
-            "BD_GRAVAR");
+            "BD_MESAS");
         for (const RestaurantTable& table : tables) {
             insert.bindValue(QStringLiteral(":NRMESA"), table.Number);
             insert.bindValue(QStringLiteral(":NRLUGARES"), table.Seats);
-            database.Execute(insert, "BD_GRAVAR");
+            database.Execute(insert, "BD_MESAS");
         }
         transaction.Commit();
     });

@@ -251,6 +251,31 @@ private slots:
         QCOMPARE(store_->Messages.back().Text, AnsiString("Reserva 1 gravada com sucesso."));
     }
 
+    // A longer name or description than the screen holds, stored by another writer, comes back
+    // cut on the screen: stored again untouched, it stays whole.
+    void anEditKeepsWhatTheScreenCouldNotHold() {
+        HandOff().Run(nullptr);
+        const QString name = QString(50, QLatin1Char('n')) + QStringLiteral("Sobrenome Longo");
+        const QString description = QString(30, QLatin1Char('d')) + QStringLiteral("e mais");
+        QVERIFY(OtherTerminal(Reservas::DatabaseLocationText())
+                    .Run(QStringLiteral("UPDATE RESERVAMESA SET NMRESMESA = '%1', DSRESMESA = '%2'")
+                             .arg(name, description)));
+        Dbclient::TClientDataSet edited;
+        Reservas::DefineReservationFields(edited);
+        edited.CreateDataSet();
+        QVERIFY(Reservas::LoadReservation("1", edited));
+        HandOff edit;
+        edit.Tipo = 2;
+        edit.Nome = FromQString(name.left(50));
+        edit.Descricao = FromQString(description.left(30));
+        edit.Pessoas = "6";
+        edit.Run(&edited);
+        const std::optional<StoredReservation> stored = FindReservation("1");
+        QCOMPARE(ToQString(stored->NMRESMESA), name);
+        QCOMPARE(ToQString(stored->DSRESMESA), description);
+        QCOMPARE(stored->NRPESRESMESA, AnsiString("6"));
+    }
+
     void editWithoutAStoredNumberRaises_data() {
         QTest::addColumn<QByteArray>("nrresmesa");
         QTest::addColumn<bool>("withDataset");
@@ -301,6 +326,10 @@ private slots:
         QTest::newRow("people not a number")
             << QByteArray("pessoas") << QByteArray("4a")
             << QByteArray("\"4a\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
+        QTest::newRow("end before start")
+            << QByteArray("hrFim") << QByteArray("1900")
+            << QByteArray("A hora final 1900 n\xE3o \xE9 posterior \xE0 hora inicial 1930: a "
+                          "reserva termina no dia em que come\xE7" "a.");
         QTest::newRow("zero people")
             << QByteArray("pessoas") << QByteArray("000")
             << QByteArray("\"000\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");

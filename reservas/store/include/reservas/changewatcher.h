@@ -6,8 +6,13 @@
 
 #include "reservas/store_export.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QPointer>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QTimer;
 
@@ -50,5 +55,39 @@ private:
     QTimer* gather_ = nullptr;
     std::unique_ptr<QObject> source_;
 };
+
+// Runs work on the program's database thread, behind whatever waits there, without holding up
+// the screen: for readings nobody asked for, which must never swallow the operator's taps.
+RESERVAS_STORE_EXPORT void RunInBackground(std::function<void()> work);
+
+// Reads in the background (read calls the store, as the screen would), then on the screen's
+// thread calls answered with what it read, or failed when it raised; neither once context is
+// gone.
+template <typename Result>
+void ReadInBackground(QObject* context, std::function<Result()> read,
+                      std::function<void(const Result&)> answered, std::function<void()> failed) {
+    RunInBackground([alive = QPointer<QObject>(context), read = std::move(read),
+                     answered = std::move(answered), failed = std::move(failed)] {
+        std::optional<Result> result;
+        try {
+            result = read();
+        } catch (...) {
+            result.reset();
+        }
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [alive, result = std::move(result), answered, failed] {
+                if (!alive) {
+                    return;
+                }
+                if (result) {
+                    answered(*result);
+                } else {
+                    failed();
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
 
 } // namespace Reservas
