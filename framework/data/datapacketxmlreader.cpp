@@ -129,6 +129,29 @@ bool ParseDateTime(QStringView text, double& stored) {
     return true;
 }
 
+// Sorts a row's values by column; of two attributes for one column, the later one counts.
+void PutInColumnOrder(std::vector<TRowEntry>& entries) {
+    const auto byColumn = [](const TRowEntry& a, const TRowEntry& b) {
+        return a.column < b.column;
+    };
+    // Attributes come in the order of the columns, unless another writer chose otherwise.
+    if (!std::is_sorted(entries.begin(), entries.end(), byColumn)) {
+        std::stable_sort(entries.begin(), entries.end(), byColumn);
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (kept > 0 && entries[kept - 1].column == entries[i].column) {
+            entries[kept - 1] = std::move(entries[i]);
+        } else {
+            if (kept != i) {
+                entries[kept] = std::move(entries[i]);
+            }
+            ++kept;
+        }
+    }
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(kept), entries.end());
+}
+
 class XmlPacketReader {
 public:
     explicit XmlPacketReader(const AnsiString& source) : source_(source) {}
@@ -174,6 +197,8 @@ private:
     // rows repeat their names, so each is case-folded and looked up once; a new column empties it.
     QHash<QByteArray, std::optional<std::size_t>> columnByName_;
     std::optional<std::size_t> lastOriginal_;
+    // The values of the row being read, kept between rows for its room.
+    std::vector<TRowEntry> entries_;
 };
 
 int XmlPacketReader::IntegerAttribute(const XML_Char** attributes, const char* name,
@@ -326,17 +351,21 @@ void XmlPacketReader::ReadRow(const XML_Char** attributes) {
         }
         row.status = static_cast<std::uint8_t>(status);
     }
-    // A modified row carries only what changed; the rest is its original's, which lacks the
-    // columns of any METADATA after it.
-    if ((row.status & rsModified) != 0 && lastOriginal_) {
-        row.values = packet_.rows[*lastOriginal_].values;
-    }
-    row.values.resize(packet_.columns.size());
+    entries_.clear();
     for (; *attributes != nullptr; attributes += 2) {
         if (const std::optional<std::size_t> column = ColumnOf(attributes[0])) {
-            row.values[*column] = ParseValue(packet_.columns[*column], Value(attributes[1]), index);
+            entries_.push_back(
+                {*column, ParseValue(packet_.columns[*column], Value(attributes[1]), index)});
         }
     }
+    PutInColumnOrder(entries_);
+    // A modified row carries only what changed; the rest is its original's, which lacks the
+    // columns of any METADATA after it. An original is whole, whatever else its state says.
+    const bool changesOriginal =
+        (row.status & rsModified) != 0 && (row.status & rsOriginal) == 0 && lastOriginal_;
+    row.values =
+        TRowValues::FromEntries(packet_.columns.size(), entries_,
+                                changesOriginal ? &packet_.rows[*lastOriginal_].values : nullptr);
     if ((row.status & rsOriginal) != 0) {
         lastOriginal_ = index;
     }

@@ -226,14 +226,13 @@ void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
 
 void XmlPacketWriter::CheckModifiedRow(const TRow& row, const TRow& original,
                                        std::size_t index) const {
-    for (std::size_t c = 0; c < row.values.size(); ++c) {
-        if (std::holds_alternative<std::monostate>(row.values[c]) &&
-            !std::holds_alternative<std::monostate>(original.values[c])) {
-            Fail("row " + std::to_string(index + 1) + ": field '" + packet_.columns[c].name +
+    original.values.ForEachValue([&](std::size_t column, const TValue&) {
+        if (std::holds_alternative<std::monostate>(row.values[column])) {
+            Fail("row " + std::to_string(index + 1) + ": field '" + packet_.columns[column].name +
                  "' of a modified row is null where its original has a value, which the XML " +
                  "form cannot hold");
         }
-    }
+    });
 }
 
 void XmlPacketWriter::Write() {
@@ -250,7 +249,9 @@ void XmlPacketWriter::Write() {
             Fail("row " + std::to_string(r + 1) + " has " + std::to_string(row.values.size()) +
                  " values for " + std::to_string(packet_.columns.size()) + " columns");
         }
-        if ((row.status & rsModified) != 0 && lastOriginal != nullptr) {
+        // As the reader takes them: an original is whole, whatever else its state says.
+        if ((row.status & rsModified) != 0 && (row.status & rsOriginal) == 0 &&
+            lastOriginal != nullptr) {
             CheckModifiedRow(row, *lastOriginal, r);
         }
         if ((row.status & rsOriginal) != 0) {
@@ -260,9 +261,8 @@ void XmlPacketWriter::Write() {
         if (row.status != rsUnchanged) {
             Attribute("RowState", std::to_string(row.status));
         }
-        for (std::size_t c = 0; c < row.values.size(); ++c) {
-            WriteValue(c, row.values[c]);
-        }
+        row.values.ForEachValue(
+            [this](std::size_t column, const TValue& value) { WriteValue(column, value); });
         out_.append("/>");
         output_.Pass();
     }

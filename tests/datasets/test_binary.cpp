@@ -71,13 +71,13 @@ private slots:
 
     void descriptorsPastTheRowOffsetRange() {
         TDataPacket packet;
-        Datapacket::TRow row;
+        std::vector<Datapacket::TValue> values;
         for (int c = 0; c < 8000; ++c) {
             packet.columns.push_back(
                 Datapacket::MakeColumn("COLUNA" + std::to_string(c + 1), TFieldType::ftInteger, 0));
-            row.values.emplace_back(static_cast<long long>(c));
+            values.emplace_back(static_cast<long long>(c));
         }
-        packet.rows = {row};
+        packet.rows = {{Datapacket::rsUnchanged, values}};
         const QByteArray binary = Datapacket::WriteBinaryPacket(packet, "out");
         // Metadata present, no row offset: the rows follow the descriptors.
         QCOMPARE(binary.mid(18, 6), QByteArray("\x01\0\0\0\0\0", 6));

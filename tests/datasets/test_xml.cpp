@@ -197,7 +197,7 @@ private slots:
         packet.rows = {{Datapacket::rsOriginal, {1LL, {}}}, {Datapacket::rsModified, {2LL, {}}}};
         QVERIFY(Datapacket::ReadXmlPacket(Datapacket::WriteXmlPacket(packet, "out.xml"),
                                           "out.xml") == packet);
-        packet.rows[0].values[1] = AnsiString("Ana");
+        packet.rows[0].values.Set(1, AnsiString("Ana"));
         AnsiString message;
         DATABASE_ERROR(Datapacket::WriteXmlPacket(packet, "out.xml"), message);
         QCOMPARE(message, AnsiString("out.xml: row 2: field 'NOME' of a modified row is null where "

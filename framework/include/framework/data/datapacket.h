@@ -7,7 +7,9 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -88,9 +90,93 @@ enum TRowStatus : std::uint8_t {
     rsModified = 8
 };
 
+// A value of a row, with the column it belongs to.
+struct FRAMEWORK_EXPORT TRowEntry {
+    std::size_t column = 0;
+    TValue value;
+};
+
+// The values of one row, one per column, of which only those that are not null are kept: a row
+// costs what its file gives it, so that an empty row under thousands of columns costs a few
+// bytes. A row of a change log takes the values it does not carry from its original, shared
+// rather than copied. Copies share their values until one of them is changed.
+class FRAMEWORK_EXPORT TRowValues {
+public:
+    TRowValues() = default;
+    // That many columns, all null.
+    explicit TRowValues(std::size_t width);
+    // One value per column, as a row is written out by hand.
+    TRowValues(std::initializer_list<TValue> values);
+    TRowValues(const std::vector<TValue>& values);
+
+    // For readers: a row of width columns holding the values of the entries, which come in column
+    // order, each column once. With an original, the row takes every column it has no entry for
+    // from it, and an entry holding null makes that column null whatever the original holds. The
+    // entries' values are moved out.
+    static TRowValues FromEntries(std::size_t width, std::span<TRowEntry> entries,
+                                  const TRowValues* original = nullptr);
+
+    // The number of columns.
+    std::size_t size() const { return width_; }
+    // The value of a column: null when it has none, or lies beyond the row.
+    const TValue& operator[](std::size_t column) const;
+    // Raises std::out_of_range for a column beyond the row.
+    void Set(std::size_t column, TValue value);
+    // Columns added are null; columns taken away lose their values.
+    void resize(std::size_t width);
+
+    // Calls visit(column, value) for each value that is not null, in column order.
+    template <class Visit> void ForEachValue(const Visit& visit) const;
+
+    bool operator==(const TRowValues& other) const;
+
+private:
+    using TEntries = std::vector<TRowEntry>;
+    // What a row takes from its original: the original's values, less those the row made null.
+    struct TInherited {
+        std::shared_ptr<const TEntries> values;
+        // Empty when the row made none null.
+        std::vector<bool> cleared;
+    };
+
+    static const TRowEntry* Find(const TEntries* entries, std::size_t column);
+    const TRowEntry* FindInherited(std::size_t column) const;
+    // This row's entries, to be changed: copied first when a copy of the row shares them.
+    TEntries& OwnForChange();
+
+    std::size_t width_ = 0;
+    // The values this row holds itself, in column order; null when it holds none.
+    std::shared_ptr<TEntries> own_;
+    // Null when the row takes nothing from an original.
+    std::shared_ptr<const TInherited> inherited_;
+};
+
+template <class Visit> void TRowValues::ForEachValue(const Visit& visit) const {
+    const TRowEntry* own = own_ ? own_->data() : nullptr;
+    const TRowEntry* ownEnd = own_ ? own + own_->size() : nullptr;
+    const TRowEntry* taken = inherited_ ? inherited_->values->data() : nullptr;
+    const TRowEntry* takenEnd = inherited_ ? taken + inherited_->values->size() : nullptr;
+    while (own != ownEnd || taken != takenEnd) {
+        if (taken == takenEnd || (own != ownEnd && own->column <= taken->column)) {
+            // The row's own value hides its original's.
+            if (taken != takenEnd && taken->column == own->column) {
+                ++taken;
+            }
+            visit(own->column, own->value);
+            ++own;
+            continue;
+        }
+        const std::vector<bool>& cleared = inherited_->cleared;
+        if (taken->column >= cleared.size() || !cleared[taken->column]) {
+            visit(taken->column, taken->value);
+        }
+        ++taken;
+    }
+}
+
 struct FRAMEWORK_EXPORT TRow {
     std::uint8_t status = rsUnchanged;
-    std::vector<TValue> values;
+    TRowValues values;
 
     bool operator==(const TRow&) const = default;
 };

@@ -120,7 +120,7 @@ private:
     bool bof_ = true;
     bool eof_ = true;
     State state_ = State::Browse;
-    std::vector<Datapacket::TValue> savedValues_;
+    Datapacket::TRowValues savedValues_;
 };
 
 } // namespace Dbclient

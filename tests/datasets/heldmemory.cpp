@@ -1,0 +1,18 @@
+#include "heldmemory.h"
+
+// AddressSanitizer allocates on its own, past the C library's count.
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+
+std::size_t HeldBytes() {
+    return __sanitizer_get_current_allocated_bytes();
+}
+#else
+#include <malloc.h>
+
+std::size_t HeldBytes() {
+    const struct mallinfo2 info = mallinfo2();
+    // Small allocations lie in the arenas, large ones in mappings of their own.
+    return info.uordblks + info.hblkhd;
+}
+#endif
