@@ -1,5 +1,6 @@
 #include "datapacketbcd.h"
 #include "datapacketoutput.h"
+#include "datapacketquote.h"
 #include "datapackettypes.h"
 #include "framework/data/datapacketbinary.h"
 
@@ -250,8 +251,9 @@ void PacketWriter::WriteValue(std::size_t index, const TValue& value) {
     case TFieldType::ftBCD: {
         const auto bytes = EncodeBcd(Get<TText>(column, value).Str());
         if (!bytes) {
-            Fail("field '" + column.name + "' holds '" + Get<TText>(column, value).Str() +
-                 "', which a stored exact decimal cannot keep");
+            Fail("field '" + column.name + "' holds " +
+                 QuotedValue(Get<TText>(column, value).Str()) +
+                 ", which a stored exact decimal cannot keep");
         }
         out_.append(*bytes);
         return;

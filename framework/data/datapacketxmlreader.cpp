@@ -1,3 +1,4 @@
+#include "datapacketquote.h"
 #include "datapackettypes.h"
 #include "datapacketxmlcontrol.h"
 #include "framework/data/datapacketvalue.h"
@@ -210,8 +211,8 @@ int XmlPacketReader::IntegerAttribute(const XML_Char** attributes, const char* n
     bool ok = false;
     const int value = text->toInt(&ok);
     if (!ok || value < 0) {
-        Fail("the " + AnsiString(name) + " of field '" + column + "' is '" + FromQString(*text) +
-             "', not a whole number of 0 or more");
+        Fail("the " + AnsiString(name) + " of field '" + column + "' is " +
+             QuotedValue(FromQString(*text)) + ", not a whole number of 0 or more");
     }
     return value;
 }
@@ -238,8 +239,9 @@ void XmlPacketReader::ReadField(const XML_Char** attributes) {
     }
     const TStoredForm* form = FindXmlForm(fieldType);
     if (form == nullptr) {
-        Fail("field '" + column.name + "' has the fieldtype '" + FromQString(fieldType) +
-             "', which names no kind of field this reader knows");
+        Fail("field '" + column.name + "' has the fieldtype " +
+             QuotedValue(FromQString(fieldType)) +
+             ", which names no kind of field this reader knows");
     }
     SetColumnType(column, *form, width, subtype);
     const QString key = attributeName->toCaseFolded();
@@ -333,8 +335,8 @@ TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
     }
     }
     if (!ok) {
-        Fail("row " + std::to_string(row + 1) + ": '" + FromQString(text) + "' for field '" +
-             column.name + "' is not " + Db::DescribeFieldType(column.type));
+        Fail("row " + std::to_string(row + 1) + ": " + QuotedValue(FromQString(text)) +
+             " for field '" + column.name + "' is not " + Db::DescribeFieldType(column.type));
     }
     return value;
 }
@@ -346,8 +348,8 @@ void XmlPacketReader::ReadRow(const XML_Char** attributes) {
         bool ok = false;
         const unsigned status = state->toUInt(&ok);
         if (!ok || status > 0xFF) {
-            Fail("row " + std::to_string(index + 1) + ": the RowState '" + FromQString(*state) +
-                 "' is not a number from 0 to 255");
+            Fail("row " + std::to_string(index + 1) + ": the RowState " +
+                 QuotedValue(FromQString(*state)) + " is not a number from 0 to 255");
         }
         row.status = static_cast<std::uint8_t>(status);
     }

@@ -254,6 +254,10 @@ private slots:
         QTest::newRow("base64") << Packet(R"(<FIELD attrname="X" fieldtype="bin.hex"/>)",
                                           R"(<ROW X="!!!"/>)")
                                 << "'!!!' for field 'X' is not binary data";
+        QTest::newRow("long value, quoted in part")
+            << Packet(R"(<FIELD attrname="X" fieldtype="i4"/>)",
+                      "<ROW X=\"" + QByteArray(40, '7') + QByteArray(822, 'x') + "\"/>")
+            << "row 1: '" + QString(40, u'7') + "...' for field 'X' is not";
         QTest::newRow("RowState") << Packet(NameField, R"(<ROW RowState="x"/>)")
                                   << "row 1: the RowState 'x' is not a number";
         // Entities that expand tenfold at each step: a few hundred bytes would be megabytes.
