@@ -316,6 +316,10 @@ TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
     }
     case TFieldType::ftMemo:
     case TFieldType::ftBlob: {
+        if (XmlHoldsText(column)) {
+            value = QByteArray::fromStdString(FromQString(text));
+            break;
+        }
         // Characters outside Latin-1 become '?', which the decoder rejects.
         QByteArray base64 = text.toLatin1();
         base64.removeIf([](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; });

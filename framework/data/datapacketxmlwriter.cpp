@@ -62,6 +62,12 @@ void AppendEscaped(QByteArray& out, const AnsiString& text) {
     }
 }
 
+void AppendEscaped(QByteArray& out, const QByteArray& text) {
+    for (const char c : text) {
+        AppendEscaped(out, static_cast<unsigned char>(c));
+    }
+}
+
 // What XML cannot hold at all (lone surrogates, U+FFFE, U+FFFF) becomes U+FFFD.
 void AppendEscaped(QByteArray& out, const QString& text) {
     for (const char32_t code : text.toUcs4()) {
@@ -212,6 +218,10 @@ void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
     }
     case TFieldType::ftMemo:
     case TFieldType::ftBlob:
+        if (XmlHoldsText(column)) {
+            Attribute(keys_[index], Get<QByteArray>(column, value));
+            return;
+        }
         text = Get<QByteArray>(column, value).toBase64().toStdString();
         break;
     default: {
