@@ -175,6 +175,11 @@ void TClientDataSet::SetData(const QByteArray& packet) {
     Assign(std::move(parsed));
 }
 
+void TClientDataSet::SetPacket(Datapacket::TDataPacket packet) {
+    Close();
+    Assign(std::move(packet));
+}
+
 void TClientDataSet::LoadFromFile(const QString& fileName) {
     TDataPacket parsed = Datapacket::ReadPacketFile(fileName);
     Close();

@@ -48,6 +48,8 @@ public:
     // Copies the packet; the first record becomes current. An empty packet closes the dataset.
     // Raises EDatabaseError on a bad packet, naming it "data packet".
     void SetData(const QByteArray& packet);
+    // The same for a packet already read.
+    void SetPacket(Datapacket::TDataPacket packet);
     // Either file form, told apart by its first bytes.
     void LoadFromFile(const QString& fileName);
     // The binary form, or XML when the name ends in ".xml" (any case).
