@@ -14,6 +14,14 @@ bool IsNull(const TValue& value) {
     return std::holds_alternative<std::monostate>(value);
 }
 
+std::size_t WordsFor(std::size_t width) {
+    return (width + 63) / 64;
+}
+
+void SetBit(std::vector<std::uint64_t>& words, std::size_t column) {
+    words[column / 64] |= std::uint64_t{1} << (column % 64);
+}
+
 } // namespace
 
 TRowValues::TRowValues(std::size_t width) : width_(width) {}
@@ -23,15 +31,16 @@ TRowValues::TRowValues(std::initializer_list<TValue> values)
 
 TRowValues::TRowValues(const std::vector<TValue>& values) : width_(values.size()) {
     TEntries entries;
-    entries.reserve(static_cast<std::size_t>(
-        std::count_if(values.begin(), values.end(), [](const TValue& v) { return !IsNull(v); })));
+    entries.reserve(static_cast<std::size_t>(std::count_if(
+        values.begin(), values.end(), [](const TValue& value) { return !IsNull(value); })));
     for (std::size_t column = 0; column < values.size(); ++column) {
         if (!IsNull(values[column])) {
             entries.push_back({column, values[column]});
         }
     }
     if (!entries.empty()) {
-        own_ = std::make_shared<TEntries>(std::move(entries));
+        own_ = new TEntryBlock;
+        own_->entries = std::move(entries);
     }
 }
 
@@ -43,69 +52,64 @@ TRowValues TRowValues::FromEntries(std::size_t width, std::span<TRowEntry> entri
                       [](const TRowEntry& entry) { return !IsNull(entry.value); }));
     if (held > 0) {
         // Exactly as many as it holds: a reader's rows must not carry spare room.
-        TEntries own;
-        own.reserve(held);
-        for (TRowEntry& entry : entries) {
-            if (!IsNull(entry.value)) {
-                own.push_back(std::move(entry));
+        row.own_ = new TEntryBlock;
+        row.own_->entries.reserve(held);
+    }
+    QExplicitlySharedDataPointer<TClearedBlock> cleared;
+    for (TRowEntry& entry : entries) {
+        if (!IsNull(entry.value)) {
+            row.own_->entries.push_back(std::move(entry));
+        } else if (original != nullptr) {
+            if (!cleared) {
+                cleared = new TClearedBlock;
+                cleared->words.resize(WordsFor(width));
             }
+            SetBit(cleared->words, entry.column);
         }
-        row.own_ = std::make_shared<TEntries>(std::move(own));
     }
     if (original == nullptr) {
         return row;
     }
-    auto inherited = std::make_shared<TInherited>();
-    if (original->inherited_) {
-        // An original that takes from another row is flattened, so that no row takes from a row
-        // that takes from another.
-        TEntries values;
-        original->ForEachValue([&values](std::size_t column, const TValue& value) {
-            values.push_back({column, value});
+    if (original->inherited_ || original->width_ > width) {
+        // Such an original is copied, so that no row takes from a row that takes from another,
+        // nor from beyond itself.
+        row.inherited_ = new TEntryBlock;
+        original->ForEachValue([&row, width](std::size_t column, const TValue& value) {
+            if (column < width) {
+                row.inherited_->entries.push_back({column, value});
+            }
         });
-        inherited->values = std::make_shared<const TEntries>(std::move(values));
-    } else if (original->own_) {
-        inherited->values = original->own_;
     } else {
-        // An original without values gives nothing to take.
-        return row;
+        row.inherited_ = original->own_;
     }
-    for (const TRowEntry& entry : entries) {
-        if (IsNull(entry.value) && entry.column < width) {
-            inherited->cleared.resize(width);
-            inherited->cleared[entry.column] = true;
-        }
+    if (row.inherited_ && !row.inherited_->entries.empty()) {
+        row.cleared_ = std::move(cleared);
+    } else {
+        row.inherited_.reset();
     }
-    row.inherited_ = std::move(inherited);
     return row;
 }
 
-const TRowEntry* TRowValues::Find(const TEntries* entries, std::size_t column) {
-    if (entries == nullptr) {
+const TRowEntry* TRowValues::Find(const TEntryBlock* block, std::size_t column) {
+    if (block == nullptr) {
         return nullptr;
     }
+    const TEntries& entries = block->entries;
     const auto found = std::lower_bound(
-        entries->begin(), entries->end(), column,
+        entries.begin(), entries.end(), column,
         [](const TRowEntry& entry, std::size_t wanted) { return entry.column < wanted; });
-    return found != entries->end() && found->column == column ? &*found : nullptr;
+    return found != entries.end() && found->column == column ? &*found : nullptr;
 }
 
 const TRowEntry* TRowValues::FindInherited(std::size_t column) const {
-    if (!inherited_) {
-        return nullptr;
-    }
-    const std::vector<bool>& cleared = inherited_->cleared;
-    if (column < cleared.size() && cleared[column]) {
-        return nullptr;
-    }
-    return Find(inherited_->values.get(), column);
+    return Cleared(column) ? nullptr : Find(inherited_.data(), column);
 }
 
 const TValue& TRowValues::operator[](std::size_t column) const {
     if (column >= width_) {
         return Null;
     }
-    if (const TRowEntry* own = Find(own_.get(), column)) {
+    if (const TRowEntry* own = Find(own_.data(), column)) {
         return own->value;
     }
     if (const TRowEntry* inherited = FindInherited(column)) {
@@ -116,11 +120,11 @@ const TValue& TRowValues::operator[](std::size_t column) const {
 
 TRowValues::TEntries& TRowValues::OwnForChange() {
     if (!own_) {
-        own_ = std::make_shared<TEntries>();
-    } else if (own_.use_count() > 1) {
-        own_ = std::make_shared<TEntries>(*own_);
+        own_ = new TEntryBlock;
     }
-    return *own_;
+    // A copy of the row, or a row that keeps this one's values as its original, keeps them.
+    own_.detach();
+    return own_->entries;
 }
 
 void TRowValues::Set(std::size_t column, TValue value) {
@@ -128,10 +132,12 @@ void TRowValues::Set(std::size_t column, TValue value) {
         throw std::out_of_range("a value set beyond the columns of its row");
     }
     if (IsNull(value) && FindInherited(column) != nullptr) {
-        auto inherited = std::make_shared<TInherited>(*inherited_);
-        inherited->cleared.resize(width_);
-        inherited->cleared[column] = true;
-        inherited_ = std::move(inherited);
+        if (!cleared_) {
+            cleared_ = new TClearedBlock;
+            cleared_->words.resize(WordsFor(width_));
+        }
+        cleared_.detach();
+        SetBit(cleared_->words, column);
     }
     TEntries& own = OwnForChange();
     const auto at = std::lower_bound(
@@ -153,16 +159,18 @@ void TRowValues::Set(std::size_t column, TValue value) {
 }
 
 void TRowValues::resize(std::size_t width) {
-    if (width < width_) {
-        // What remains becomes the row's own, so that nothing beyond the row is kept.
-        TEntries kept;
+    if (width < width_ || cleared_) {
+        // What remains becomes the row's own: nothing beyond the row is kept, and no cleared bits
+        // need words for new columns.
+        QExplicitlySharedDataPointer<TEntryBlock> kept(new TEntryBlock);
         ForEachValue([&kept, width](std::size_t column, const TValue& value) {
             if (column < width) {
-                kept.push_back({column, value});
+                kept->entries.push_back({column, value});
             }
         });
-        own_ = kept.empty() ? nullptr : std::make_shared<TEntries>(std::move(kept));
+        own_ = kept->entries.empty() ? QExplicitlySharedDataPointer<TEntryBlock>() : kept;
         inherited_.reset();
+        cleared_.reset();
     }
     width_ = width;
 }

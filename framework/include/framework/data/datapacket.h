@@ -5,6 +5,7 @@
 #include "framework/framework_export.h"
 
 #include <QByteArray>
+#include <QSharedData>
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
@@ -132,30 +133,38 @@ public:
 
 private:
     using TEntries = std::vector<TRowEntry>;
-    // What a row takes from its original: the original's values, less those the row made null.
-    struct TInherited {
-        std::shared_ptr<const TEntries> values;
-        // Empty when the row made none null.
-        std::vector<bool> cleared;
+    // Values in column order, shared by the copies of a row and by the rows that keep them from
+    // it as their original.
+    struct TEntryBlock : QSharedData {
+        TEntries entries;
+    };
+    // A bit for each column, 64 to a word, set where the row is null whatever its original holds.
+    struct TClearedBlock : QSharedData {
+        std::vector<std::uint64_t> words;
     };
 
-    static const TRowEntry* Find(const TEntries* entries, std::size_t column);
+    static const TRowEntry* Find(const TEntryBlock* block, std::size_t column);
+    bool Cleared(std::size_t column) const {
+        return cleared_ && (cleared_->words[column / 64] >> (column % 64) & 1) != 0;
+    }
     const TRowEntry* FindInherited(std::size_t column) const;
     // This row's entries, to be changed: copied first when a copy of the row shares them.
     TEntries& OwnForChange();
 
     std::size_t width_ = 0;
-    // The values this row holds itself, in column order; null when it holds none.
-    std::shared_ptr<TEntries> own_;
-    // Null when the row takes nothing from an original.
-    std::shared_ptr<const TInherited> inherited_;
+    // The values this row holds itself; null when it holds none.
+    QExplicitlySharedDataPointer<TEntryBlock> own_;
+    // The values of the original this row takes every other column from; null when it takes none.
+    QExplicitlySharedDataPointer<TEntryBlock> inherited_;
+    // Null when no column is cleared.
+    QExplicitlySharedDataPointer<TClearedBlock> cleared_;
 };
 
 template <class Visit> void TRowValues::ForEachValue(const Visit& visit) const {
-    const TRowEntry* own = own_ ? own_->data() : nullptr;
-    const TRowEntry* ownEnd = own_ ? own + own_->size() : nullptr;
-    const TRowEntry* taken = inherited_ ? inherited_->values->data() : nullptr;
-    const TRowEntry* takenEnd = inherited_ ? taken + inherited_->values->size() : nullptr;
+    const TRowEntry* own = own_ ? own_->entries.data() : nullptr;
+    const TRowEntry* ownEnd = own_ ? own + own_->entries.size() : nullptr;
+    const TRowEntry* taken = inherited_ ? inherited_->entries.data() : nullptr;
+    const TRowEntry* takenEnd = inherited_ ? taken + inherited_->entries.size() : nullptr;
     while (own != ownEnd || taken != takenEnd) {
         if (taken == takenEnd || (own != ownEnd && own->column <= taken->column)) {
             // The row's own value hides its original's.
@@ -166,8 +175,7 @@ template <class Visit> void TRowValues::ForEachValue(const Visit& visit) const {
             ++own;
             continue;
         }
-        const std::vector<bool>& cleared = inherited_->cleared;
-        if (taken->column >= cleared.size() || !cleared[taken->column]) {
+        if (!Cleared(taken->column)) {
             visit(taken->column, taken->value);
         }
         ++taken;
