@@ -2,7 +2,8 @@
 
 // AddressSanitizer allocates on its own, past the C library's count.
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// Declared here: not every compiler ships the sanitizer header that declares it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 
 std::size_t HeldBytes() {
     return __sanitizer_get_current_allocated_bytes();
