@@ -48,7 +48,7 @@ public:
     // Copies the packet; the first record becomes current. An empty packet closes the dataset.
     // Raises EDatabaseError on a bad packet, naming it "data packet".
     void SetData(const QByteArray& packet);
-    // The same for a packet already read.
+    // Takes a packet already read, its current rows; the first record becomes current.
     void SetPacket(Datapacket::TDataPacket packet);
     // Either file form, told apart by its first bytes.
     void LoadFromFile(const QString& fileName);
