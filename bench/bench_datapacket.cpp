@@ -30,24 +30,24 @@ TDataPacket WidePacket(int columnCount) {
                                                         kinds[c % std::size(kinds)], 12));
     }
     for (int r = 0; r < Rows; ++r) {
-        Datapacket::TRow row;
+        std::vector<Datapacket::TValue> values;
         for (int c = 0; c < columnCount; ++c) {
             switch (packet.columns[static_cast<std::size_t>(c)].type) {
             case TFieldType::ftString:
-                row.values.emplace_back(AnsiString("valor ") + std::to_string(r));
+                values.emplace_back(AnsiString("valor ") + std::to_string(r));
                 break;
             case TFieldType::ftInteger:
-                row.values.emplace_back(static_cast<long long>(r * c));
+                values.emplace_back(static_cast<long long>(r * c));
                 break;
             case TFieldType::ftFloat:
-                row.values.emplace_back(r + c / 8.0);
+                values.emplace_back(r + c / 8.0);
                 break;
             default:
-                row.values.emplace_back(739957LL + r);
+                values.emplace_back(739957LL + r);
                 break;
             }
         }
-        packet.rows.push_back(row);
+        packet.rows.push_back({Datapacket::rsUnchanged, values});
     }
     return packet;
 }

@@ -10,31 +10,49 @@ namespace Fuzz {
 
 namespace {
 
-// What a reader may take per byte of its input: the rows of a binary packet are reserved at once
-// (a row of two bytes is a 32-byte TRow), and the XML text is copied with its control-character
-// references widened to pairs.
-constexpr std::size_t BytesPerInputByte = 32;
-// Room for the one-time set-up of Qt and expat (regular expressions, codecs, parser pools).
-constexpr std::size_t FixedAllowance = std::size_t{1} << 20;
+// What a reader may hold per byte of its input. The dearest inputs hold about 40 bytes a byte:
+// binary rows of a one-byte number (a row, its block of values and the value take 112 bytes for
+// three), and strings of one character (their two bytes are an entry of 40 bytes and a text of
+// 48).
+constexpr long long BytesPerInputByte = 64;
+// Room for the one-time set-up of Qt and expat (regular expressions, codecs, parser pools) and
+// for the parser's own buffers.
+constexpr long long FixedAllowance = 1LL << 20;
 
 // 0 while no limit is in force.
-std::atomic<std::size_t> currentLimit{0};
+std::atomic<long long> currentLimit{0};
+// Bytes allocated less bytes freed since the limit came into force; below 0 when more was freed
+// than allocated.
+std::atomic<long long> held{0};
 
 void OnAllocation(const volatile void*, std::size_t size) {
-    const std::size_t limit = currentLimit.load(std::memory_order_relaxed);
-    if (limit == 0 || size <= limit) {
+    const long long limit = currentLimit.load(std::memory_order_relaxed);
+    if (limit == 0) {
+        return;
+    }
+    const long long now = held.fetch_add(static_cast<long long>(size), std::memory_order_relaxed) +
+                          static_cast<long long>(size);
+    if (now <= limit) {
         return;
     }
     // Off before reporting: the report allocates too.
     currentLimit.store(0, std::memory_order_relaxed);
     std::fprintf(stderr,
-                 "==fuzz== allocation of %zu bytes, above the limit of %zu for this input\n", size,
-                 limit);
+                 "==fuzz== %lld bytes held after an allocation of %zu bytes, above the limit of "
+                 "%lld for this input\n",
+                 now, size, limit);
     __sanitizer_print_stack_trace();
     std::abort();
 }
 
-void OnFree(const volatile void*) {}
+void OnFree(const volatile void* pointer) {
+    if (currentLimit.load(std::memory_order_relaxed) == 0 ||
+        __sanitizer_get_ownership(pointer) == 0) {
+        return;
+    }
+    held.fetch_sub(static_cast<long long>(__sanitizer_get_allocated_size(pointer)),
+                   std::memory_order_relaxed);
+}
 
 } // namespace
 
@@ -44,7 +62,9 @@ TAllocationLimit::TAllocationLimit(std::size_t inputSize) {
         std::fprintf(stderr, "==fuzz== cannot install the allocation hooks\n");
         std::abort();
     }
-    currentLimit.store(BytesPerInputByte * inputSize + FixedAllowance, std::memory_order_relaxed);
+    held.store(0, std::memory_order_relaxed);
+    currentLimit.store(BytesPerInputByte * static_cast<long long>(inputSize) + FixedAllowance,
+                       std::memory_order_relaxed);
 }
 
 TAllocationLimit::~TAllocationLimit() {

@@ -1,6 +1,7 @@
 #include "samecontent.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -97,12 +98,25 @@ QByteArray Difference(const Datapacket::TDataPacket& written,
                    QByteArray::number(before.status) + " became " +
                    QByteArray::number(after.status);
         }
-        for (std::size_t c = 0; c < before.values.size(); ++c) {
-            if (!SameValue(before.values[c], after.values[c], form)) {
-                return "row " + QByteArray::number(r + 1) + " (status " +
-                       QByteArray::number(before.status) + "), field " + QByteArray::number(c + 1) +
-                       ": " + ValueText(before.values[c]) + " became " + ValueText(after.values[c]);
+        if (before.values.size() != after.values.size()) {
+            return "row " + QByteArray::number(r + 1) + ": " +
+                   QByteArray::number(before.values.size()) + " values became " +
+                   QByteArray::number(after.values.size());
+        }
+        // Only the columns that hold a value in either row: a row of many columns is mostly null.
+        std::optional<std::size_t> differing;
+        const auto compare = [&](std::size_t column, const TValue&) {
+            if (!differing && !SameValue(before.values[column], after.values[column], form)) {
+                differing = column;
             }
+        };
+        before.values.ForEachValue(compare);
+        after.values.ForEachValue(compare);
+        if (differing) {
+            const std::size_t c = *differing;
+            return "row " + QByteArray::number(r + 1) + " (status " +
+                   QByteArray::number(before.status) + "), field " + QByteArray::number(c + 1) +
+                   ": " + ValueText(before.values[c]) + " became " + ValueText(after.values[c]);
         }
     }
     return {};

@@ -23,6 +23,7 @@
 #include <QJsonArray>
 #include <QStandardPaths>
 #include <cstdio>
+#include <new>
 #include <optional>
 
 namespace {
@@ -241,7 +242,8 @@ int openDayWindow(const TerminalRequest& request) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+// Running out of memory anywhere ends the program with a message and exit code 2, not an abort.
+int main(int argc, char** argv) try {
     QStringList arguments;
     for (int index = 0; index < argc; ++index) {
         arguments << QString::fromLocal8Bit(argv[index]);
@@ -293,4 +295,8 @@ int main(int argc, char** argv) {
         return openDayWindow(request);
     }
     return openScreen(request);
+} catch (const std::bad_alloc&) {
+    // A fixed text: there may be no memory left to build one.
+    std::fputs("reservas-terminal: memória insuficiente; o programa foi encerrado.\n", stderr);
+    return BadRequest;
 }

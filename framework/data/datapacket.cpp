@@ -5,7 +5,9 @@ namespace Datapacket {
 
 using Db::TFieldType;
 
-TText::TText(AnsiString text) : text_(std::make_shared<const AnsiString>(std::move(text))) {}
+// An empty text holds nothing: a file may hold many, and each would be an allocation.
+TText::TText(AnsiString text)
+    : text_(text.empty() ? nullptr : std::make_shared<const AnsiString>(std::move(text))) {}
 
 const AnsiString& TText::Str() const {
     static const AnsiString empty;

@@ -373,22 +373,36 @@ TDataPacket PacketReader::Read() {
     in_.CheckCount(rowCount, 1 + flagBytes, "the row count");
     packet_.rows.reserve(rowCount);
     std::optional<std::size_t> lastOriginal;
+    // The values of the row being read, kept between rows for its room.
+    std::vector<TRowEntry> entries;
     for (std::uint32_t r = 0; r < rowCount; ++r) {
         const What what = What::Row(r);
         TRow row;
         row.status = in_.U8(what);
         const char* nullFlags = in_.Take(flagBytes, what);
-        row.values.resize(columnCount);
+        const auto flagOf = [nullFlags](unsigned c) {
+            return (static_cast<std::uint8_t>(nullFlags[c / 4]) >> (2 * (c % 4))) & 3;
+        };
+        // A column unchanged in a delta has the value of the original the row supersedes; an
+        // original is whole, whatever else its state says.
+        bool keepsAny = false;
+        for (unsigned c = 0; c < columnCount && !keepsAny; ++c) {
+            keepsAny = flagOf(c) == 2;
+        }
+        const TRowValues* original = keepsAny && lastOriginal && (row.status & rsOriginal) == 0
+                                         ? &packet_.rows[*lastOriginal].values
+                                         : nullptr;
+        entries.clear();
         for (unsigned c = 0; c < columnCount; ++c) {
-            const unsigned flag =
-                (static_cast<std::uint8_t>(nullFlags[c / 4]) >> (2 * (c % 4))) & 3;
+            const unsigned flag = flagOf(c);
             if (flag == 0) {
-                row.values[c] = ReadValue(c, r);
-            } else if (flag == 2 && lastOriginal) {
-                // Unchanged in a delta: the value of the original this row supersedes.
-                row.values[c] = packet_.rows[*lastOriginal].values[c];
+                entries.push_back({c, ReadValue(c, r)});
+            } else if (flag != 2 && original != nullptr) {
+                // Null here, whatever the original holds.
+                entries.push_back({c, {}});
             }
         }
+        row.values = TRowValues::FromEntries(columnCount, entries, original);
         if ((row.status & rsOriginal) != 0) {
             lastOriginal = packet_.rows.size();
         }

@@ -1,5 +1,6 @@
 #include "datapacketbcd.h"
 #include "datapacketoutput.h"
+#include "datapacketquote.h"
 #include "datapackettypes.h"
 #include "framework/data/datapacketbinary.h"
 
@@ -56,12 +57,14 @@ private:
     void Prefix(qsizetype size, unsigned prefix);
     void WordProperty(const char* name, qsizetype value, const TColumn& column);
     void TextProperty(const char* name, const AnsiString& value);
+    // The longest string in each column, in bytes, from one pass over the values.
+    void MeasureStrings();
     // The declared width in bytes, widened to hold the column's longest value.
     qsizetype StoredWidth(std::size_t column, qsizetype declared) const;
     void WriteColumn(std::size_t index);
     void WriteValue(std::size_t column, const TValue& value);
-    // The stored size of a variable-length value.
-    qsizetype ValueSize(std::size_t column, const TValue& value) const;
+    // The stored size of a string.
+    qsizetype StringSize(std::size_t column, const TValue& value) const;
 
     template <class T> const T& Get(const TColumn& column, const TValue& value) const {
         return ValueAs<T>(column, value, target_);
@@ -72,6 +75,7 @@ private:
     TPacketOutput output_;
     QByteArray& out_;
     std::vector<unsigned> prefixes_;
+    std::vector<qsizetype> longest_;
 };
 
 void PacketWriter::Name(const AnsiString& name, const AnsiString& what) {
@@ -110,12 +114,17 @@ void PacketWriter::TextProperty(const char* name, const AnsiString& value) {
     out_.append(value.data(), static_cast<qsizetype>(value.size())).append('\0');
 }
 
-qsizetype PacketWriter::StoredWidth(std::size_t column, qsizetype declared) const {
-    qsizetype longest = std::max<qsizetype>(declared, 1);
+void PacketWriter::MeasureStrings() {
+    longest_.assign(packet_.columns.size(), 0);
     for (const TRow& row : packet_.rows) {
-        longest = std::max(longest, ValueSize(column, row.values[column]));
+        row.values.ForEachValue([this](std::size_t column, const TValue& value) {
+            longest_[column] = std::max(longest_[column], StringSize(column, value));
+        });
     }
-    return longest;
+}
+
+qsizetype PacketWriter::StoredWidth(std::size_t column, qsizetype declared) const {
+    return std::max({declared, qsizetype(1), longest_[column]});
 }
 
 // The length prefix of a variable-length value: as small as the width allows.
@@ -187,19 +196,13 @@ void PacketWriter::WriteColumn(std::size_t index) {
     }
 }
 
-qsizetype PacketWriter::ValueSize(std::size_t index, const TValue& value) const {
+qsizetype PacketWriter::StringSize(std::size_t index, const TValue& value) const {
     const TColumn& column = packet_.columns[index];
-    if (std::holds_alternative<std::monostate>(value)) {
-        return 0;
-    }
     switch (column.type) {
     case TFieldType::ftString:
         return static_cast<qsizetype>(Get<TText>(column, value).Str().size());
     case TFieldType::ftWideString:
         return 2 * Get<QString>(column, value).size();
-    case TFieldType::ftMemo:
-    case TFieldType::ftBlob:
-        return Get<QByteArray>(column, value).size();
     default:
         return 0;
     }
@@ -248,8 +251,9 @@ void PacketWriter::WriteValue(std::size_t index, const TValue& value) {
     case TFieldType::ftBCD: {
         const auto bytes = EncodeBcd(Get<TText>(column, value).Str());
         if (!bytes) {
-            Fail("field '" + column.name + "' holds '" + Get<TText>(column, value).Str() +
-                 "', which a stored exact decimal cannot keep");
+            Fail("field '" + column.name + "' holds " +
+                 QuotedValue(Get<TText>(column, value).Str()) +
+                 ", which a stored exact decimal cannot keep");
         }
         out_.append(*bytes);
         return;
@@ -290,6 +294,7 @@ void PacketWriter::Write() {
     U32(static_cast<std::uint32_t>(packet_.rows.size()));
     U32(MetadataPresent | DataOffsetPresent);
     U16(0);
+    MeasureStrings();
     for (std::size_t i = 0; i < columnCount; ++i) {
         WriteColumn(i);
     }
@@ -300,22 +305,22 @@ void PacketWriter::Write() {
     } else {
         qToLittleEndian(MetadataPresent, out_.data() + 18);
     }
-    const std::size_t flagBytes = (columnCount + 3) / 4;
+    // Every column null, two bits of 01 each, until a value says otherwise; the bits past the
+    // last column stay 0.
+    QByteArray allNull((static_cast<qsizetype>(columnCount) + 3) / 4, '\x55');
+    if (columnCount % 4 != 0) {
+        allNull.back() = static_cast<char>(((1 << (2 * (columnCount % 4))) - 1) & 0x55);
+    }
     for (const TRow& row : packet_.rows) {
         U8(row.status);
-        QByteArray flags(static_cast<qsizetype>(flagBytes), '\0');
-        for (std::size_t c = 0; c < columnCount; ++c) {
-            if (std::holds_alternative<std::monostate>(row.values[c])) {
-                flags[static_cast<qsizetype>(c / 4)] =
-                    static_cast<char>(flags[static_cast<qsizetype>(c / 4)] | (1 << (2 * (c % 4))));
-            }
-        }
-        out_.append(flags);
-        for (std::size_t c = 0; c < columnCount; ++c) {
-            if (!std::holds_alternative<std::monostate>(row.values[c])) {
-                WriteValue(c, row.values[c]);
-            }
-        }
+        const qsizetype flagsAt = out_.size();
+        out_.append(allNull);
+        row.values.ForEachValue([this, flagsAt](std::size_t column, const TValue&) {
+            char& flags = out_.data()[flagsAt + static_cast<qsizetype>(column / 4)];
+            flags = static_cast<char>(flags & ~(3 << (2 * (column % 4))));
+        });
+        row.values.ForEachValue(
+            [this](std::size_t column, const TValue& value) { WriteValue(column, value); });
         output_.Pass();
     }
     output_.Flush();

@@ -172,4 +172,13 @@ AnsiString WrittenSubtype(const TColumn& column) {
     return storage.subtype;
 }
 
+bool XmlHoldsText(const TColumn& column) {
+    if (column.type != TFieldType::ftMemo) {
+        return false;
+    }
+    // As written, so that what is written as text reads back as text.
+    const AnsiString subtype = WrittenSubtype(column);
+    return subtype == "Text" || subtype == "Formatted";
+}
+
 } // namespace Datapacket

@@ -89,6 +89,10 @@ long long WrittenWidth(const TColumn& column);
 // The SUBTYPE written for a column; empty for none.
 AnsiString WrittenSubtype(const TColumn& column);
 
+// Whether the XML form holds the column's values as the text itself: memos of 8-bit text do,
+// while blobs and memos of wide text hold base64.
+bool XmlHoldsText(const TColumn& column);
+
 // Strings may come padded or terminated with NULs, in either form.
 template <class Text> Text WithoutTrailingNuls(Text text) {
     while (text.endsWith(typename Text::value_type(0))) {

@@ -1,4 +1,5 @@
 #include "framework/data/datapacketvalue.h"
+#include "datapacketquote.h"
 
 #include <QByteArray>
 #include <charconv>
@@ -39,7 +40,8 @@ constexpr const char* YesOrNoWords = "a yes-or-no value";
 
 [[noreturn]] void TextIsNot(const TColumn& column, const AnsiString& text,
                             const AnsiString& expected) {
-    Db::RaiseDatabaseError("field '" + column.name + "': '" + text + "' is not " + expected);
+    Db::RaiseDatabaseError("field '" + column.name + "': " + QuotedValue(text) + " is not " +
+                           expected);
 }
 
 [[noreturn]] void OutsideCalendar(const TColumn& column) {

@@ -1,3 +1,4 @@
+#include "datapacketquote.h"
 #include "datapackettypes.h"
 #include "datapacketxmlcontrol.h"
 #include "framework/data/datapacketvalue.h"
@@ -129,6 +130,29 @@ bool ParseDateTime(QStringView text, double& stored) {
     return true;
 }
 
+// Sorts a row's values by column; of two attributes for one column, the later one counts.
+void PutInColumnOrder(std::vector<TRowEntry>& entries) {
+    const auto byColumn = [](const TRowEntry& a, const TRowEntry& b) {
+        return a.column < b.column;
+    };
+    // Attributes come in the order of the columns, unless another writer chose otherwise.
+    if (!std::is_sorted(entries.begin(), entries.end(), byColumn)) {
+        std::stable_sort(entries.begin(), entries.end(), byColumn);
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (kept > 0 && entries[kept - 1].column == entries[i].column) {
+            entries[kept - 1] = std::move(entries[i]);
+        } else {
+            if (kept != i) {
+                entries[kept] = std::move(entries[i]);
+            }
+            ++kept;
+        }
+    }
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(kept), entries.end());
+}
+
 class XmlPacketReader {
 public:
     explicit XmlPacketReader(const AnsiString& source) : source_(source) {}
@@ -174,6 +198,8 @@ private:
     // rows repeat their names, so each is case-folded and looked up once; a new column empties it.
     QHash<QByteArray, std::optional<std::size_t>> columnByName_;
     std::optional<std::size_t> lastOriginal_;
+    // The values of the row being read, kept between rows for its room.
+    std::vector<TRowEntry> entries_;
 };
 
 int XmlPacketReader::IntegerAttribute(const XML_Char** attributes, const char* name,
@@ -185,8 +211,8 @@ int XmlPacketReader::IntegerAttribute(const XML_Char** attributes, const char* n
     bool ok = false;
     const int value = text->toInt(&ok);
     if (!ok || value < 0) {
-        Fail("the " + AnsiString(name) + " of field '" + column + "' is '" + FromQString(*text) +
-             "', not a whole number of 0 or more");
+        Fail("the " + AnsiString(name) + " of field '" + column + "' is " +
+             QuotedValue(FromQString(*text)) + ", not a whole number of 0 or more");
     }
     return value;
 }
@@ -213,8 +239,9 @@ void XmlPacketReader::ReadField(const XML_Char** attributes) {
     }
     const TStoredForm* form = FindXmlForm(fieldType);
     if (form == nullptr) {
-        Fail("field '" + column.name + "' has the fieldtype '" + FromQString(fieldType) +
-             "', which names no kind of field this reader knows");
+        Fail("field '" + column.name + "' has the fieldtype " +
+             QuotedValue(FromQString(fieldType)) +
+             ", which names no kind of field this reader knows");
     }
     SetColumnType(column, *form, width, subtype);
     const QString key = attributeName->toCaseFolded();
@@ -289,6 +316,10 @@ TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
     }
     case TFieldType::ftMemo:
     case TFieldType::ftBlob: {
+        if (XmlHoldsText(column)) {
+            value = QByteArray::fromStdString(FromQString(text));
+            break;
+        }
         // Characters outside Latin-1 become '?', which the decoder rejects.
         QByteArray base64 = text.toLatin1();
         base64.removeIf([](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; });
@@ -308,8 +339,8 @@ TValue XmlPacketReader::ParseValue(const TColumn& column, const QString& text,
     }
     }
     if (!ok) {
-        Fail("row " + std::to_string(row + 1) + ": '" + FromQString(text) + "' for field '" +
-             column.name + "' is not " + Db::DescribeFieldType(column.type));
+        Fail("row " + std::to_string(row + 1) + ": " + QuotedValue(FromQString(text)) +
+             " for field '" + column.name + "' is not " + Db::DescribeFieldType(column.type));
     }
     return value;
 }
@@ -321,22 +352,26 @@ void XmlPacketReader::ReadRow(const XML_Char** attributes) {
         bool ok = false;
         const unsigned status = state->toUInt(&ok);
         if (!ok || status > 0xFF) {
-            Fail("row " + std::to_string(index + 1) + ": the RowState '" + FromQString(*state) +
-                 "' is not a number from 0 to 255");
+            Fail("row " + std::to_string(index + 1) + ": the RowState " +
+                 QuotedValue(FromQString(*state)) + " is not a number from 0 to 255");
         }
         row.status = static_cast<std::uint8_t>(status);
     }
-    // A modified row carries only what changed; the rest is its original's, which lacks the
-    // columns of any METADATA after it.
-    if ((row.status & rsModified) != 0 && lastOriginal_) {
-        row.values = packet_.rows[*lastOriginal_].values;
-    }
-    row.values.resize(packet_.columns.size());
+    entries_.clear();
     for (; *attributes != nullptr; attributes += 2) {
         if (const std::optional<std::size_t> column = ColumnOf(attributes[0])) {
-            row.values[*column] = ParseValue(packet_.columns[*column], Value(attributes[1]), index);
+            entries_.push_back(
+                {*column, ParseValue(packet_.columns[*column], Value(attributes[1]), index)});
         }
     }
+    PutInColumnOrder(entries_);
+    // A modified row carries only what changed; the rest is its original's, which lacks the
+    // columns of any METADATA after it. An original is whole, whatever else its state says.
+    const bool changesOriginal =
+        (row.status & rsModified) != 0 && (row.status & rsOriginal) == 0 && lastOriginal_;
+    row.values =
+        TRowValues::FromEntries(packet_.columns.size(), entries_,
+                                changesOriginal ? &packet_.rows[*lastOriginal_].values : nullptr);
     if ((row.status & rsOriginal) != 0) {
         lastOriginal_ = index;
     }

@@ -62,6 +62,12 @@ void AppendEscaped(QByteArray& out, const AnsiString& text) {
     }
 }
 
+void AppendEscaped(QByteArray& out, const QByteArray& text) {
+    for (const char c : text) {
+        AppendEscaped(out, static_cast<unsigned char>(c));
+    }
+}
+
 // What XML cannot hold at all (lone surrogates, U+FFFE, U+FFFF) becomes U+FFFD.
 void AppendEscaped(QByteArray& out, const QString& text) {
     for (const char32_t code : text.toUcs4()) {
@@ -212,6 +218,10 @@ void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
     }
     case TFieldType::ftMemo:
     case TFieldType::ftBlob:
+        if (XmlHoldsText(column)) {
+            Attribute(keys_[index], Get<QByteArray>(column, value));
+            return;
+        }
         text = Get<QByteArray>(column, value).toBase64().toStdString();
         break;
     default: {
@@ -226,14 +236,13 @@ void XmlPacketWriter::WriteValue(std::size_t index, const TValue& value) {
 
 void XmlPacketWriter::CheckModifiedRow(const TRow& row, const TRow& original,
                                        std::size_t index) const {
-    for (std::size_t c = 0; c < row.values.size(); ++c) {
-        if (std::holds_alternative<std::monostate>(row.values[c]) &&
-            !std::holds_alternative<std::monostate>(original.values[c])) {
-            Fail("row " + std::to_string(index + 1) + ": field '" + packet_.columns[c].name +
+    original.values.ForEachValue([&](std::size_t column, const TValue&) {
+        if (std::holds_alternative<std::monostate>(row.values[column])) {
+            Fail("row " + std::to_string(index + 1) + ": field '" + packet_.columns[column].name +
                  "' of a modified row is null where its original has a value, which the XML " +
                  "form cannot hold");
         }
-    }
+    });
 }
 
 void XmlPacketWriter::Write() {
@@ -250,7 +259,9 @@ void XmlPacketWriter::Write() {
             Fail("row " + std::to_string(r + 1) + " has " + std::to_string(row.values.size()) +
                  " values for " + std::to_string(packet_.columns.size()) + " columns");
         }
-        if ((row.status & rsModified) != 0 && lastOriginal != nullptr) {
+        // As the reader takes them: an original is whole, whatever else its state says.
+        if ((row.status & rsModified) != 0 && (row.status & rsOriginal) == 0 &&
+            lastOriginal != nullptr) {
             CheckModifiedRow(row, *lastOriginal, r);
         }
         if ((row.status & rsOriginal) != 0) {
@@ -260,9 +271,8 @@ void XmlPacketWriter::Write() {
         if (row.status != rsUnchanged) {
             Attribute("RowState", std::to_string(row.status));
         }
-        for (std::size_t c = 0; c < row.values.size(); ++c) {
-            WriteValue(c, row.values[c]);
-        }
+        row.values.ForEachValue(
+            [this](std::size_t column, const TValue& value) { WriteValue(column, value); });
         out_.append("/>");
         output_.Pass();
     }

@@ -109,7 +109,7 @@ void TClientDataSet::Close() {
     current_ = -1;
     bof_ = eof_ = true;
     state_ = State::Browse;
-    savedValues_.clear();
+    savedValues_ = {};
     std::vector<TField*> persistent;
     for (TField* field : fields_) {
         if (field->Persistent()) {
@@ -175,6 +175,11 @@ void TClientDataSet::SetData(const QByteArray& packet) {
     Assign(std::move(parsed));
 }
 
+void TClientDataSet::SetPacket(Datapacket::TDataPacket packet) {
+    Close();
+    Assign(std::move(packet));
+}
+
 void TClientDataSet::LoadFromFile(const QString& fileName) {
     TDataPacket parsed = Datapacket::ReadPacketFile(fileName);
     Close();
@@ -225,7 +230,7 @@ bool TClientDataSet::Bof() const {
 void TClientDataSet::Append() {
     RequireOpen();
     PostPending();
-    data_.rows.push_back({Datapacket::rsUnchanged, std::vector<TValue>(data_.columns.size())});
+    data_.rows.push_back({Datapacket::rsUnchanged, Datapacket::TRowValues(data_.columns.size())});
     current_ = static_cast<int>(data_.rows.size()) - 1;
     bof_ = eof_ = false;
     state_ = State::Insert;
@@ -253,7 +258,7 @@ void TClientDataSet::Post() {
         }
     }
     state_ = State::Browse;
-    savedValues_.clear();
+    savedValues_ = {};
 }
 
 void TClientDataSet::Cancel() {
@@ -266,7 +271,7 @@ void TClientDataSet::Cancel() {
         data_.rows[static_cast<std::size_t>(current_)].values = savedValues_;
     }
     state_ = State::Browse;
-    savedValues_.clear();
+    savedValues_ = {};
 }
 
 void TClientDataSet::Delete() {
@@ -283,7 +288,7 @@ void TClientDataSet::Delete() {
     eof_ = data_.rows.empty();
     bof_ = data_.rows.empty();
     state_ = State::Browse;
-    savedValues_.clear();
+    savedValues_ = {};
 }
 
 void TClientDataSet::PostPending() {
@@ -329,8 +334,8 @@ void TClientDataSet::SetCurrentValue(int column, TValue value) {
     if (CurrentValue(column) == nullptr) {
         Error(NoRecordMessage);
     }
-    data_.rows[static_cast<std::size_t>(current_)].values[static_cast<std::size_t>(column)] =
-        std::move(value);
+    data_.rows[static_cast<std::size_t>(current_)].values.Set(static_cast<std::size_t>(column),
+                                                              std::move(value));
 }
 
 } // namespace Dbclient

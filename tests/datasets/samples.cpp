@@ -107,6 +107,55 @@ TDataPacket EveryKindPacket() {
     return packet;
 }
 
+namespace {
+
+const QByteArray MemoNotes =
+    "Also known as Bia & \"Bi\"; prefers the table by the window, away from the door.";
+const QByteArray MemoFormatted = "{\\rtf1 Ol\xE1}";
+const QByteArray MemoPicture = "\x89PNG\r\n\x1A\n";
+const QByteArray MemoLines = "linha 1\r\nlinha 2";
+
+} // namespace
+
+QByteArray MemoTwinXml() {
+    return R"(<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0"><METADATA><FIELDS>)"
+           R"(<FIELD attrname="ID" fieldtype="i4"/>)"
+           R"(<FIELD attrname="NOME" fieldtype="string" WIDTH="30"/>)"
+           R"(<FIELD attrname="NOTAS" fieldtype="bin.hex" SUBTYPE="Text"/>)"
+           R"(<FIELD attrname="RTF" fieldtype="bin.hex" SUBTYPE="Formatted"/>)"
+           R"(<FIELD attrname="FOTO" fieldtype="bin.hex" SUBTYPE="Binary"/>)"
+           R"(</FIELDS><PARAMS/></METADATA><ROWDATA>)"
+           "<ROW ID=\"1\" NOME=\"Jo\xE3o\" NOTAS=\"Also known as Bia &amp; &quot;Bi&quot;; "
+           "prefers the table by the window, away from the door.\" RTF=\"{&#092;rtf1 Ol\xE1}\" "
+           "FOTO=\"" +
+           MemoPicture.toBase64() +
+           "\"/><ROW ID=\"2\" NOTAS=\"linha 1&#013;&#010;linha 2\"/></ROWDATA></DATAPACKET>";
+}
+
+QByteArray MemoTwinBinary() {
+    const auto memo = [](PacketBytes& meta, const QByteArray& name, const QByteArray& subtype) {
+        meta.Name(name).U32(0x004B0004).U16(0).U16(1);
+        meta.Name("SUBTYPE").U32(0x00090000U | static_cast<std::uint32_t>(subtype.size() + 1));
+        meta.Raw(subtype + '\0');
+    };
+    PacketBytes meta;
+    meta.Name("ID").U32(0x00010004).U16(0).U16(0);
+    meta.Name("NOME").U32(0x00490001).U16(0).U16(1).Name("WIDTH").U32(0x00020002).U16(30);
+    memo(meta, "NOTAS", "Text");
+    memo(meta, "RTF", "Formatted");
+    memo(meta, "FOTO", "Binary");
+    meta.U16(0);
+    PacketBytes rows;
+    rows.U8(0).U8(0).U8(0).U32(1).U8(4).Raw("Jo\xE3o");
+    for (const QByteArray& memoValue : {MemoNotes, MemoFormatted, MemoPicture}) {
+        rows.U32(static_cast<std::uint32_t>(memoValue.size())).Raw(memoValue);
+    }
+    // NOME, RTF and FOTO null.
+    rows.U8(0).U8(0x44).U8(0x01).U32(2).U32(static_cast<std::uint32_t>(MemoLines.size()));
+    rows.Raw(MemoLines);
+    return meta.WithHeader(5, 2) + rows.Bytes();
+}
+
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
     const QString path = dir.filePath(name);
     QFile file(path);

@@ -20,6 +20,11 @@ QByteArray HandWrittenParameters();
 // a date-time at midnight.
 Datapacket::TDataPacket EveryKindPacket();
 
+// A packet as the framework writes it in XML, and its binary twin: a memo of text (the text
+// itself in XML), a formatted memo and a blob (base64 in XML), over two rows.
+QByteArray MemoTwinXml();
+QByteArray MemoTwinBinary();
+
 QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
 

@@ -71,13 +71,13 @@ private slots:
 
     void descriptorsPastTheRowOffsetRange() {
         TDataPacket packet;
-        Datapacket::TRow row;
+        std::vector<Datapacket::TValue> values;
         for (int c = 0; c < 8000; ++c) {
             packet.columns.push_back(
                 Datapacket::MakeColumn("COLUNA" + std::to_string(c + 1), TFieldType::ftInteger, 0));
-            row.values.emplace_back(static_cast<long long>(c));
+            values.emplace_back(static_cast<long long>(c));
         }
-        packet.rows = {row};
+        packet.rows = {{Datapacket::rsUnchanged, values}};
         const QByteArray binary = Datapacket::WriteBinaryPacket(packet, "out");
         // Metadata present, no row offset: the rows follow the descriptors.
         QCOMPARE(binary.mid(18, 6), QByteArray("\x01\0\0\0\0\0", 6));
@@ -187,12 +187,26 @@ private slots:
         // Modified: ID unchanged (flag 2), NOME new.
         rows.U8(8).U8(0x02).U8(3).Raw("Bia");
         rows.U8(4).U8(0).U32(2).U8(4).Raw("Caio");
-        rows.U8(2).U8(0).U32(3).U8(3).Raw("Davi");
+        rows.U8(2).U8(0).U32(3).U8(4).Raw("Davi");
+        rows.U8(1).U8(0).U32(5).U8(3).Raw("Eva");
+        // Modified: ID unchanged, NOME made null.
+        rows.U8(8).U8(0x06);
         const TDataPacket view = Datapacket::CurrentView(
-            Datapacket::ReadBinaryPacket(meta.WithHeader(2, 4) + rows.Bytes(), "log"));
-        QCOMPARE(view.rows.size(), std::size_t(2));
-        QVERIFY(view.rows[0].values == (std::vector<Datapacket::TValue>{1LL, AnsiString("Bia")}));
-        QVERIFY(view.rows[1].values == (std::vector<Datapacket::TValue>{2LL, AnsiString("Caio")}));
+            Datapacket::ReadBinaryPacket(meta.WithHeader(2, 6) + rows.Bytes(), "log"));
+        using Values = std::vector<Datapacket::TValue>;
+        QCOMPARE(view.rows.size(), std::size_t(3));
+        QVERIFY(view.rows[0].values == (Values{1LL, AnsiString("Bia")}));
+        QVERIFY(view.rows[1].values == (Values{2LL, AnsiString("Caio")}));
+        QVERIFY(view.rows[2].values == (Values{5LL, {}}));
+
+        // A change to a row that keeps its original's values changes that row alone.
+        Datapacket::TRowValues changed = view.rows[0].values;
+        changed.Set(0, {});
+        QVERIFY(changed == (Values{{}, AnsiString("Bia")}));
+        changed.Set(0, 7LL);
+        changed.Set(1, {});
+        QVERIFY(changed == (Values{7LL, {}}));
+        QVERIFY(view.rows[0].values == (Values{1LL, AnsiString("Bia")}));
     }
 
     void everyTruncationRaises() {

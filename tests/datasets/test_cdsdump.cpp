@@ -1,3 +1,4 @@
+#include "packetbytes.h"
 #include "samples.h"
 
 #include "framework/data/datapacketbinary.h"
@@ -5,6 +6,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
+#include <sys/resource.h>
 
 namespace {
 
@@ -14,11 +16,19 @@ struct Run {
     QByteArray err;
 };
 
-// Standard output goes to the file when one is given.
-Run Cdsdump(const QStringList& arguments, const QString& standardOutput = {}) {
+// Standard output goes to the file when one is given; the address space is limited to that many
+// bytes when a limit is given.
+Run Cdsdump(const QStringList& arguments, const QString& standardOutput = {},
+            rlim_t addressSpace = 0) {
     QProcess process;
     if (!standardOutput.isEmpty()) {
         process.setStandardOutputFile(standardOutput);
+    }
+    if (addressSpace > 0) {
+        process.setChildProcessModifier([addressSpace] {
+            const rlimit limit{addressSpace, addressSpace};
+            setrlimit(RLIMIT_AS, &limit);
+        });
     }
     process.start(QStringLiteral(CDSDUMP_PATH), arguments);
     process.waitForFinished(-1);
@@ -90,6 +100,24 @@ private slots:
         QVERIFY(noFile.err.contains("Usage:"));
         QCOMPARE(Cdsdump({bad, "--to-xml", "a.xml", "--to-binary", "b.cds"}).exitCode, 2);
         QCOMPARE(Cdsdump({"--unknown", bad}).exitCode, 2);
+    }
+
+    // Eight million rows of a one-byte number, 24 MB of file, are hundreds of MB of rows: under an
+    // address space of 256 MB, the tool says it ran out of memory and fails as on any other fault.
+    void runningOutOfMemoryFailsWithExitCode2() {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("AddressSanitizer needs far more address space than the limit this test sets");
+#endif
+        constexpr std::uint32_t rows = 8'000'000;
+        PacketBytes meta;
+        meta.Name("X").U32(0x00010001).U16(0).U16(0).U16(0);
+        QTemporaryDir dir;
+        const QString path = WriteFile(
+            dir, "rows.cds", meta.WithHeader(1, rows) + QByteArray("\0\0\x07", 3).repeated(rows));
+        const Run run = Cdsdump({path}, {}, rlim_t{256} << 20);
+        QCOMPARE(run.exitCode, 2);
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(run.err, path.toLocal8Bit() + ": not enough memory to read or write it\n");
     }
 
     void failedWritesFail_data() {

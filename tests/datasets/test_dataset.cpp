@@ -1,3 +1,4 @@
+#include "heldmemory.h"
 #include "packetbytes.h"
 #include "samples.h"
 
@@ -6,6 +7,7 @@
 #include "framework/datetime.h"
 
 #include <QTest>
+#include <functional>
 #include <memory>
 #include <sys/resource.h>
 
@@ -79,6 +81,32 @@ QByteArray KeepingLogXml() {
         xml += R"(<ROW RowState="8"/>)";
     }
     return xml + "</ROWDATA></DATAPACKET>";
+}
+
+// An XML packet of WideColumns whole-number fields, F1 onwards, with rows of about 350 KB: each
+// made by row(i), after the first row given.
+constexpr int WideColumns = 4000;
+
+QByteArray WidePacket(const QByteArray& first, const std::function<QByteArray(int)>& row) {
+    QByteArray xml = R"(<?xml version="1.0" standalone="yes"?><DATAPACKET Version="2.0">)"
+                     "<METADATA><FIELDS>";
+    for (int c = 1; c <= WideColumns; ++c) {
+        xml += "<FIELD attrname=\"F" + QByteArray::number(c) + "\" fieldtype=\"i4\"/>";
+    }
+    xml += "</FIELDS><PARAMS/></METADATA><ROWDATA>" + first;
+    const qsizetype rowsEnd = xml.size() + 350 * 1024;
+    for (int i = 0; xml.size() < rowsEnd; ++i) {
+        xml += row(i);
+    }
+    return xml + "</ROWDATA></DATAPACKET>";
+}
+
+QByteArray WideOriginal() {
+    QByteArray row = R"(<ROW RowState="1")";
+    for (int c = 1; c <= WideColumns; ++c) {
+        row += " F" + QByteArray::number(c) + "=\"" + QByteArray::number(c) + '"';
+    }
+    return row + "/>";
 }
 
 // The most memory the process has held so far, in MB.
@@ -285,6 +313,38 @@ private slots:
                 std::vector<Datapacket::TValue>{LargeValue().toStdString()});
         // Each row holds a 200 KB value, yet only one copy of it should exist.
         QVERIFY2(growth < 64, qPrintable(QStringLiteral("peak memory grew by %1 MB").arg(growth)));
+    }
+
+    // What a packet holds follows its bytes, not its rows times its columns: a null costs nothing,
+    // and the changes of an original share the values they keep from it.
+    void packetsHoldWhatTheirBytesSay_data() {
+        QTest::addColumn<QByteArray>("packet");
+        QTest::addColumn<int>("lastValue");
+        QTest::newRow("empty rows") << WidePacket({}, [](int) { return "<ROW/>"; }) << 0;
+        QTest::newRow("a value a row") << WidePacket({}, [](int i) {
+            return "<ROW F" + QByteArray::number(i % WideColumns + 1) + "=\"" +
+                   QByteArray::number(i) + "\"/>";
+        }) << 0;
+        QTest::newRow("changes of a wide original") << WidePacket(WideOriginal(), [](int i) {
+            return "<ROW RowState=\"8\" F7=\"" + QByteArray::number(i) + "\"/>";
+        }) << WideColumns;
+    }
+
+    void packetsHoldWhatTheirBytesSay() {
+        QFETCH(QByteArray, packet);
+        QFETCH(int, lastValue);
+        const std::size_t before = HeldBytes();
+        TClientDataSet dataset;
+        dataset.SetData(packet);
+        const auto held = static_cast<qint64>(HeldBytes()) - static_cast<qint64>(before);
+        QCOMPARE(dataset.FieldCount(), WideColumns);
+        QVERIFY(dataset.RecordCount() > 10000);
+        QCOMPARE(dataset.FieldByName("F4000")->AsInteger(), lastValue);
+        // The fields themselves, one object each, take about a megabyte.
+        QVERIFY2(
+            held < 16 * packet.size(),
+            qPrintable(
+                QStringLiteral("%1 bytes held for a packet of %2").arg(held).arg(packet.size())));
     }
 
     void filesOfBothForms() {

@@ -80,7 +80,7 @@ private slots:
         const QByteArray rows =
             R"(<ROW nome="a&lt;&gt;&amp;&quot;&apos;&#013;&#010;&#009;&#092;" DT="20261207T19:30:00000")"
             " D=\"20261207\" T=\"19:30:05250\" B=\"true\" N=\"-5\" V=\"1.5e3\" F=\"-.5\""
-            " M=\"T2Jz\nLg==\" W=\"&#8364;\"/><ROW DT=\"20261207\" B=\"F\"/>";
+            " M=\"Obs.&#013;&#010;fim\" W=\"&#8364;\"/><ROW DT=\"20261207\" B=\"F\"/>";
         const TDataPacket packet = Datapacket::ReadXmlPacket(Packet(fields, rows), "p.xml");
         QCOMPARE(packet.columns[0].name, AnsiString("Nome Completo"));
         QCOMPARE(packet.columns[0].width, 10);
@@ -98,7 +98,7 @@ private slots:
                                            -5LL,
                                            1500.0,
                                            AnsiString("-0.5"),
-                                           QByteArray("Obs."),
+                                           QByteArray("Obs.\r\nfim"),
                                            QString(QChar(0x20AC))};
         QVERIFY(packet.rows[0].values == first);
         std::vector<TValue> second(packet.columns.size());
@@ -119,6 +119,37 @@ private slots:
             Datapacket::ParsePacket(Datapacket::WriteBinaryPacket(packet, "p.cds"), "p.cds");
         QCOMPARE(binary.columns[0].type, packet.columns[0].type);
         QCOMPARE(binary.columns[0].subtype, packet.columns[0].subtype);
+    }
+
+    // Files of the real framework: a memo of text is the text itself in XML, a blob base64; each
+    // reads to the same rows as its binary twin, in either encoding.
+    void twinsReadToTheSameRows_data() {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::newRow("memos and a blob") << MemoTwinXml();
+        QTest::newRow("the same in UTF-8")
+            << QByteArray("\xEF\xBB\xBF") + QString::fromLatin1(MemoTwinXml()).toUtf8();
+    }
+
+    void twinsReadToTheSameRows() {
+        QFETCH(QByteArray, xml);
+        const TDataPacket fromXml = Datapacket::ParsePacket(xml, "twin.xml");
+        QVERIFY(fromXml == Datapacket::ParsePacket(MemoTwinBinary(), "twin.cds"));
+        QVERIFY(fromXml.rows[0].values[2] ==
+                TValue(QByteArray("Also known as Bia & \"Bi\"; prefers the table by the window, "
+                                  "away from the door.")));
+    }
+
+    // What our writer makes of either twin is the file the framework wrote, memos as text.
+    void memosAreWrittenAsTheFrameworkWritesThem_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::newRow("from XML") << MemoTwinXml();
+        QTest::newRow("from binary") << MemoTwinBinary();
+    }
+
+    void memosAreWrittenAsTheFrameworkWritesThem() {
+        QFETCH(QByteArray, source);
+        QCOMPARE(Datapacket::WriteXmlPacket(Datapacket::ParsePacket(source, "twin"), "x"),
+                 MemoTwinXml());
     }
 
     void rowStatesGiveTheCurrentView() {
@@ -197,7 +228,7 @@ private slots:
         packet.rows = {{Datapacket::rsOriginal, {1LL, {}}}, {Datapacket::rsModified, {2LL, {}}}};
         QVERIFY(Datapacket::ReadXmlPacket(Datapacket::WriteXmlPacket(packet, "out.xml"),
                                           "out.xml") == packet);
-        packet.rows[0].values[1] = AnsiString("Ana");
+        packet.rows[0].values.Set(1, AnsiString("Ana"));
         AnsiString message;
         DATABASE_ERROR(Datapacket::WriteXmlPacket(packet, "out.xml"), message);
         QCOMPARE(message, AnsiString("out.xml: row 2: field 'NOME' of a modified row is null where "
@@ -254,6 +285,10 @@ private slots:
         QTest::newRow("base64") << Packet(R"(<FIELD attrname="X" fieldtype="bin.hex"/>)",
                                           R"(<ROW X="!!!"/>)")
                                 << "'!!!' for field 'X' is not binary data";
+        QTest::newRow("long value, quoted in part")
+            << Packet(R"(<FIELD attrname="X" fieldtype="i4"/>)",
+                      "<ROW X=\"" + QByteArray(40, '7') + QByteArray(822, 'x') + "\"/>")
+            << "row 1: '" + QString(40, u'7') + "...' for field 'X' is not";
         QTest::newRow("RowState") << Packet(NameField, R"(<ROW RowState="x"/>)")
                                   << "row 1: the RowState 'x' is not a number";
         // Entities that expand tenfold at each step: a few hundred bytes would be megabytes.

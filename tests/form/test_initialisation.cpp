@@ -5,6 +5,7 @@
 #include "framework/graphics.h"
 #include "framework/screen.h"
 #include "framework/sysutils.h"
+#include "hostlib/parameters.h"
 #include "module/cli_res01400.h"
 
 #include <QCoreApplication>
@@ -39,7 +40,10 @@ class InitialisationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { removeParameterFiles(); }
+    void init() {
+        removeParameterFiles();
+        ForgetParametersFile();
+    }
     void cleanupTestCase() { removeParameterFiles(); }
 
     void newReservationStartsEmptyAtTheName() {
@@ -119,6 +123,19 @@ private slots:
         TapEnter(*form);
         QCOMPARE(watch.messages.size(), std::size_t(1));
         QCOMPARE(watch.messages[0].SchemeId, AnsiString("2"));
+    }
+
+    // The file is read once a run: a form opened later keeps the scheme read first, until the file
+    // is forgotten.
+    void theParametersFileIsReadOnce() {
+        FormWatch watch;
+        writeParameters(QStringLiteral("PARAMETROSQUOR.CDS"), "IDESQUEMA", "2");
+        QCOMPARE(FormStateAccess::stIdEsquema(*OpenForm(1)), AnsiString("2"));
+        writeParameters(QStringLiteral("PARAMETROSQUOR.CDS"), "IDESQUEMA", "3");
+        QCOMPARE(FormStateAccess::stIdEsquema(*OpenForm(1)), AnsiString("2"));
+        QCOMPARE(DisplayScheme(), AnsiString("2"));
+        ForgetParametersFile();
+        QCOMPARE(FormStateAccess::stIdEsquema(*OpenForm(1)), AnsiString("3"));
     }
 
     void aParametersFileCopiedWithAnotherLetterCaseIsFound() {

@@ -2,6 +2,7 @@
 #include "framework/data/db.h"
 #include "framework/data/dbclient.h"
 #include "framework/screen.h"
+#include "hostlib/parameters.h"
 #include "hostlib/pergunta.h"
 #include "otherterminal.h"
 #include "reservas/reservas.h"
@@ -87,6 +88,7 @@ private slots:
     void init() {
         SKIP_WITHOUT_SERVER();
         store_ = std::make_unique<StoreFixture>(firstOfDecember);
+        ForgetParametersFile();
     }
     void cleanup() {
         store_.reset();

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -87,6 +88,8 @@ int main(int argc, char** argv) {
     if (parser.isSet(toXml) && parser.isSet(toBinary)) {
         return Usage(parser, QStringLiteral("Give --to-xml or --to-binary, not both."));
     }
+    // Made before the file is read: a message about running out of memory must not need any.
+    const QByteArray fileName = files.first().toLocal8Bit();
     try {
         const Datapacket::TDataPacket packet =
             Datapacket::CurrentView(Datapacket::ReadPacketFile(files.first()));
@@ -104,6 +107,10 @@ int main(int argc, char** argv) {
         }
     } catch (const Sysutils::Exception& error) {
         PrintTo(stderr, (ToQString(error.Message()) + u'\n').toLocal8Bit());
+        return Failure;
+    } catch (const std::bad_alloc&) {
+        PrintTo(stderr, fileName);
+        std::fputs(": not enough memory to read or write it\n", stderr);
         return Failure;
     }
     return out.Close();

@@ -5,9 +5,12 @@
 #include "framework/framework_export.h"
 
 #include <QByteArray>
+#include <QSharedData>
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
+#include <span>
 #include <variant>
 #include <vector>
 
@@ -88,9 +91,100 @@ enum TRowStatus : std::uint8_t {
     rsModified = 8
 };
 
+// A value of a row, with the column it belongs to.
+struct FRAMEWORK_EXPORT TRowEntry {
+    std::size_t column = 0;
+    TValue value;
+};
+
+// The values of one row, one per column, of which only those that are not null are kept: a row
+// costs what its file gives it, so that an empty row under thousands of columns costs a few
+// bytes. A row of a change log takes the values it does not carry from its original, shared
+// rather than copied. Copies share their values until one of them is changed.
+class FRAMEWORK_EXPORT TRowValues {
+public:
+    TRowValues() = default;
+    // That many columns, all null.
+    explicit TRowValues(std::size_t width);
+    // One value per column, as a row is written out by hand.
+    TRowValues(std::initializer_list<TValue> values);
+    TRowValues(const std::vector<TValue>& values);
+
+    // For readers: a row of width columns holding the values of the entries, which come in column
+    // order, each column once. With an original, the row takes every column it has no entry for
+    // from it, and an entry holding null makes that column null whatever the original holds. The
+    // entries' values are moved out.
+    static TRowValues FromEntries(std::size_t width, std::span<TRowEntry> entries,
+                                  const TRowValues* original = nullptr);
+
+    // The number of columns.
+    std::size_t size() const { return width_; }
+    // The value of a column: null when it has none, or lies beyond the row.
+    const TValue& operator[](std::size_t column) const;
+    // Raises std::out_of_range for a column beyond the row.
+    void Set(std::size_t column, TValue value);
+    // Columns added are null; columns taken away lose their values.
+    void resize(std::size_t width);
+
+    // Calls visit(column, value) for each value that is not null, in column order.
+    template <class Visit> void ForEachValue(const Visit& visit) const;
+
+    bool operator==(const TRowValues& other) const;
+
+private:
+    using TEntries = std::vector<TRowEntry>;
+    // Values in column order, shared by the copies of a row and by the rows that keep them from
+    // it as their original.
+    struct TEntryBlock : QSharedData {
+        TEntries entries;
+    };
+    // A bit for each column, 64 to a word, set where the row is null whatever its original holds.
+    struct TClearedBlock : QSharedData {
+        std::vector<std::uint64_t> words;
+    };
+
+    static const TRowEntry* Find(const TEntryBlock* block, std::size_t column);
+    bool Cleared(std::size_t column) const {
+        return cleared_ && (cleared_->words[column / 64] >> (column % 64) & 1) != 0;
+    }
+    const TRowEntry* FindInherited(std::size_t column) const;
+    // This row's entries, to be changed: copied first when a copy of the row shares them.
+    TEntries& OwnForChange();
+
+    std::size_t width_ = 0;
+    // The values this row holds itself; null when it holds none.
+    QExplicitlySharedDataPointer<TEntryBlock> own_;
+    // The values of the original this row takes every other column from; null when it takes none.
+    QExplicitlySharedDataPointer<TEntryBlock> inherited_;
+    // Null when no column is cleared.
+    QExplicitlySharedDataPointer<TClearedBlock> cleared_;
+};
+
+template <class Visit> void TRowValues::ForEachValue(const Visit& visit) const {
+    const TRowEntry* own = own_ ? own_->entries.data() : nullptr;
+    const TRowEntry* ownEnd = own_ ? own + own_->entries.size() : nullptr;
+    const TRowEntry* taken = inherited_ ? inherited_->entries.data() : nullptr;
+    const TRowEntry* takenEnd = inherited_ ? taken + inherited_->entries.size() : nullptr;
+    while (own != ownEnd || taken != takenEnd) {
+        if (taken == takenEnd || (own != ownEnd && own->column <= taken->column)) {
+            // The row's own value hides its original's.
+            if (taken != takenEnd && taken->column == own->column) {
+                ++taken;
+            }
+            visit(own->column, own->value);
+            ++own;
+            continue;
+        }
+        if (!Cleared(taken->column)) {
+            visit(taken->column, taken->value);
+        }
+        ++taken;
+    }
+}
+
 struct FRAMEWORK_EXPORT TRow {
     std::uint8_t status = rsUnchanged;
-    std::vector<TValue> values;
+    TRowValues values;
 
     bool operator==(const TRow&) const = default;
 };

@@ -48,6 +48,8 @@ public:
     // Copies the packet; the first record becomes current. An empty packet closes the dataset.
     // Raises EDatabaseError on a bad packet, naming it "data packet".
     void SetData(const QByteArray& packet);
+    // Takes a packet already read, its current rows; the first record becomes current.
+    void SetPacket(Datapacket::TDataPacket packet);
     // Either file form, told apart by its first bytes.
     void LoadFromFile(const QString& fileName);
     // The binary form, or XML when the name ends in ".xml" (any case).
@@ -120,7 +122,7 @@ private:
     bool bof_ = true;
     bool eof_ = true;
     State state_ = State::Browse;
-    std::vector<Datapacket::TValue> savedValues_;
+    Datapacket::TRowValues savedValues_;
 };
 
 } // namespace Dbclient
