@@ -333,7 +333,8 @@ private slots:
         QTest::newRow("end before start")
             << QByteArray("hrFim") << QByteArray("1900")
             << QByteArray("A hora final 1900 n\xE3o \xE9 posterior \xE0 hora inicial 1930: a "
-                          "reserva termina no dia em que come\xE7" "a.");
+                          "reserva termina no dia em que come\xE7"
+                          "a.");
         QTest::newRow("zero people")
             << QByteArray("pessoas") << QByteArray("000")
             << QByteArray("\"000\" n\xE3o \xE9 um n\xFAmero de pessoas v\xE1lido.");
