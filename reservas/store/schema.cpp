@@ -12,7 +12,8 @@ namespace {
 // 1: the reservations alone; 2: the restaurant's tables and the tables each reservation holds;
 // 3: the database itself refuses a table held twice at overlapping times; 4: each reservation
 // has a version and the identity of the hand-off that stored it, a cancelled reservation holds
-// no table, and every change is told to the terminals that listen.
+// no table, and every change is told to the terminals that listen; 5: a day's reservations are
+// found by their date, however many past ones the database keeps.
 constexpr int currentVersion = CurrentSchemaVersion;
 
 constexpr int defaultTables = 20;
@@ -79,6 +80,11 @@ void BringSchemaUpToDate(const ReservationDatabase& database) {
                                             ChangeNotificationSql(database.Engine())) {
             database.Run(statement, "BD_ABRIR");
         }
+    }
+    if (version < 5) {
+        database.Run(QStringLiteral("CREATE INDEX IF NOT EXISTS RESERVAMESA_DIA ON RESERVAMESA "
+                                    "(DTRESMESA)"),
+                     "BD_ABRIR");
     }
     database.Run(QStringLiteral("CREATE TABLE IF NOT EXISTS VERSAOESQUEMA (VERSAO INTEGER NOT "
                                 "NULL)"),

@@ -5,6 +5,9 @@
 #include "storefixture.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
 #include <QTest>
 #include <algorithm>
 #include <memory>
@@ -342,6 +345,48 @@ private slots:
             QVERIFY((tables[index] == RestaurantTable{int(index) + 1, 4}));
         }
         QCOMPARE(Reservas::FindReservation("1")->NMRESMESA, AnsiString("Maria Souza"));
+    }
+
+    // However many past reservations the database keeps, what the terminal reads of a day or a
+    // table is found through an index: the engine's own plan never reads a whole table.
+    void perDayQueriesReadAnIndex_data() {
+        QTest::addColumn<QString>("query");
+        QTest::newRow("a day's reservations")
+            << "SELECT NRRESMESA FROM RESERVAMESA WHERE DTRESMESA = '2026-12-07' ORDER BY "
+               "HRINIRESMESA, NRRESMESA";
+        QTest::newRow("a day's holdings")
+            << "SELECT NRRESMESA, NRMESA FROM MESARESERVADA WHERE DTRESMESA = '2026-12-07'";
+        QTest::newRow("a table at overlapping times")
+            << "SELECT NRRESMESA FROM MESARESERVADA WHERE NRMESA = 5 AND DTRESMESA = "
+               "'2026-12-07' AND HRINIRESMESA < '2130' AND '1930' < HRFINRESMESA";
+        QTest::newRow("a reservation's holdings")
+            << "SELECT NRMESA FROM MESARESERVADA WHERE NRRESMESA = 1";
+    }
+    void perDayQueriesReadAnIndex() {
+        QFETCH(QString, query);
+        HandOff().Run(nullptr);
+        const OtherTerminal other(Reservas::DatabaseLocationText());
+        QSqlQuery plan(QSqlDatabase::database(QStringLiteral("other terminal"), false));
+        QStringList steps;
+        if (TestDatabase::OnServer()) {
+            // A table this small is cheaper read whole: the plan is asked as for a large one.
+            QVERIFY(plan.exec(QStringLiteral("SET enable_seqscan = off")));
+            QVERIFY(plan.exec(QStringLiteral("EXPLAIN ") + query));
+            while (plan.next()) {
+                steps << plan.value(0).toString();
+            }
+            QVERIFY2(!steps.isEmpty() && !steps.join(QLatin1Char('\n')).contains("Seq Scan"),
+                     qPrintable(steps.join(QLatin1Char('\n'))));
+        } else {
+            QVERIFY(plan.exec(QStringLiteral("EXPLAIN QUERY PLAN ") + query));
+            while (plan.next()) {
+                steps << plan.value(3).toString();
+            }
+            QVERIFY2(!steps.isEmpty() &&
+                         std::none_of(steps.begin(), steps.end(),
+                                      [](const QString& step) { return step.startsWith("SCAN"); }),
+                     qPrintable(steps.join(QLatin1Char('\n'))));
+        }
     }
 
     void aDayListsItsReservationsByStartTime() {
