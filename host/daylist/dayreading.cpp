@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QTimer>
 #include <chrono>
-#include <utility>
 
 // The window shows a day's heading only over that day's list as the database gave it, and says
 // under the heading when the list last matched the database, or since when the database has
@@ -23,6 +22,14 @@ constexpr int statusFontPixels = 18;
 // moment too long) is tried again after this; one that failed because the database is gone
 // waits for the watcher to find it again, so the screen never waits for a lost server.
 constexpr std::chrono::seconds retryAfter{2};
+
+std::vector<DayRow> rowsOf(const std::vector<Reservas::DayReservation>& reservations) {
+    std::vector<DayRow> rows;
+    for (const Reservas::DayReservation& reservation : reservations) {
+        rows.push_back(DayRowOf(reservation));
+    }
+    return rows;
+}
 
 QString clockTime() {
     return Sysutils::DecodeDateTime(Sysutils::Now()).time().toString(QStringLiteral("HH:mm"));
@@ -63,9 +70,7 @@ std::vector<DayRow> TDayWindow::readDay(const QDate& day) {
     ++dayReads_;
     std::vector<DayRow> rows;
     try {
-        for (const Reservas::DayReservation& reservation : Reservas::ReservationsOfDay(day)) {
-            rows.push_back(DayRowOf(reservation));
-        }
+        rows = rowsOf(Reservas::ReservationsOfDay(day));
     } catch (...) {
         markOutOfTouch();
         throw;
@@ -100,8 +105,7 @@ void TDayWindow::refreshQuietly() {
         }
         return;
     }
-    if (std::exchange(readingQuietly_, true)) {
-        readQuietlyOnceMore_ = true;
+    if (!quietReadings_.Start()) {
         return;
     }
     const QDate day = day_;
@@ -110,11 +114,7 @@ void TDayWindow::refreshQuietly() {
         this, [day] { return Reservas::ReservationsOfDay(day); },
         [this, day, asked](const std::vector<Reservas::DayReservation>& read) {
             if (asked == dayReads_ && day == day_) {
-                std::vector<DayRow> rows;
-                for (const Reservas::DayReservation& reservation : read) {
-                    rows.push_back(DayRowOf(reservation));
-                }
-                list_->ShowRows(rows);
+                list_->ShowRows(rowsOf(read));
                 markUpdated();
                 updateKeys();
             }
@@ -129,8 +129,7 @@ void TDayWindow::refreshQuietly() {
 }
 
 void TDayWindow::quietReadingDone() {
-    readingQuietly_ = false;
-    if (std::exchange(readQuietlyOnceMore_, false)) {
+    if (quietReadings_.Done()) {
         refreshQuietly();
     }
 }

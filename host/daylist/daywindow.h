@@ -3,6 +3,7 @@
 #include "framework/ansistring.h"
 #include "framework/forms.h"
 #include "hostlib/messagescheme.h"
+#include "reservas/changewatcher.h"
 
 #include <QDate>
 #include <QString>
@@ -15,10 +16,6 @@ class QLabel;
 class QTimer;
 class ReservationList;
 class TBlendedButton;
-
-namespace Reservas {
-class ChangeWatcher;
-}
 
 namespace Dbclient {
 class TClientDataSet;
@@ -97,6 +94,5 @@ private:
     bool onServer_ = false;
     QString outOfTouchSince_; // empty while the list matches the database
     int dayReads_ = 0;        // readings asked, so that an older answer never covers a newer one
-    bool readingQuietly_ = false;
-    bool readQuietlyOnceMore_ = false;
+    Reservas::ReadingsInTurn quietReadings_;
 };

@@ -2,7 +2,6 @@
 
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
-#include "framework/screen.h"
 #include "handoff/handoffinput.h"
 #include "hostlib/mensagem.h"
 #include "hostlib/parameters.h"
@@ -59,21 +58,6 @@ qlonglong editedNumber(Dbclient::TClientDataSet* reserva) {
     return *number;
 }
 
-// The hourglass while the database may keep the operator waiting on another terminal; the
-// cursor shown before comes back however the wait ends.
-class HourGlass {
-public:
-    HourGlass() : previous_(Forms::Screen->Cursor()) {
-        Forms::Screen->SetCursor(Forms::crHourGlass);
-    }
-    ~HourGlass() { Forms::Screen->SetCursor(previous_); }
-    HourGlass(const HourGlass&) = delete;
-    HourGlass& operator=(const HourGlass&) = delete;
-
-private:
-    Forms::TCursor previous_;
-};
-
 // A stored HHMM time as the screens show it.
 QString shownTime(const AnsiString& hhmm) {
     return QTime::fromString(ToQString(hhmm), QStringLiteral("HHmm"))
@@ -103,11 +87,6 @@ TableChoice choiceFor(const StoredReservation& reservation, const TablesAround& 
              reservation.NMRESMESA);
     choice.SchemeId = DisplayScheme();
     return choice;
-}
-
-TablesAround tablesAround(const StoredReservation& reservation, std::optional<qlonglong> editing) {
-    const HourGlass waiting;
-    return TablesAt(reservation, editing);
 }
 
 void warn(const AnsiString& text, const AnsiString& schemeId) {
@@ -179,7 +158,7 @@ QString handOffIdentity(Dbclient::TClientDataSet* reserva) {
 Booking bookWithTables(const StoredReservation& reservation, std::optional<qlonglong> editing,
                        std::vector<RestaurantTable> tables,
                        const std::function<Booking(const std::vector<int>&)>& storeWith) {
-    const TablesAround around = tablesAround(reservation, editing);
+    const TablesAround around = TablesAt(reservation, editing);
     warnOfLostTables(around);
     TableChoice choice = choiceFor(reservation, around, std::move(tables), around.Held);
     for (;;) {
@@ -192,13 +171,12 @@ Booking bookWithTables(const StoredReservation& reservation, std::optional<qlong
             Sysutils::Abort();
         }
         try {
-            const HourGlass waiting;
             return storeWith(*picked);
         } catch (const TablesTaken& taken) {
             warn(taken.Message(), choice.SchemeId);
             std::vector<int> stillWanted = *picked;
             std::sort(stillWanted.begin(), stillWanted.end());
-            choice = choiceFor(reservation, tablesAround(reservation, editing),
+            choice = choiceFor(reservation, TablesAt(reservation, editing),
                                std::move(choice.Tables), stillWanted);
         }
     }
@@ -209,11 +187,7 @@ Booking storeEntered(int tipo, const StoredReservation& entered,
     const std::optional<qlonglong> editing =
         tipo == EditReservation ? std::optional(editedNumber(reserva)) : std::nullopt;
     const StoredReservation reservation = editing ? entered : newReservation(entered, reserva);
-    std::vector<RestaurantTable> tables;
-    {
-        const HourGlass waiting;
-        tables = RestaurantTables();
-    }
+    std::vector<RestaurantTable> tables = RestaurantTables();
     const QString identity = handOffIdentity(reserva);
     try {
         if (!tables.empty()) {
@@ -223,13 +197,21 @@ Booking storeEntered(int tipo, const StoredReservation& entered,
                 });
         }
         // A restaurant that assigns no tables: stored at once, an edit keeping what it holds.
-        const HourGlass waiting;
         return BookReservation(reservation, editing,
                                editing ? std::nullopt : std::optional(std::vector<int>()),
                                identity);
     } catch (const ReservationChanged& change) {
         answerChange(change);
     }
+}
+
+// Table numbers as the messages list them.
+QString tableList(const std::vector<int>& mesas) {
+    QStringList numbers;
+    for (const int mesa : mesas) {
+        numbers << QString::number(mesa);
+    }
+    return numbers.join(QStringLiteral(", "));
 }
 
 // What the operator is told once the reservation is stored, or found stored by an earlier try.
@@ -240,11 +222,7 @@ AnsiString storedText(const Booking& booking) {
     if (booking.Mesas.empty()) {
         return Text("JA_GRAVADA_SEM_MESA", booking.Nrresmesa);
     }
-    QStringList mesas;
-    for (const int mesa : booking.Mesas) {
-        mesas << QString::number(mesa);
-    }
-    return Text("JA_GRAVADA", booking.Nrresmesa, mesas.join(QStringLiteral(", ")));
+    return Text("JA_GRAVADA", booking.Nrresmesa, tableList(booking.Mesas));
 }
 
 void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserva) {
@@ -264,11 +242,7 @@ AnsiString reactivatedText(const AnsiString& nrresmesa, const std::vector<int>& 
     if (mesas.empty()) {
         return Text("REATIVADA_SEM_MESA", nrresmesa);
     }
-    QStringList numbers;
-    for (const int mesa : mesas) {
-        numbers << QString::number(mesa);
-    }
-    return Text("REATIVADA", nrresmesa, numbers.join(QStringLiteral(", ")));
+    return Text("REATIVADA", nrresmesa, tableList(mesas));
 }
 
 } // namespace

@@ -166,8 +166,7 @@ void TableGridDialog::watchTaken(std::function<std::vector<int>()> refreshTaken)
 // Read in the background, so that a tap on the grid is never held up by it; one reading at a
 // time, and one more when the database changed again meanwhile.
 void TableGridDialog::readTakenAgain() {
-    if (std::exchange(readingTaken_, true)) {
-        readTakenOnceMore_ = true;
+    if (!readings_.Start()) {
         return;
     }
     ReadInBackground<std::vector<int>>(
@@ -176,8 +175,7 @@ void TableGridDialog::readTakenAgain() {
 }
 
 void TableGridDialog::readingDone() {
-    readingTaken_ = false;
-    if (std::exchange(readTakenOnceMore_, false)) {
+    if (readings_.Done()) {
         readTakenAgain();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reservas/changewatcher.h"
 #include "reservas/hooks.h"
 
 #include <QDialog>
@@ -50,8 +51,7 @@ private:
     std::vector<TableCell*> cells_;
     std::optional<std::vector<int>> answer_;
     std::function<std::vector<int>()> refreshTaken_;
-    bool readingTaken_ = false;
-    bool readTakenOnceMore_ = false;
+    ReadingsInTurn readings_;
 };
 
 } // namespace Reservas

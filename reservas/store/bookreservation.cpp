@@ -134,14 +134,7 @@ ReactivateResult reactivate(const ReservationDatabase& database, qlonglong numbe
     }
     // Pending again before it holds anything: the database lets no cancelled reservation hold a
     // table.
-    QSqlQuery update = database.Prepare(
-        QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = 'P' WHERE NRRESMESA = :NRRESMESA AND "
-                       "NRVERSAO = :NRVERSAO"),
-        "BD_GRAVAR");
-    update.bindValue(QStringLiteral(":NRRESMESA"), number);
-    update.bindValue(QStringLiteral(":NRVERSAO"), row->Versao);
-    database.Execute(update, "BD_GRAVAR");
-    if (update.numRowsAffected() == 0) {
+    if (!SetStatusAt(database, number, row->Versao, "P")) {
         return ReactivateResult::Changed;
     }
     HoldTables(database, row->Reservation, number, mesas);

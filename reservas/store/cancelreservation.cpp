@@ -4,8 +4,6 @@
 #include "reservationrows.h"
 #include "tableholdings.h"
 
-#include <QVariant>
-
 namespace Reservas {
 
 CancelResult CancelReservation(const AnsiString& nrresmesa, std::optional<qlonglong> seenVersion) {
@@ -29,15 +27,7 @@ CancelResult CancelReservation(const AnsiString& nrresmesa, std::optional<qlongl
         // The tables go first: the database refuses a cancelled reservation that holds one. The
         // version makes a change that slipped in since the reading refuse the cancel.
         ReleaseTables(database, number);
-        QSqlQuery cancel = database.Prepare(
-            QStringLiteral(
-                "UPDATE RESERVAMESA SET IDSTRESMESA = 'C' WHERE NRRESMESA = :NRRESMESA AND "
-                "NRVERSAO = :NRVERSAO"),
-            "BD_GRAVAR");
-        cancel.bindValue(QStringLiteral(":NRRESMESA"), number);
-        cancel.bindValue(QStringLiteral(":NRVERSAO"), row->Versao);
-        database.Execute(cancel, "BD_GRAVAR");
-        if (cancel.numRowsAffected() == 0) {
+        if (!SetStatusAt(database, number, row->Versao, "C")) {
             return CancelResult::Changed;
         }
         transaction.Commit();

@@ -34,6 +34,8 @@ std::atomic<std::chrono::milliseconds::rep> deadline{std::chrono::milliseconds(1
 // One call waiting for the database thread. The waiter and the thread both hold it, so either
 // may go first.
 struct Call {
+    explicit Call(std::function<void()> toRun) : work(std::move(toRun)) {}
+
     std::function<void()> work;
     std::mutex mutex;
     std::condition_variable answered;
@@ -279,8 +281,7 @@ void RunOnDatabaseThread(std::function<void()> work) {
         work();
         return;
     }
-    auto call = std::make_shared<Call>();
-    call->work = std::move(work);
+    const auto call = std::make_shared<Call>(std::move(work));
     DatabaseThread& thread = threadForNextCall();
     thread.Post(call);
     const std::chrono::milliseconds limit(deadline.load());
@@ -303,9 +304,7 @@ void RunInBackground(std::function<void()> work) {
         work();
         return;
     }
-    auto call = std::make_shared<Call>();
-    call->work = std::move(work);
-    threadForNextCall().Post(std::move(call));
+    threadForNextCall().Post(std::make_shared<Call>(std::move(work)));
 }
 
 void StopIfGivenUp() {

@@ -63,6 +63,19 @@ bool UpdateReservation(const ReservationDatabase& database, const StoredReservat
     return update.numRowsAffected() > 0;
 }
 
+bool SetStatusAt(const ReservationDatabase& database, qlonglong number, qlonglong version,
+                 const char* status) {
+    QSqlQuery update = database.Prepare(
+        QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = :IDSTRESMESA WHERE NRRESMESA = "
+                       ":NRRESMESA AND NRVERSAO = :NRVERSAO"),
+        "BD_GRAVAR");
+    update.bindValue(QStringLiteral(":IDSTRESMESA"), QString::fromLatin1(status));
+    update.bindValue(QStringLiteral(":NRRESMESA"), number);
+    update.bindValue(QStringLiteral(":NRVERSAO"), version);
+    database.Execute(update, "BD_GRAVAR");
+    return update.numRowsAffected() > 0;
+}
+
 StoredRow ReadRow(const QSqlQuery& query, bool withVersion) {
     StoredRow row;
     for (const ReservationColumn& column : ReservationColumns) {

@@ -60,6 +60,30 @@ private:
 // the screen: for readings nobody asked for, which must never swallow the operator's taps.
 RESERVAS_STORE_EXPORT void RunInBackground(std::function<void()> work);
 
+// A screen's background readings, one at a time, and one more when the database changed again
+// while one ran.
+class ReadingsInTurn {
+public:
+    // True when a reading may start now; otherwise one more is due once this one is done.
+    bool Start() {
+        if (reading_) {
+            again_ = true;
+            return false;
+        }
+        reading_ = true;
+        return true;
+    }
+    // The reading ended: true when the next one is due now.
+    bool Done() {
+        reading_ = false;
+        return std::exchange(again_, false);
+    }
+
+private:
+    bool reading_ = false;
+    bool again_ = false;
+};
+
 // Reads in the background (read calls the store, as the screen would), then on the screen's
 // thread calls answered with what it read, or failed when it raised; neither once context is
 // gone.
