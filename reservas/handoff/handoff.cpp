@@ -152,15 +152,15 @@ QString handOffIdentity(Dbclient::TClientDataSet* reserva) {
     Sysutils::Abort();
 }
 
-// Stores the reservation with the tables the operator picks, through storeWith. A table
-// another terminal took meanwhile is said, and the grid comes back with it taken; going back
-// from the grid aborts, leaving the entry on the screen.
+// Stores the reservation with the tables the operator picks among found, through storeWith. A
+// table another terminal took meanwhile is said, and the grid comes back with it taken; going
+// back from the grid aborts, leaving the entry on the screen.
 Booking bookWithTables(const StoredReservation& reservation, std::optional<qlonglong> editing,
-                       std::vector<RestaurantTable> tables,
+                       BookingTables found,
                        const std::function<Booking(const std::vector<int>&)>& storeWith) {
-    const TablesAround around = TablesAt(reservation, editing);
-    warnOfLostTables(around);
-    TableChoice choice = choiceFor(reservation, around, std::move(tables), around.Held);
+    warnOfLostTables(found.Around);
+    TableChoice choice =
+        choiceFor(reservation, found.Around, std::move(found.Tables), found.Around.Held);
     for (;;) {
         // While the grid is open another terminal may take a table: the grid asks again.
         choice.RefreshTaken = [reservation, editing] {
@@ -187,12 +187,12 @@ Booking storeEntered(int tipo, const StoredReservation& entered,
     const std::optional<qlonglong> editing =
         tipo == EditReservation ? std::optional(editedNumber(reserva)) : std::nullopt;
     const StoredReservation reservation = editing ? entered : newReservation(entered, reserva);
-    std::vector<RestaurantTable> tables = RestaurantTables();
+    BookingTables found = TablesForBooking(reservation, editing);
     const QString identity = handOffIdentity(reserva);
     try {
-        if (!tables.empty()) {
+        if (!found.Tables.empty()) {
             return bookWithTables(
-                reservation, editing, std::move(tables), [&](const std::vector<int>& picked) {
+                reservation, editing, std::move(found), [&](const std::vector<int>& picked) {
                     return BookReservation(reservation, editing, picked, identity);
                 });
         }
@@ -258,12 +258,13 @@ std::optional<ReactivateResult> BringBackReservation(const AnsiString& nrresmesa
         result = ReactivateReservation(nrresmesa, seenVersion, mesas);
         return Booking{nrresmesa, mesas};
     };
-    std::vector<RestaurantTable> tables = RestaurantTables();
+    const std::optional<qlonglong> number = ReservationNumber(nrresmesa);
+    BookingTables found = TablesForBooking(*stored, number);
     Booking booking;
     try {
-        booking = tables.empty() ? reactivate({})
-                                 : bookWithTables(*stored, ReservationNumber(nrresmesa),
-                                                  std::move(tables), reactivate);
+        booking = found.Tables.empty()
+                      ? reactivate({})
+                      : bookWithTables(*stored, number, std::move(found), reactivate);
     } catch (const Sysutils::EAbort&) {
         return std::nullopt;
     }

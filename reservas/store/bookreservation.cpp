@@ -4,6 +4,7 @@
 #include "reservas/store.h"
 #include "reservationcolumns.h"
 #include "reservationrows.h"
+#include "serverbooking.h"
 #include "storetexts.h"
 #include "tableholdings.h"
 
@@ -72,9 +73,46 @@ StoredReservation keepUncut(StoredReservation entered, const StoredReservation& 
     return entered;
 }
 
+Booking storeOnServer(const ReservationDatabase& database, const StoredReservation& reservation,
+                      std::optional<qlonglong> editing,
+                      const std::optional<std::vector<int>>& mesas, const QString& identity) {
+    std::optional<StoredRow> read;
+    StoredReservation stored = reservation;
+    if (editing) {
+        read = ReadForEdit(*editing);
+        if (read) {
+            stored = keepUncut(reservation, read->Reservation);
+        }
+    }
+    // Without an identity a second run could store the reservation twice.
+    if (identity.isEmpty()) {
+        database.NoRetryFromHere();
+    }
+    ServerBookingOutcome outcome =
+        BookOnServer(database, stored, editing, read ? read->Versao : 0, mesas, identity);
+    using Kind = ServerBookingOutcome::Kind;
+    switch (outcome.Outcome) {
+    case Kind::StoredBefore:
+        return {FromQString(QString::number(outcome.Number)), std::move(outcome.Mesas), true};
+    case Kind::TablesTaken:
+        throw TablesTaken(std::move(outcome.Mesas));
+    case Kind::EditRefused:
+        refuseEdit(database, editing.value_or(0), read);
+    case Kind::Stored:
+        break;
+    }
+    if (editing) {
+        ForgetEdit(*editing);
+    }
+    return {FromQString(QString::number(outcome.Number)), std::move(outcome.Mesas)};
+}
+
 Booking storeBooking(const ReservationDatabase& database, const StoredReservation& reservation,
                      std::optional<qlonglong> editing, const std::optional<std::vector<int>>& mesas,
                      const QString& identity) {
+    if (database.Engine() == DatabaseEngine::PostgreSQL) {
+        return storeOnServer(database, reservation, editing, mesas, identity);
+    }
     WriteTransaction transaction(database);
     // A retry of a hand-off whose storing went through, though its answer never came back.
     if (!identity.isEmpty()) {
@@ -164,6 +202,14 @@ TablesAround TablesAt(const StoredReservation& reservation, std::optional<qlongl
             around.Held = TablesHeldBy(database, *editing);
         }
         return around;
+    });
+}
+
+BookingTables TablesForBooking(const StoredReservation& reservation,
+                               std::optional<qlonglong> editing) {
+    return OnDatabaseThread([reservation, editing] {
+        const ReservationDatabase database(DatabaseAccess::Write);
+        return TablesAndHoldings(database, reservation, editing.value_or(0));
     });
 }
 

@@ -18,6 +18,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <libpq-fe.h>
+#include <map>
+#include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -40,11 +43,20 @@ QString nextConnectionName() {
     return QStringLiteral("reservas-%1").arg(++opened);
 }
 
-// Each thread's one connection to a server, kept between operations: connecting costs far more
-// than a booking.
+// Each thread's one connection, kept between operations: opening a file, connecting to a server,
+// checking the schema and preparing statements cost far more than a booking.
 struct KeptConnection {
-    QString name = QStringLiteral("reservas-servidor-") + nextConnectionName();
+    QString name = QStringLiteral("reservas-kept-") + nextConnectionName();
     QString location; // as set, hidden values and all; empty while none is open
+    int locationSetting = 0;
+    // The file a SQLite connection has open: another file put in its place is opened anew.
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool queryOnly = false;
+    // The schema's version once found current; 0 while it must be asked.
+    int schemaVersion = 0;
+    // By their text; a map, so that a statement stays where it is while others are added.
+    std::map<QString, QSqlQuery> statements;
 };
 thread_local KeptConnection kept;
 
@@ -55,7 +67,23 @@ void dropKeptConnection() {
         database.close();
     }
     QSqlDatabase::removeDatabase(kept.name);
+    // Freed once the driver is gone, so that a server is not asked to forget each statement on
+    // a connection that ends anyway.
+    kept.statements.clear();
     kept.location.clear();
+    kept.device = 0;
+    kept.inode = 0;
+    kept.queryOnly = false;
+    kept.schemaVersion = 0;
+}
+
+// The identity of the file at path, if there is one.
+std::optional<std::pair<dev_t, ino_t>> fileIdentity(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return std::nullopt;
+    }
+    return std::pair(status.st_dev, status.st_ino);
 }
 
 // Names and telephones: the file, and each folder made for it, are the user's alone whatever
@@ -107,6 +135,11 @@ QString serverOptions(const DatabaseLocation& location, std::chrono::seconds giv
         QStringLiteral("keepalives_interval=1"),
         QStringLiteral("keepalives_count=3"),
         QStringLiteral("tcp_user_timeout=%1").arg(std::chrono::milliseconds(giveUpAfter).count()),
+        // Set as the session starts rather than by statements, each a round trip.
+        QStringLiteral("options=") +
+            quotedSetting(QStringLiteral("-c statement_timeout=%1 -c lock_timeout=%2")
+                              .arg(statementTimeout.count())
+                              .arg(busyTimeout.count())),
     };
     for (const auto& [key, value] : location.Settings) {
         options << key + QLatin1Char('=') + quotedSetting(value);
@@ -159,37 +192,77 @@ void CloseKeptConnection() {
 
 ReservationDatabase::ReservationDatabase(DatabaseAccess access)
     : locationText_(DatabaseLocationText()), location_(ParseDatabaseLocation(locationText_)) {
+    try {
+        open(access);
+    } catch (...) {
+        // A file that is no database, or a schema to bring up to date first: opened anew next
+        // time, in case it was put right meanwhile.
+        keep_ = false;
+        release();
+        throw;
+    }
+}
+
+void ReservationDatabase::open(DatabaseAccess access) {
     if (location_.Engine == DatabaseEngine::SQLite) {
         openFile(access);
     } else {
         openServer();
     }
-    // SQLite opens lazily: a directory or a file of another kind only fails here.
     if (access == DatabaseAccess::Prepare ||
         (access == DatabaseAccess::Write && Engine() == DatabaseEngine::SQLite)) {
-        BringSchemaUpToDate(*this);
-        // Brought up to date just now: no need to ask the database again.
-        hasVersions_ = true;
+        if (Version() < CurrentSchemaVersion || access == DatabaseAccess::Prepare) {
+            BringSchemaUpToDate(*this);
+            kept.schemaVersion = CurrentSchemaVersion;
+        }
     } else if (access == DatabaseAccess::Write) {
-        if (SchemaVersion(*this) < CurrentSchemaVersion) {
+        if (Version() < CurrentSchemaVersion) {
             Raise("BD_NAO_PREPARADO", location_.Shown());
         }
-        hasVersions_ = true;
-    } else if (!HasTable(QStringLiteral("RESERVAMESA"))) {
+    } else if (Version() == 0) {
         Raise("BD_SEM_RESERVAS", location_.Shown());
     }
 }
 
-ReservationDatabase::Connection::~Connection() {
-    if (kept || name.isEmpty()) {
+ReservationDatabase::~ReservationDatabase() {
+    release();
+}
+
+void ReservationDatabase::release() noexcept {
+    if (!keep_) {
+        database_ = QSqlDatabase();
+        if (QSqlDatabase::contains(kept.name)) {
+            dropKeptConnection();
+        }
         return;
     }
-    database = QSqlDatabase();
-    if (name == Reservas::kept.name) {
-        dropKeptConnection();
-        return;
+    FinishStatements();
+}
+
+void ReservationDatabase::FinishStatements() const noexcept {
+    // A statement left mid-reading would keep a SQLite file's read lock, or keep a write from
+    // committing, and a server's answer in memory, until its next use.
+    for (auto& [sql, statement] : kept.statements) {
+        statement.finish();
     }
-    QSqlDatabase::removeDatabase(name);
+}
+
+bool ReservationDatabase::reuseConnection() {
+    if (!QSqlDatabase::contains(kept.name)) {
+        return false;
+    }
+    database_ = QSqlDatabase::database(kept.name, false);
+    bool same = kept.location == locationText_ &&
+                kept.locationSetting == DatabaseLocationSetting() && database_.isOpen();
+    if (same && Engine() == DatabaseEngine::SQLite) {
+        same = fileIdentity(location_.File) == std::pair(kept.device, kept.inode);
+    }
+    if (same) {
+        return true;
+    }
+    database_ = QSqlDatabase();
+    dropKeptConnection();
+    return false;
 }
 
 void ReservationDatabase::openFile(DatabaseAccess access) {
@@ -202,70 +275,71 @@ void ReservationDatabase::openFile(DatabaseAccess access) {
         }
         createPrivately(file);
     }
-    connection_.name = nextConnectionName();
-    connection_.database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_.name);
-    connection_.database.setConnectOptions(
-        QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout.count()));
-    connection_.database.setDatabaseName(file);
-    if (!connection_.database.open()) {
-        fail("BD_ABRIR", connection_.database.lastError());
-    }
     // Reading opens for writing too, so that a journal left by a writer that died mid-commit is
-    // rolled back rather than making every reading fail; it writes nothing of its own. A
-    // confirmed booking is on disk, the journal's removal included, before the operator is told.
-    Run(access == DatabaseAccess::Read ? QStringLiteral("PRAGMA query_only = ON")
-                                       : QStringLiteral("PRAGMA synchronous = EXTRA"),
-        "BD_ABRIR");
-}
-
-bool ReservationDatabase::reuseServerConnection() {
-    if (!QSqlDatabase::contains(kept.name)) {
-        return false;
-    }
-    connection_.database = QSqlDatabase::database(kept.name, false);
-    if (kept.location == locationText_ && connection_.database.isOpen()) {
-        // A server restarted or a network cut since the last operation shows here, before
-        // anything is written.
-        StopIfGivenUp();
-        QSqlQuery alive(connection_.database);
-        if (alive.exec(QStringLiteral("SELECT 1"))) {
-            return true;
+    // rolled back rather than making every reading fail; it writes nothing of its own.
+    const bool queryOnly = access == DatabaseAccess::Read;
+    if (reuseConnection()) {
+        keep_ = true;
+        retryable_ = true;
+    } else {
+        database_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kept.name);
+        database_.setConnectOptions(
+            QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout.count()));
+        database_.setDatabaseName(file);
+        if (!database_.open()) {
+            fail("BD_ABRIR", database_.lastError());
         }
+        const auto identity = fileIdentity(file);
+        kept.location = locationText_;
+        kept.locationSetting = DatabaseLocationSetting();
+        kept.device = identity ? identity->first : 0;
+        kept.inode = identity ? identity->second : 0;
+        keep_ = true;
+        // A confirmed booking is on disk, the journal's removal included, before the operator is
+        // told.
+        Run(QStringLiteral("PRAGMA synchronous = EXTRA"), "BD_ABRIR");
+        Run(QStringLiteral("PRAGMA query_only = OFF"), "BD_ABRIR");
     }
-    connection_.database = QSqlDatabase();
-    dropKeptConnection();
-    return false;
+    if (kept.queryOnly != queryOnly) {
+        Run(queryOnly ? QStringLiteral("PRAGMA query_only = ON")
+                      : QStringLiteral("PRAGMA query_only = OFF"),
+            "BD_ABRIR");
+        kept.queryOnly = queryOnly;
+    }
 }
 
 void ReservationDatabase::openServer() {
-    connection_.name = kept.name;
-    if (reuseServerConnection()) {
-        connection_.kept = true;
+    if (reuseConnection()) {
+        keep_ = true;
+        retryable_ = true;
         return;
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
         Raise("BD_SEM_DRIVER", location_.Shown());
     }
-    connection_.database = AddServerConnection(location_, kept.name, connectTimeout);
+    database_ = AddServerConnection(location_, kept.name, connectTimeout);
     StopIfGivenUp();
-    if (!connection_.database.open()) {
-        Raise("BD_SERVIDOR", location_.Shown(), connection_.database.lastError().text());
+    if (!database_.open()) {
+        Raise("BD_SERVIDOR", location_.Shown(), database_.lastError().text());
     }
-    NoteServerSocket(serverSocket(connection_.database));
+    NoteServerSocket(serverSocket(database_));
     StopIfGivenUp();
     kept.location = locationText_;
-    connection_.kept = true;
-    Run(QStringLiteral("SET statement_timeout = %1").arg(statementTimeout.count()), "BD_ABRIR");
-    Run(QStringLiteral("SET lock_timeout = %1").arg(busyTimeout.count()), "BD_ABRIR");
+    kept.locationSetting = DatabaseLocationSetting();
+    keep_ = true;
 }
 
-QSqlQuery ReservationDatabase::Prepare(const QString& sql, const char* failureKey) const {
+QSqlQuery& ReservationDatabase::Prepare(const QString& sql, const char* failureKey) const {
     StopIfGivenUp();
-    QSqlQuery query(connection_.database);
+    if (const auto prepared = kept.statements.find(sql); prepared != kept.statements.end()) {
+        return prepared->second;
+    }
+    QSqlQuery query(database_);
     if (!query.prepare(sql)) {
         fail(failureKey, query.lastError());
     }
-    return query;
+    answered();
+    return kept.statements.emplace(sql, std::move(query)).first->second;
 }
 
 void ReservationDatabase::Execute(QSqlQuery& query, const char* failureKey) const {
@@ -273,28 +347,52 @@ void ReservationDatabase::Execute(QSqlQuery& query, const char* failureKey) cons
     if (!query.exec()) {
         fail(failureKey, query.lastError());
     }
+    answered();
 }
 
 QSqlQuery ReservationDatabase::Run(const QString& sql, const char* failureKey) const {
     // Run as it stands: a server prepares only plain statements, not BEGIN, SET or CREATE.
     StopIfGivenUp();
-    QSqlQuery query(connection_.database);
+    QSqlQuery query(database_);
     if (!query.exec(sql)) {
         fail(failureKey, query.lastError());
     }
+    answered();
     return query;
 }
 
-bool ReservationDatabase::HasVersions() const {
-    if (!hasVersions_) {
-        hasVersions_ = SchemaVersion(*this) >= FirstVersionWithVersions;
+std::optional<QSqlQuery> ReservationDatabase::TryRun(const QString& sql) const {
+    StopIfGivenUp();
+    QSqlQuery query(database_);
+    if (!query.exec(sql)) {
+        if (ClassifyFailure(Engine(), query.lastError()) == FailureKind::ServerLost) {
+            fail("BD_LER", query.lastError());
+        }
+        return std::nullopt;
     }
-    return *hasVersions_;
+    answered();
+    return query;
+}
+
+int ReservationDatabase::Version() const {
+    if (kept.schemaVersion == CurrentSchemaVersion) {
+        return kept.schemaVersion;
+    }
+    const int version = SchemaVersion(*this);
+    // An older version is asked again next time: its owner may bring it up to date meanwhile.
+    if (version == CurrentSchemaVersion) {
+        kept.schemaVersion = version;
+    }
+    return version;
+}
+
+bool ReservationDatabase::HasVersions() const {
+    return Version() >= FirstVersionWithVersions;
 }
 
 bool ReservationDatabase::HasTable(const QString& name) const {
     // Asked of the database itself, so that a file that is no database says so here.
-    QSqlQuery table = Prepare(TableExistsSql(Engine()), "BD_ABRIR");
+    QSqlQuery& table = Prepare(TableExistsSql(Engine()), "BD_ABRIR");
     table.bindValue(QStringLiteral(":name"), TableName(Engine(), name));
     Execute(table, "BD_ABRIR");
     return table.next();
@@ -303,10 +401,11 @@ bool ReservationDatabase::HasTable(const QString& name) const {
 void ReservationDatabase::RollBack() const noexcept {
     // Once per transaction: the server complains of a second one. A connection the server
     // dropped has nothing left to end.
-    if (!std::exchange(inTransaction_, false) || !connection_.database.isOpen()) {
+    if (!std::exchange(inTransaction_, false) || !database_.isOpen()) {
         return;
     }
-    QSqlQuery rollback(connection_.database);
+    FinishStatements();
+    QSqlQuery rollback(database_);
     rollback.exec(QStringLiteral("ROLLBACK"));
 }
 
@@ -322,7 +421,10 @@ void ReservationDatabase::fail(const char* key, const QSqlError& error) const {
     case FailureKind::HoldingConflict:
         throw HoldingConflict(Text("MESA_JA_RESERVADA"));
     case FailureKind::ServerLost:
-        connection_.kept = false;
+        keep_ = false;
+        if (retryable_) {
+            throw StaleConnection(Text("BD_SERVIDOR", location_.Shown(), error.text()));
+        }
         Raise("BD_SERVIDOR", location_.Shown(), error.text());
     case FailureKind::Other:
         break;
@@ -351,6 +453,7 @@ void WriteTransaction::Commit() {
     if (database_.Engine() == DatabaseEngine::PostgreSQL) {
         database_.inTransaction_ = false;
     }
+    database_.FinishStatements();
     database_.Run(QStringLiteral("COMMIT"), "BD_GRAVAR");
     database_.inTransaction_ = false;
 }

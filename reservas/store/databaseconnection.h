@@ -1,6 +1,7 @@
 #pragma once
 
 #include "databaseengine.h"
+#include "databasethread.h"
 #include "framework/sysutils.h"
 #include "reservas/store.h"
 
@@ -30,57 +31,73 @@ public:
 // An open connection to the reservation database with its table in place. Opening raises
 // Sysutils::Exception naming the database and what went wrong; a database that another
 // terminal keeps busy past a short wait, or a server that cannot be reached, raises a text
-// that says so. A SQLite file is closed when the object goes; a connection to a server is kept
-// for the next one, unless it failed.
+// that says so. The connection, whether to a file or to a server, is kept for the next
+// operation of the same thread with its prepared statements and what it learnt of the schema,
+// unless it failed: opening, checking and preparing cost far more than a booking, and over a
+// network each costs a round trip.
 class ReservationDatabase {
 public:
     explicit ReservationDatabase(DatabaseAccess access);
+    ~ReservationDatabase();
     ReservationDatabase(const ReservationDatabase&) = delete;
     ReservationDatabase& operator=(const ReservationDatabase&) = delete;
 
     DatabaseEngine Engine() const { return location_.Engine; }
 
     // Prepares and runs statements of ours; a failure raises the catalogue text failureKey with
-    // the database and its own explanation.
-    QSqlQuery Prepare(const QString& sql, const char* failureKey) const;
+    // the database and its own explanation. A statement is prepared once per connection: the
+    // query returned is the connection's own, to be bound, run and read before the next Prepare
+    // of the same text.
+    QSqlQuery& Prepare(const QString& sql, const char* failureKey) const;
     void Execute(QSqlQuery& query, const char* failureKey) const;
     // Runs a statement without parameters.
     QSqlQuery Run(const QString& sql, const char* failureKey) const;
 
+    // Runs a statement without parameters that may fail harmlessly, outside a transaction: no
+    // answer when it failed, save for a lost server, which raises as Run does.
+    std::optional<QSqlQuery> TryRun(const QString& sql) const;
+    bool InTransaction() const { return inTransaction_; }
+
     bool HasTable(const QString& name) const;
+    // The schema's version (see schema.h), asked once per connection once it is current.
+    int Version() const;
     // Whether its reservations carry a version and a hand-off identity: always once opened for
     // writing, maybe not in an older database opened for reading.
     bool HasVersions() const;
+    // From here on the operation may have changed something that a second run would not find
+    // done: a lost server is said, not tried again.
+    void NoRetryFromHere() const { retryable_ = false; }
+    // Ends the reading of every prepared statement, which keeps them prepared.
+    void FinishStatements() const noexcept;
     // Ends the open transaction without its changes, if one is open; it never fails, for it runs
     // on the way out.
     void RollBack() const noexcept;
 
 private:
+    void open(DatabaseAccess access);
+    void release() noexcept;
     void openFile(DatabaseAccess access);
     void openServer();
-    bool reuseServerConnection();
+    bool reuseConnection();
+    void answered() const { retryable_ = false; }
     [[noreturn]] void fail(const char* key, const QSqlError& error) const;
-
-    // Removed again however the opening ends, unless it is a server's that still works.
-    struct Connection {
-        Connection() = default;
-        ~Connection();
-        Connection(const Connection&) = delete;
-        Connection& operator=(const Connection&) = delete;
-
-        QString name;
-        QSqlDatabase database;
-        bool kept = false;
-    };
 
     QString locationText_;
     DatabaseLocation location_;
-    mutable Connection connection_;
-    mutable std::optional<bool> hasVersions_;
+    QSqlDatabase database_;
+    // Whether the connection is kept for the next operation: not once it failed.
+    mutable bool keep_ = false;
+    // Whether the connection came from an earlier operation and nothing of this one was answered
+    // yet: a lost server then means the kept connection had died meanwhile.
+    mutable bool retryable_ = false;
     mutable bool inTransaction_ = false;
 
     friend class WriteTransaction;
 };
+
+// Changes each time the database location is set, even to the same one: a connection kept from
+// before is not used again, as a terminal started anew would not.
+int DatabaseLocationSetting();
 
 // A connection to the server of location, registered as name, with the settings every
 // connection of the store has; not open yet. Reaching the server, or hearing from it once it

@@ -9,9 +9,6 @@ namespace {
 // The text a refused holding raises on SQLite, found again in the error.
 constexpr auto sqliteConflict = "MESA_JA_RESERVADA";
 
-// Taken by bookings shared and by schema and table-list changes alone.
-constexpr auto advisoryLockKey = "7140001";
-
 FailureKind sqliteFailure(const QSqlError& error) {
     constexpr int sqliteBusy = 5;
     constexpr int sqliteLocked = 6;
@@ -71,10 +68,12 @@ QStringList BeginSql(DatabaseEngine engine, TransactionKind kind) {
         // commits.
         return {QStringLiteral("BEGIN IMMEDIATE")};
     }
-    return {QStringLiteral("BEGIN"),
-            kind == TransactionKind::Exclusive
-                ? QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(advisoryLockKey)
-                : QStringLiteral("SELECT pg_advisory_xact_lock_shared(%1)").arg(advisoryLockKey)};
+    return {
+        QStringLiteral("BEGIN"),
+        kind == TransactionKind::Exclusive
+            ? QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(QLatin1String(AdvisoryLockKey))
+            : QStringLiteral("SELECT pg_advisory_xact_lock_shared(%1)")
+                  .arg(QLatin1String(AdvisoryLockKey))};
 }
 
 bool IsRoleName(const QString& role) {
@@ -87,7 +86,8 @@ QStringList TerminalGrantSql(const QString& role) {
     return {QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON RESERVAMESA, MESARESERVADA, "
                            "MESA TO %1")
                 .arg(quoted),
-            QStringLiteral("GRANT SELECT ON VERSAOESQUEMA TO %1").arg(quoted)};
+            QStringLiteral("GRANT SELECT ON VERSAOESQUEMA TO %1").arg(quoted),
+            QStringLiteral("GRANT EXECUTE ON FUNCTION RESERVAS_GRAVAR TO %1").arg(quoted)};
 }
 
 QStringList NoDoubleBookingSql(DatabaseEngine engine) {

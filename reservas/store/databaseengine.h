@@ -15,6 +15,10 @@ namespace Reservas {
 // changes the restaurant's tables or the schema has the database to itself.
 enum class TransactionKind { Booking, Exclusive };
 
+// The key of the server's advisory lock: taken shared by bookings, alone by schema and table-list
+// changes.
+inline constexpr auto AdvisoryLockKey = "7140001";
+
 // How a failed statement is told to the operator.
 enum class FailureKind {
     Other,

@@ -1,5 +1,6 @@
 #include "reservas/store.h"
 
+#include "databaseconnection.h"
 #include "storetexts.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <algorithm>
+#include <atomic>
 #include <sys/stat.h>
 
 namespace Reservas {
@@ -262,9 +264,21 @@ void refuseAllButRegularFiles(const QString& file) {
 
 } // namespace
 
+namespace {
+
+// How many times the location was set: a connection kept from before is opened anew.
+std::atomic<int> locationSettings = 0;
+
+} // namespace
+
 void SetDatabaseLocation(const QString& location) {
     const QMutexLocker lock(&locationMutex);
     chosenLocation = location;
+    ++locationSettings;
+}
+
+int DatabaseLocationSetting() {
+    return locationSettings.load();
 }
 
 QString DatabaseLocationText() {

@@ -139,7 +139,11 @@ void DatabaseThread::run() {
         }
         std::exception_ptr failure;
         try {
-            call->work();
+            try {
+                call->work();
+            } catch (const StaleConnection&) {
+                call->work();
+            }
         } catch (...) {
             failure = std::current_exception();
         }

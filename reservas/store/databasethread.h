@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/sysutils.h"
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -8,6 +10,16 @@
 #include <utility>
 
 namespace Reservas {
+
+// Raised, with the text of a lost server, by the first statement of an operation when the
+// connection kept from an earlier one turned out dead before anything was answered: the
+// database thread then runs the operation once more on a fresh connection. Safe, since every
+// operation starts with a reading, the start of a transaction, or a booking that finds itself
+// stored by its hand-off identity.
+class StaleConnection : public Sysutils::Exception {
+public:
+    using Sysutils::Exception::Exception;
+};
 
 // Runs work on the thread that keeps this program's database connections, and waits for it no
 // longer than the deadline (SetDatabaseDeadline). Meanwhile a screen keeps painting, shows the

@@ -13,7 +13,7 @@ std::vector<DayReservation> ReservationsOfDay(const QDate& day) {
     return OnDatabaseThread([day] {
         const ReservationDatabase database(DatabaseAccess::Read);
         const bool withVersion = database.HasVersions();
-        QSqlQuery select = database.Prepare(DaySelectSql(withVersion), "BD_LER");
+        QSqlQuery& select = database.Prepare(DaySelectSql(withVersion), "BD_LER");
         select.bindValue(QStringLiteral(":DTRESMESA"), day.toString(Qt::ISODate));
         database.Execute(select, "BD_LER");
         const QHash<qlonglong, std::vector<int>> held = TablesHeldOn(database, day);

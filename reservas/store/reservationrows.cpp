@@ -39,7 +39,7 @@ std::optional<qlonglong> ReservationNumber(const AnsiString& nrresmesa) {
 
 qlonglong InsertReservation(const ReservationDatabase& database,
                             const StoredReservation& reservation, const QString& identity) {
-    QSqlQuery insert = database.Prepare(InsertSql(), "BD_GRAVAR");
+    QSqlQuery& insert = database.Prepare(InsertSql(), "BD_GRAVAR");
     bindColumns(insert, reservation, StoredByInsert);
     bindIdentity(insert, identity);
     database.Execute(insert, "BD_GRAVAR");
@@ -52,7 +52,7 @@ qlonglong InsertReservation(const ReservationDatabase& database,
 
 bool UpdateReservation(const ReservationDatabase& database, const StoredReservation& reservation,
                        qlonglong number, qlonglong version, const QString& identity) {
-    QSqlQuery update = database.Prepare(UpdateSql(version != 0), "BD_GRAVAR");
+    QSqlQuery& update = database.Prepare(UpdateSql(version != 0), "BD_GRAVAR");
     bindColumns(update, reservation, StoredByUpdate);
     bindIdentity(update, identity);
     update.bindValue(QStringLiteral(":NRRESMESA"), number);
@@ -65,7 +65,7 @@ bool UpdateReservation(const ReservationDatabase& database, const StoredReservat
 
 bool SetStatusAt(const ReservationDatabase& database, qlonglong number, qlonglong version,
                  const char* status) {
-    QSqlQuery update = database.Prepare(
+    QSqlQuery& update = database.Prepare(
         QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = :IDSTRESMESA WHERE NRRESMESA = "
                        ":NRRESMESA AND NRVERSAO = :NRVERSAO"),
         "BD_GRAVAR");
@@ -89,7 +89,7 @@ StoredRow ReadRow(const QSqlQuery& query, bool withVersion) {
 
 std::optional<StoredRow> SelectReservation(const ReservationDatabase& database, qlonglong number) {
     const bool withVersion = database.HasVersions();
-    QSqlQuery select = database.Prepare(SelectSql(withVersion), "BD_LER");
+    QSqlQuery& select = database.Prepare(SelectSql(withVersion), "BD_LER");
     select.bindValue(QStringLiteral(":NRRESMESA"), number);
     database.Execute(select, "BD_LER");
     if (!select.next()) {
@@ -100,7 +100,7 @@ std::optional<StoredRow> SelectReservation(const ReservationDatabase& database, 
 
 std::optional<qlonglong> StoredByHandOff(const ReservationDatabase& database,
                                          const QString& identity) {
-    QSqlQuery select = database.Prepare(
+    QSqlQuery& select = database.Prepare(
         QStringLiteral("SELECT NRRESMESA FROM RESERVAMESA WHERE IDENTREGA = :IDENTREGA"), "BD_LER");
     select.bindValue(QStringLiteral(":IDENTREGA"), identity);
     database.Execute(select, "BD_LER");

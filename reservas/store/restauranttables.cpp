@@ -26,7 +26,7 @@ int positiveNumber(const QString& text, const QString& entry) {
 // today or later holds, with that reservation's number.
 std::optional<std::pair<int, qlonglong>>
 heldTableRemoved(const ReservationDatabase& database, const std::vector<RestaurantTable>& tables) {
-    QSqlQuery held = database.Prepare(
+    QSqlQuery& held = database.Prepare(
         QStringLiteral("SELECT NRMESA, MIN(NRRESMESA) FROM MESARESERVADA WHERE DTRESMESA >= "
                        ":HOJE GROUP BY NRMESA ORDER BY NRMESA"),
         "BD_LER");
@@ -93,7 +93,7 @@ void SetRestaurantTables(const std::vector<RestaurantTable>& tables) {
             Raise("MESA_EM_USO", QString::number(removed->first), QString::number(removed->second));
         }
         database.Run(QStringLiteral("DELETE FROM MESA"), "BD_MESAS");
-        QSqlQuery insert = database.Prepare(
+        QSqlQuery& insert = database.Prepare(
             QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES (:NRMESA, :NRLUGARES)"),
             "BD_MESAS");
         for (const RestaurantTable& table : tables) {

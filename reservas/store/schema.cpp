@@ -2,6 +2,7 @@
 
 #include "databaseconnection.h"
 #include "reservationcolumns.h"
+#include "serverbooking.h"
 
 #include <QVariant>
 
@@ -13,7 +14,8 @@ namespace {
 // 3: the database itself refuses a table held twice at overlapping times; 4: each reservation
 // has a version and the identity of the hand-off that stored it, a cancelled reservation holds
 // no table, and every change is told to the terminals that listen; 5: a day's reservations are
-// found by their date, however many past ones the database keeps.
+// found by their date, however many past ones the database keeps; 6: a server books in one
+// statement (serverbooking.h).
 constexpr int currentVersion = CurrentSchemaVersion;
 
 constexpr int defaultTables = 20;
@@ -22,11 +24,18 @@ constexpr int defaultSeats = 4;
 } // namespace
 
 int SchemaVersion(const ReservationDatabase& database) {
+    const QString read = QStringLiteral("SELECT MAX(VERSAO) FROM VERSAOESQUEMA");
+    // Nearly every database has the table: one statement then says it all. In a transaction a
+    // failed statement would spoil it on a server, so there the table is looked for first.
+    if (!database.InTransaction()) {
+        if (std::optional<QSqlQuery> version = database.TryRun(read)) {
+            return version->next() ? version->value(0).toInt() : 0;
+        }
+    }
     if (!database.HasTable(QStringLiteral("VERSAOESQUEMA"))) {
         return database.HasTable(QStringLiteral("RESERVAMESA")) ? 1 : 0;
     }
-    QSqlQuery version =
-        database.Run(QStringLiteral("SELECT MAX(VERSAO) FROM VERSAOESQUEMA"), "BD_ABRIR");
+    QSqlQuery version = database.Run(read, "BD_ABRIR");
     return version.next() ? version.value(0).toInt() : 0;
 }
 
@@ -43,7 +52,7 @@ void addTables(const ReservationDatabase& database) {
                  "BD_ABRIR");
     database.Run(QStringLiteral("CREATE INDEX MESARESERVADA_DIA ON MESARESERVADA (DTRESMESA)"),
                  "BD_ABRIR");
-    QSqlQuery insert = database.Prepare(
+    QSqlQuery& insert = database.Prepare(
         QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES (:NRMESA, :NRLUGARES)"),
         "BD_ABRIR");
     for (int number = 1; number <= defaultTables; ++number) {
@@ -85,6 +94,11 @@ void BringSchemaUpToDate(const ReservationDatabase& database) {
         database.Run(QStringLiteral("CREATE INDEX IF NOT EXISTS RESERVAMESA_DIA ON RESERVAMESA "
                                     "(DTRESMESA)"),
                      "BD_ABRIR");
+    }
+    if (version < 6 && database.Engine() == DatabaseEngine::PostgreSQL) {
+        for (const QString& statement : ServerBookingSql()) {
+            database.Run(statement, "BD_ABRIR");
+        }
     }
     database.Run(QStringLiteral("CREATE TABLE IF NOT EXISTS VERSAOESQUEMA (VERSAO INTEGER NOT "
                                 "NULL)"),

@@ -17,6 +17,6 @@ void BringSchemaUpToDate(const ReservationDatabase& database);
 int SchemaVersion(const ReservationDatabase& database);
 constexpr int FirstVersionWithVersions = 4;
 // The version this program makes and needs.
-constexpr int CurrentSchemaVersion = 5;
+constexpr int CurrentSchemaVersion = 6;
 
 } // namespace Reservas

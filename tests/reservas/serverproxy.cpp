@@ -11,13 +11,6 @@
 #include <utility>
 #include <vector>
 
-namespace {
-
-// A COMMIT as the client library sends it: a simple query message.
-const QByteArray commitMessage = QByteArray("Q\0\0\0\x0b", 5) + QByteArray("COMMIT", 7);
-
-} // namespace
-
 class ProxyRelay : public QObject {
 public:
     ProxyRelay(QString host, quint16 serverPort) : host_(std::move(host)), port_(serverPort) {}
@@ -39,8 +32,10 @@ public:
 
     std::atomic<quint16> port = 0;
     std::atomic<bool> silent = false;
-    std::atomic<bool> loseCommitAnswer = false;
-    std::atomic<bool> commitAnswerLost = false;
+    // Set before loseAnswer, read after it.
+    QByteArray loseAnswerTo;
+    std::atomic<bool> loseAnswer = false;
+    std::atomic<bool> answerLost = false;
 
 private:
     struct Pair {
@@ -70,8 +65,8 @@ private:
             return;
         }
         const QByteArray bytes = pair->client->readAll();
-        if (loseCommitAnswer && bytes.contains(commitMessage)) {
-            loseCommitAnswer = false;
+        if (loseAnswer && bytes.contains(loseAnswerTo)) {
+            loseAnswer = false;
             pair->cutOnAnswer = true;
         }
         pair->server->write(bytes);
@@ -83,7 +78,7 @@ private:
         }
         const QByteArray bytes = pair->server->readAll();
         if (pair->cutOnAnswer && !bytes.isEmpty()) {
-            commitAnswerLost = true;
+            answerLost = true;
             drop(pair);
             return;
         }
@@ -134,10 +129,11 @@ void ServerProxy::SetSilent(bool silent) {
     }
 }
 
-void ServerProxy::LoseNextCommitAnswer() {
-    relay_->loseCommitAnswer = true;
+void ServerProxy::LoseNextAnswerTo(const QByteArray& fragment) {
+    relay_->loseAnswerTo = fragment;
+    relay_->loseAnswer = true;
 }
 
-bool ServerProxy::CommitAnswerLost() const {
-    return relay_->commitAnswerLost;
+bool ServerProxy::AnswerLost() const {
+    return relay_->answerLost;
 }

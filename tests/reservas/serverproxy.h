@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QThread>
 #include <QtGlobal>
@@ -9,8 +10,8 @@ class ProxyRelay;
 
 // Stands between the store and the test server on a port of its own, passing every byte on, on
 // a thread of its own. It can fall silent with its connections still up, like a server stopped
-// mid-session or a network gone black, and it can pass a COMMIT on and then cut the connection
-// before the server's answer gets back.
+// mid-session or a network gone black, and it can pass a statement on and then cut the
+// connection before the server's answer gets back.
 class ServerProxy {
 public:
     // location is the server's URL; Location() is the same through the proxy.
@@ -23,9 +24,10 @@ public:
 
     // Silent: nothing passes either way, new connections are taken and never answered.
     void SetSilent(bool silent);
-    void LoseNextCommitAnswer();
-    // The server answered a COMMIT that the proxy kept from the store.
-    bool CommitAnswerLost() const;
+    // The answer to the next message from the store that holds fragment is kept from it.
+    void LoseNextAnswerTo(const QByteArray& fragment);
+    // The server answered that message, and the proxy kept the answer from the store.
+    bool AnswerLost() const;
 
 private:
     QThread thread_;

@@ -96,6 +96,31 @@ private:
     std::thread thread_;
 };
 
+// Ends the terminal's sessions on the server, as a restart or a network cut would, and waits
+// until they are gone.
+bool endTerminalSessions(const QString& location) {
+    const QString name = QStringLiteral("session ender");
+    bool ended = false;
+    {
+        QSqlQuery query(OpenConnection(location, name));
+        const QString terminals = QStringLiteral(
+            "FROM pg_stat_activity WHERE datname = current_database() AND application_name = "
+            "'reservas-terminal'");
+        ended = query.exec(QStringLiteral("SELECT pg_terminate_backend(pid) ") + terminals) &&
+                query.next();
+        constexpr int patience = 400;
+        for (int tries = 0; ended && tries < patience; ++tries) {
+            if (query.exec(QStringLiteral("SELECT 1 ") + terminals) && !query.next()) {
+                break;
+            }
+            QThread::msleep(25);
+        }
+    }
+    QSqlDatabase::database(name, false).close();
+    QSqlDatabase::removeDatabase(name);
+    return ended;
+}
+
 } // namespace
 
 class ServerTest : public QObject {
@@ -156,6 +181,21 @@ private slots:
             QStringLiteral("postgresql://reservas@127.0.0.1:%1/reservas").arg(port));
         store_->Picks = {Tables{5}};
         verifyToldAndRetried(RaisedBy([] { HandOff().Run(nullptr); }));
+    }
+
+    // The server ends the terminal's session between two operations: the next one finds out at
+    // its first statement and runs again on a new session, unseen by the operator.
+    void aSessionLostBetweenOperationsIsOpenedAgainUnseen() {
+        Reservas::PrepareDatabase();
+        store_->Picks = {Tables{5}};
+        HandOff().Run(nullptr);
+        QVERIFY(endTerminalSessions(store_->Database.Location()));
+        QCOMPARE(Reservas::ReservationsOfDay(theDay).size(), std::size_t(1));
+        QVERIFY(endTerminalSessions(store_->Database.Location()));
+        store_->Picks = {Tables{6}};
+        QCOMPARE(RaisedBy([] { HandOff().Run(nullptr); }), std::nullopt);
+        QCOMPARE(store_->Held, (std::vector<Tables>{Tables{5}, Tables{6}}));
+        QCOMPARE(Reservas::ReservationsOfDay(theDay).size(), std::size_t(2));
     }
 
     // The package's session ends while its booking waits for another terminal's lock: the
@@ -318,18 +358,18 @@ private slots:
                  AnsiString(operation == Operation::Cancel ? "C" : "P"));
     }
 
-    // The server stores a booking, but its answer to the COMMIT never gets back: the operator
-    // is told the server was lost, and trying the same entry again stores nothing twice and
-    // says so.
+    // The server stores a booking, but its answer never gets back: the operator is told the
+    // server was lost, and trying the same entry again stores nothing twice and says so.
     void aBookingWhoseCommitAnswerIsLostStoresOnce() {
         Reservas::PrepareDatabase();
         ServerProxy proxy(store_->Database.Location());
         Reservas::SetDatabaseLocation(proxy.Location());
         Dbclient::TClientDataSet entry;
         store_->Picks = {Tables{5}, Tables{6}};
-        proxy.LoseNextCommitAnswer();
+        // The statement that stores it is the one that carries the name.
+        proxy.LoseNextAnswerTo(QByteArray(HandOff().Nome.c_str()));
         const std::optional<AnsiString> raised = RaisedBy([&entry] { HandOff().Run(&entry); });
-        QVERIFY(proxy.CommitAnswerLost());
+        QVERIFY(proxy.AnswerLost());
         QVERIFY(raised);
         QVERIFY2(ToQString(*raised).startsWith(serverLost), raised->c_str());
         QVERIFY(store_->Stored.empty());

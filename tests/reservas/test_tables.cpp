@@ -325,6 +325,8 @@ private slots:
                 QVERIFY2(older.Run(statement), qPrintable(statement));
             }
         }
+        // Met by a terminal that starts on the older database.
+        Reservas::SetDatabaseLocation(Reservas::DatabaseLocationText());
         const QByteArray olderFile = fileContents(Reservas::DatabaseLocationText());
         const std::vector<Reservas::DayReservation> day =
             Reservas::ReservationsOfDay(QDate(2026, 12, 7));

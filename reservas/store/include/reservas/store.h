@@ -61,7 +61,8 @@ RESERVAS_STORE_EXPORT DatabaseLocation ParseDatabaseLocation(const QString& text
 
 // The database every routine below uses, as a file path or a URL. Unset, it is reservas.db in
 // the user's application data folder; the file and its folder, or the server database's
-// tables, are created when the first reservation is stored.
+// tables, are created when the first reservation is stored. Connections are kept between
+// routines; setting the location, even to the same one, opens the database anew.
 RESERVAS_STORE_EXPORT void SetDatabaseLocation(const QString& location);
 RESERVAS_STORE_EXPORT QString DatabaseLocationText();
 
@@ -222,6 +223,15 @@ struct RESERVAS_STORE_EXPORT RestaurantTable {
 // By number. A database the restaurant never gave a list has twenty tables of four seats; an
 // empty list means the restaurant does not assign tables.
 RESERVAS_STORE_EXPORT std::vector<RestaurantTable> RestaurantTables();
+
+// What the grid opens with for a reservation, read at once: the restaurant's tables and, as
+// TablesAt says them, the tables around it.
+struct RESERVAS_STORE_EXPORT BookingTables {
+    std::vector<RestaurantTable> Tables;
+    TablesAround Around;
+};
+RESERVAS_STORE_EXPORT BookingTables TablesForBooking(const StoredReservation& reservation,
+                                                     std::optional<qlonglong> editing);
 
 // Reads "1:4,2:2,3:6" (table number, a colon, its seats; blanks allowed around each); an empty
 // text is the empty list. Bad text, a number or seat count that is not a positive whole number
