@@ -361,6 +361,21 @@ QSqlQuery ReservationDatabase::Run(const QString& sql, const char* failureKey) c
     return query;
 }
 
+void ReservationDatabase::RunTogether(const QStringList& statements, const char* failureKey) const {
+    StopIfGivenUp();
+    QSqlQuery query(database_);
+    bool done = query.exec(statements.join(QStringLiteral("; ")));
+    // Each statement has an answer of its own, and the server skips those after a failed one:
+    // every answer is looked at, not only the first.
+    while (done && query.nextResult()) {
+    }
+    done = done && query.lastError().type() == QSqlError::NoError;
+    if (!done) {
+        fail(failureKey, query.lastError());
+    }
+    answered();
+}
+
 std::optional<QSqlQuery> ReservationDatabase::TryRun(const QString& sql) const {
     StopIfGivenUp();
     QSqlQuery query(database_);
@@ -436,11 +451,15 @@ WriteTransaction::WriteTransaction(const ReservationDatabase& database, const ch
                                    TransactionKind kind)
     : database_(database) {
     const QStringList begin = BeginSql(database_.Engine(), kind);
+    if (database_.Engine() == DatabaseEngine::PostgreSQL) {
+        // Sent together, one round trip; a lock not had in time still leaves a transaction to
+        // roll back.
+        database_.inTransaction_ = true;
+        database_.RunTogether(begin, failureKey);
+        return;
+    }
     database_.Run(begin.front(), failureKey);
     database_.inTransaction_ = true;
-    for (qsizetype index = 1; index < begin.size(); ++index) {
-        database_.Run(begin[index], failureKey);
-    }
 }
 
 WriteTransaction::~WriteTransaction() {
@@ -456,6 +475,22 @@ void WriteTransaction::Commit() {
     database_.FinishStatements();
     database_.Run(QStringLiteral("COMMIT"), "BD_GRAVAR");
     database_.inTransaction_ = false;
+}
+
+void WriteTransaction::CommitAfter(const QStringList& statements, const char* failureKey) {
+    // A server takes the statements and the commit in one round trip; SQLite runs one statement
+    // at a time.
+    if (database_.Engine() == DatabaseEngine::PostgreSQL) {
+        // A statement that fails before the commit leaves the transaction to roll back.
+        database_.FinishStatements();
+        database_.RunTogether(statements + QStringList{QStringLiteral("COMMIT")}, failureKey);
+        database_.inTransaction_ = false;
+        return;
+    }
+    for (const QString& statement : statements) {
+        database_.Run(statement, failureKey);
+    }
+    Commit();
 }
 
 } // namespace Reservas

@@ -53,6 +53,9 @@ public:
     // Runs a statement without parameters.
     QSqlQuery Run(const QString& sql, const char* failureKey) const;
 
+    // Runs statements without parameters on a server in one round trip; a failure of any raises
+    // as Run does.
+    void RunTogether(const QStringList& statements, const char* failureKey) const;
     // Runs a statement without parameters that may fail harmlessly, outside a transaction: no
     // answer when it failed, save for a lost server, which raises as Run does.
     std::optional<QSqlQuery> TryRun(const QString& sql) const;
@@ -120,6 +123,8 @@ public:
     WriteTransaction& operator=(const WriteTransaction&) = delete;
 
     void Commit();
+    // Runs statements without parameters, then commits; a failure raises failureKey, as Run does.
+    void CommitAfter(const QStringList& statements, const char* failureKey);
 
 private:
     const ReservationDatabase& database_;

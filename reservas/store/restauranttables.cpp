@@ -26,13 +26,13 @@ int positiveNumber(const QString& text, const QString& entry) {
 // today or later holds, with that reservation's number.
 std::optional<std::pair<int, qlonglong>>
 heldTableRemoved(const ReservationDatabase& database, const std::vector<RestaurantTable>& tables) {
-    QSqlQuery& held = database.Prepare(
-        QStringLiteral("SELECT NRMESA, MIN(NRRESMESA) FROM MESARESERVADA WHERE DTRESMESA >= "
-                       ":HOJE GROUP BY NRMESA ORDER BY NRMESA"),
+    // Run once in a while: not worth preparing, which a server answers on its own. The date, in
+    // digits and dashes, goes into the text as it stands.
+    QSqlQuery held = database.Run(
+        QStringLiteral("SELECT NRMESA, MIN(NRRESMESA) FROM MESARESERVADA WHERE DTRESMESA >= '%1' "
+                       "GROUP BY NRMESA ORDER BY NRMESA")
+            .arg(Sysutils::DecodeDateTime(Sysutils::Date()).date().toString(Qt::ISODate)),
         "BD_LER");
-    held.bindValue(QStringLiteral(":HOJE"),
-                   Sysutils::DecodeDateTime(Sysutils::Date()).date().toString(Qt::ISODate));
-    database.Execute(held, "BD_LER");
     while (held.next()) {
         const int mesa = held.value(0).toInt();
         const bool kept =
@@ -92,16 +92,17 @@ void SetRestaurantTables(const std::vector<RestaurantTable>& tables) {
         if (const auto removed = heldTableRemoved(database, tables)) {
             Raise("MESA_EM_USO", QString::number(removed->first), QString::number(removed->second));
         }
-        database.Run(QStringLiteral("DELETE FROM MESA"), "BD_MESAS");
-        QSqlQuery& insert = database.Prepare(
-            QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES (:NRMESA, :NRLUGARES)"),
-            "BD_MESAS");
+        // Numbers only, so written into the statement: the whole list in one.
+        QStringList writes{QStringLiteral("DELETE FROM MESA")};
+        QStringList rows;
         for (const RestaurantTable& table : tables) {
-            insert.bindValue(QStringLiteral(":NRMESA"), table.Number);
-            insert.bindValue(QStringLiteral(":NRLUGARES"), table.Seats);
-            database.Execute(insert, "BD_MESAS");
+            rows << QStringLiteral("(%1, %2)").arg(table.Number).arg(table.Seats);
         }
-        transaction.Commit();
+        if (!rows.isEmpty()) {
+            writes << QStringLiteral("INSERT INTO MESA (NRMESA, NRLUGARES) VALUES ") +
+                          rows.join(QStringLiteral(", "));
+        }
+        transaction.CommitAfter(writes, "BD_MESAS");
     });
 }
 

@@ -1,4 +1,5 @@
 #include "framework/data/dbclient.h"
+#include "otherterminal.h"
 #include "reservas/store.h"
 #include "reservationprinter.h"
 #include "serverproxy.h"
@@ -196,6 +197,21 @@ private slots:
         QCOMPARE(RaisedBy([] { HandOff().Run(nullptr); }), std::nullopt);
         QCOMPARE(store_->Held, (std::vector<Tables>{Tables{5}, Tables{6}}));
         QCOMPARE(Reservas::ReservationsOfDay(theDay).size(), std::size_t(2));
+    }
+
+    // Another session has the database to itself, as a schema change does: replacing the
+    // tables waits its while, says the reservations are in use, and changes nothing.
+    void replacingTablesWhileTheDatabaseIsHeldSaysSo() {
+        Reservas::PrepareDatabase();
+        const OtherTerminal other(store_->Database.Location());
+        QVERIFY(other.Run(QStringLiteral("BEGIN")));
+        QVERIFY(other.Run(QStringLiteral("SELECT pg_advisory_xact_lock(7140001)")));
+        const std::optional<AnsiString> raised = RaisedBy([] {
+            Reservas::SetRestaurantTables({{1, 2}});
+        });
+        QVERIFY(raised);
+        QVERIFY2(ToQString(*raised).contains(QStringLiteral("em uso")), raised->c_str());
+        QCOMPARE(Reservas::RestaurantTables().size(), std::size_t(20));
     }
 
     // The package's session ends while its booking waits for another terminal's lock: the
