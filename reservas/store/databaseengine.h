@@ -30,6 +30,10 @@ enum class FailureKind {
 // The type of the reservation number: filled in by the database on insert.
 QString ReservationKeyType(DatabaseEngine engine);
 
+// The tables the reservation R holds, as one text of numbers between commas (in no set order),
+// or NULL when it holds none.
+QString HeldTablesColumn(DatabaseEngine engine);
+
 // One row, selected when the database has the table named (in the parameter :name).
 QString TableExistsSql(DatabaseEngine engine);
 QString TableName(DatabaseEngine engine, const QString& name);

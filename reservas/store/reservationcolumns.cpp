@@ -91,10 +91,14 @@ QString SelectSql(bool withVersion) {
         .arg(selectedNames(withVersion));
 }
 
-QString DaySelectSql(bool withVersion) {
-    return QStringLiteral("SELECT %1 FROM RESERVAMESA WHERE DTRESMESA = :DTRESMESA ORDER BY "
+QString DaySelectSql(bool withVersion, const QString& extraColumn) {
+    QString names = selectedNames(withVersion);
+    if (!extraColumn.isEmpty()) {
+        names += QStringLiteral(", ") + extraColumn;
+    }
+    return QStringLiteral("SELECT %1 FROM RESERVAMESA R WHERE DTRESMESA = :DTRESMESA ORDER BY "
                           "HRINIRESMESA, NRRESMESA")
-        .arg(selectedNames(withVersion));
+        .arg(names);
 }
 
 QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column) {

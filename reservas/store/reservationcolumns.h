@@ -71,8 +71,9 @@ QString CreateTableSql(DatabaseEngine engine);
 QString InsertSql();
 QString UpdateSql(bool checkVersion);
 QString SelectSql(bool withVersion);
-// The reservations of the day :DTRESMESA, by start time and then number.
-QString DaySelectSql(bool withVersion);
+// The reservations of the day :DTRESMESA, by start time and then number, each with the value
+// of extraColumn (none when empty) last; the reservations' table is named R.
+QString DaySelectSql(bool withVersion, const QString& extraColumn = {});
 
 // A column's value as the table keeps it: text, or a date as YYYY-MM-DD.
 QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column);

@@ -50,24 +50,6 @@ std::vector<int> TablesHeldBy(const ReservationDatabase& database, qlonglong num
     return numbersIn(held);
 }
 
-QHash<qlonglong, std::vector<int>> TablesHeldOn(const ReservationDatabase& database,
-                                                const QDate& day) {
-    QHash<qlonglong, std::vector<int>> held;
-    if (database.Version() < 2) {
-        return held;
-    }
-    QSqlQuery& select = database.Prepare(
-        QStringLiteral("SELECT NRRESMESA, NRMESA FROM MESARESERVADA WHERE DTRESMESA = "
-                       ":DTRESMESA ORDER BY NRMESA"),
-        "BD_LER");
-    select.bindValue(QStringLiteral(":DTRESMESA"), day.toString(Qt::ISODate));
-    database.Execute(select, "BD_LER");
-    while (select.next()) {
-        held[select.value(0).toLongLong()].push_back(select.value(1).toInt());
-    }
-    return held;
-}
-
 void HoldTables(const ReservationDatabase& database, const StoredReservation& reservation,
                 qlonglong number, const std::vector<int>& mesas) {
     ReleaseTables(database, number);

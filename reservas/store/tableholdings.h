@@ -2,8 +2,6 @@
 
 #include "reservas/store.h"
 
-#include <QDate>
-#include <QHash>
 #include <QtGlobal>
 #include <vector>
 
@@ -22,10 +20,6 @@ std::vector<int> TablesTakenAt(const ReservationDatabase& database,
 
 // The tables the reservation numbered number holds.
 std::vector<int> TablesHeldBy(const ReservationDatabase& database, qlonglong number);
-
-// The tables held on a day, by reservation number. A database from before the tables holds none.
-QHash<qlonglong, std::vector<int>> TablesHeldOn(const ReservationDatabase& database,
-                                                const QDate& day);
 
 // The reservation numbered number holds exactly mesas, at its date and times.
 void HoldTables(const ReservationDatabase& database, const StoredReservation& reservation,

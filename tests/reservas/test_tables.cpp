@@ -356,8 +356,9 @@ private slots:
         QTest::newRow("a day's reservations")
             << "SELECT NRRESMESA FROM RESERVAMESA WHERE DTRESMESA = '2026-12-07' ORDER BY "
                "HRINIRESMESA, NRRESMESA";
-        QTest::newRow("a day's holdings")
-            << "SELECT NRRESMESA, NRMESA FROM MESARESERVADA WHERE DTRESMESA = '2026-12-07'";
+        QTest::newRow("a day's reservations with their tables")
+            << "SELECT R.NRRESMESA, (SELECT COUNT(*) FROM MESARESERVADA H WHERE H.NRRESMESA = "
+               "R.NRRESMESA) FROM RESERVAMESA R WHERE R.DTRESMESA = '2026-12-07'";
         QTest::newRow("a table at overlapping times")
             << "SELECT NRRESMESA FROM MESARESERVADA WHERE NRMESA = 5 AND DTRESMESA = "
                "'2026-12-07' AND HRINIRESMESA < '2130' AND '1930' < HRFINRESMESA";
