@@ -5,7 +5,6 @@
 #include "reservationcolumns.h"
 #include "reservationrows.h"
 
-#include <QSqlRecord>
 #include <QVariant>
 #include <algorithm>
 
@@ -23,7 +22,7 @@ std::vector<DayReservation> ReservationsOfDay(const QDate& day) {
             "BD_LER");
         select.bindValue(QStringLiteral(":DTRESMESA"), day.toString(Qt::ISODate));
         database.Execute(select, "BD_LER");
-        const int tablesColumn = select.record().count() - 1;
+        const int tablesColumn = int(ReservationColumns.size()) + (withVersion ? 1 : 0);
         std::vector<DayReservation> reservations;
         while (select.next()) {
             DayReservation reservation;

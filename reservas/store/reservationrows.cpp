@@ -77,12 +77,15 @@ bool SetStatusAt(const ReservationDatabase& database, qlonglong number, qlonglon
 }
 
 StoredRow ReadRow(const QSqlQuery& query, bool withVersion) {
+    // By position, as the selects list them: asking by name would make the server's driver look
+    // up the table's name, a round trip of its own.
     StoredRow row;
+    int position = 0;
     for (const ReservationColumn& column : ReservationColumns) {
-        SetColumnValue(row.Reservation, column, query.value(column.SqlName()).toString());
+        SetColumnValue(row.Reservation, column, query.value(position++).toString());
     }
     if (withVersion) {
-        row.Versao = query.value(QStringLiteral("NRVERSAO")).toLongLong();
+        row.Versao = query.value(position).toLongLong();
     }
     return row;
 }

@@ -44,7 +44,8 @@ std::optional<StoredRow> SelectReservation(const ReservationDatabase& database, 
 std::optional<qlonglong> StoredByHandOff(const ReservationDatabase& database,
                                          const QString& identity);
 
-// A row of a select that read the columns and, with versions, NRVERSAO.
+// A row of a select that read the columns in their order and, with versions, NRVERSAO after
+// them.
 StoredRow ReadRow(const QSqlQuery& query, bool withVersion);
 
 } // namespace Reservas
