@@ -8,10 +8,8 @@
 // tried again after the database stayed busy past its wait. Exit codes: 0 done, 2 anything else
 // (said on standard error).
 
-#include "framework/sysutils.h"
-#include "hostlib/mensagem.h"
-#include "reservas/hooks.h"
-#include "reservas/reservas.h"
+#include "booking/handoff.h"
+#include "reservas/store.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -19,20 +17,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
-#include <algorithm>
 #include <cstdio>
 #include <stdexcept>
 
 namespace {
-
-// Bookings of an hour each from 10:00 to 22:00, then the next day: every client books the same
-// days and hours, each on its own table, as terminals filling the same evenings do.
-constexpr int hoursPerDay = 12;
-constexpr int firstHour = 10;
-
-AnsiString hhmm(int hour) {
-    return FromQString(QStringLiteral("%1").arg(hour * 100, 4, 10, QLatin1Char('0')));
-}
 
 struct Tally {
     int Bookings = 0;
@@ -41,58 +29,27 @@ struct Tally {
     qint64 Nanoseconds = 0;
 };
 
-// One reservation handed to the package: the grid answers with the table, and with going back
-// when it comes again after the table was taken.
-void handOff(int number, int table) {
-    const int hour = firstHour + number % hoursPerDay;
-    const QDate day = QDate(2027, 3, 1).addDays(number / hoursPerDay);
-    int offered = 0;
-    Reservas::SetTablePicker([&offered, table](const Reservas::TableChoice&) {
-        return ++offered == 1 ? std::optional(std::vector<int>{table}) : std::nullopt;
-    });
-    CriaMesasReserva(NewReservation, hhmm(hour), hhmm(hour + 1), "1133334444", "",
-                     FromQString(day.toString(QStringLiteral("dd/MM/yyyy"))), "Maria Souza",
-                     "Jantar", "4", nullptr);
-}
-
 Tally bookFor(int table, double seconds) {
-    // The package's word for a database another terminal kept busy past its wait.
-    const QString busy = QStringLiteral("As reservas est\u00E3o em uso");
     Tally tally;
-    bool stored = false;
-    Reservas::SetStoredObserver(
-        [&stored](const AnsiString&, const std::vector<int>& mesas) { stored = !mesas.empty(); });
     QElapsedTimer clock;
     clock.start();
     for (int number = 0; clock.nsecsElapsed() < seconds * 1e9;) {
-        stored = false;
-        try {
-            handOff(number, table);
-            if (!stored) {
-                throw std::runtime_error("a booking was stored without its table");
-            }
+        switch (Bench::HandOff(number, table)) {
+        case Bench::HandOffOutcome::Stored:
             ++tally.Bookings;
             ++number;
-        } catch (const Sysutils::EAbort&) {
+            break;
+        case Bench::HandOffOutcome::TableTaken:
             ++tally.Conflicts;
             ++number;
-        } catch (const Sysutils::Exception& error) {
-            if (!ToQString(error.Message()).startsWith(busy)) {
-                throw;
-            }
+            break;
+        case Bench::HandOffOutcome::Busy:
             ++tally.Busy;
+            break;
         }
     }
     tally.Nanoseconds = clock.nsecsElapsed();
     return tally;
-}
-
-void requireTable(int table) {
-    const std::vector<Reservas::RestaurantTable> tables = Reservas::RestaurantTables();
-    if (std::none_of(tables.begin(), tables.end(),
-                     [table](const Reservas::RestaurantTable& t) { return t.Number == table; })) {
-        throw std::runtime_error("the restaurant has no table " + std::to_string(table));
-    }
 }
 
 void waitForStart(const QString& signal) {
@@ -121,10 +78,8 @@ int main(int argc, char** argv) {
     }
     try {
         Reservas::SetDatabaseLocation(arguments[1]);
-        // Messages (the stored reservation's, a taken table's) are answered at once.
-        SetMensagemObserver([](const MensagemCall&) { return true; });
         Reservas::PrepareDatabaseAsOwner();
-        requireTable(table);
+        Bench::RequireTable(table);
         QFile ready(arguments[3]);
         if (!ready.open(QIODevice::WriteOnly)) {
             throw std::runtime_error("cannot write " + arguments[3].toStdString());

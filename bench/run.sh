@@ -7,7 +7,10 @@
 # Ratios: time ours / time baseline (for speeds the same, baseline speed / ours); for memory,
 # ours / baseline. Then bookings per second with 1, 4 and 16 terminals at once on a SQLite file
 # and on a throw-away PostgreSQL server (bookings.sh, which starts and stops the server), against
-# 1 terminal on the same engine; the smoke run books for half a second with 1 and 4.
+# 1 terminal on the same engine; the smoke run books for half a second with 1 and 4. Then the
+# terminal against a server far away (remote.sh: 0, 5 and 25 ms each way, and the round trips
+# that follow) and today's reservations after a million past ones on each engine (history.sh);
+# the smoke run takes 0 and 5 ms and a thousand past reservations, one sample each.
 set -euo pipefail
 bin="$1"
 once=false
@@ -116,6 +119,15 @@ else
     booking_runs=(10 1 4 16)
 fi
 bash "$(dirname "$0")/bookings.sh" "$bin" "${booking_runs[@]}" || failed+=(bookings)
+
+echo
+once_flag=()
+if $once; then
+    once_flag=(--once)
+fi
+bash "$(dirname "$0")/remote.sh" "$bin" "${once_flag[@]}" || failed+=(remote)
+echo
+bash "$(dirname "$0")/history.sh" "$bin" "${once_flag[@]}" || failed+=(history)
 
 if [ ${#failed[@]} -gt 0 ]; then
     echo "FAILED: ${failed[*]}" >&2
