@@ -4,8 +4,8 @@
 #   bench/remote.sh BIN_DIR --once     0 and 5 ms, one sample each: the smoke run
 # The throw-away server (tests/postgres/cluster.sh) is reached through bench_delayproxy, which
 # holds every chunk for the delay each way, as the terminals' role caixa with the server's
-# pgpass. At each delay: a booking on a connection already open (bench_openbooking; the median
-# of the bookings after the first), and fresh processes of the terminal listing today's
+# pgpass. At each delay: a booking and the day's reading on a connection already open
+# (bench_openbooking; the median of those after the first), and fresh processes of the terminal listing today's
 # reservations, replacing the restaurant's 20 tables, and opening the day's window until its
 # first frame is painted, the delays taking turns sample by sample. Each figure is a median; the
 # round trips are the slope of the times over the delay (least squares), over 2. A run that fails fails the benchmark;
@@ -96,7 +96,8 @@ for index in "${!delays[@]}"; do
     # Each delay books a table of its own, on the same evenings.
     "$bin/bench_openbooking" "${database[$delay]}" "$((index + 1))" "$bookings" >"$work/booking" \
         2>"$work/booking.err" || fail "bench_openbooking failed: $(cat "$work/booking.err")"
-    awk -v d="$delay" '$1 == "first" { printf "booking@%s %.1f\n", d, $4 / 1e6 }' "$work/booking" >>"$samples_file"
+    awk -v d="$delay" '$1 == "first" { printf "booking@%s %.1f\nopenlist@%s %.1f\n", d, $4 / 1e6, d, $6 / 1e6 }' \
+        "$work/booking" >>"$samples_file"
 done
 for round in $(rounds "$samples"); do
     # The delays go one way in a round and back the other in the next, so that none always
@@ -120,14 +121,15 @@ medians <"$samples_file" | tr '@' ' ' | awk -v delays="${delays[*]}" '
     END {
         n = split(delays, d, " ")
         titles["booking"] = "booking, connection open"
+        titles["openlist"] = "day list, connection open"
         titles["list"] = "--list today, fresh process"
         titles["tables"] = "--tables (20), fresh process"
         titles["window"] = "start to day window painted"
         printf "%-30s", "one-way delay"
         for (i = 1; i <= n; ++i) printf " %10s", d[i] " ms"
         printf " %12s\n", "round trips"
-        split("booking list tables window", order, " ")
-        for (k = 1; k <= 4; ++k) {
+        split("booking openlist list tables window", order, " ")
+        for (k = 1; k <= 5; ++k) {
             m = order[k]
             sd = st = 0
             for (i = 1; i <= n; ++i) { sd += d[i]; st += ms[m " " d[i]] }

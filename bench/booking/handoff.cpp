@@ -24,11 +24,15 @@ AnsiString hhmm(int hour) {
 
 } // namespace
 
+QDate BookedDay(int number) {
+    return QDate(2027, 3, 1).addDays(number / hoursPerDay);
+}
+
 HandOffOutcome HandOff(int number, int table) {
     // The package's word for a database another terminal kept busy past its wait.
     const QString busy = QStringLiteral("As reservas est\u00E3o em uso");
     const int hour = firstHour + number % hoursPerDay;
-    const QDate day = QDate(2027, 3, 1).addDays(number / hoursPerDay);
+    const QDate day = BookedDay(number);
     // The grid answers with the table, and with going back when it comes again after the table
     // was taken.
     int offered = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+
 namespace Bench {
 
 // What became of one reservation handed to the package.
@@ -15,6 +17,9 @@ enum class HandOffOutcome {
 // are answered at once. Raises on any other failure, and when a booking was stored without
 // its table.
 HandOffOutcome HandOff(int number, int table);
+
+// The day reservation number `number` of a run is booked on.
+QDate BookedDay(int number);
 
 // Raises std::runtime_error when the restaurant has no table `table`.
 void RequireTable(int table);
