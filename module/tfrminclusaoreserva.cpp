@@ -7,8 +7,8 @@
 #include "ui_tfrminclusaoreserva.h"
 
 TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner) : Forms::TForm(owner) {
-    // Set before the layout exists: changing them afterwards recreates the window and makes Qt
-    // apply the form's style sheet to every control a second time.
+    // Set before the layout exists: changing the flags re-parents the window, and Qt then goes
+    // through every control already on it again.
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     Ui::TfrmInclusaoReserva layout;
     layout.setupUi(this);
