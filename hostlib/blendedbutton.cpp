@@ -9,15 +9,24 @@ namespace {
 constexpr int repeatDelayMs = 500;
 constexpr int repeatIntervalMs = 100;
 
+// Every key starts with this caption font. Built once and shared, it spares each key making
+// a font of its own that most layouts then change anyway.
+const QFont& defaultCaptionFont() {
+    static const QFont captionFont = [] {
+        QFont font(QStringLiteral("Arial"));
+        font.setPixelSize(16);
+        return font;
+    }();
+    return captionFont;
+}
+
 } // namespace
 
 TBlendedButton::TBlendedButton(QWidget* parent) : QAbstractButton(parent) {
     setFocusPolicy(Qt::NoFocus);
     setAutoRepeatDelay(repeatDelayMs);
     setAutoRepeatInterval(repeatIntervalMs);
-    QFont captionFont(QStringLiteral("Arial"));
-    captionFont.setPixelSize(16);
-    setFont(captionFont);
+    setFont(defaultCaptionFont());
     connect(this, &QAbstractButton::clicked, this, &TBlendedButton::runOnClick);
 }
 

@@ -7,8 +7,8 @@
 #include "ui_tfrminclusaoreserva.h"
 
 TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner) : Forms::TForm(owner) {
-    // Set before the layout exists: changing them afterwards recreates the window and makes Qt
-    // apply the form's style sheet to every control a second time.
+    // Set before the layout exists: changing the flags re-parents the window, and Qt then goes
+    // through every control already on it again.
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     Ui::TfrmInclusaoReserva layout;
     layout.setupUi(this);
@@ -32,40 +32,32 @@ void TfrmInclusaoReserva::wireEvents() {
     OnKeyPress = [this](QObject* sender, char& key) { FormKeyPress(sender, key); };
 
     using Handler = void (TfrmInclusaoReserva::*)(QObject*);
-    struct KeyWiring {
-        const char* name;
-        Handler handler;
+    const auto wire = [this](TBlendedButton* key, Handler handler) {
+        key->OnClick = [this, handler](QObject* sender) { (this->*handler)(sender); };
     };
     // Every character key types through sbt1Click, except the ç key.
-    static constexpr const char* characterKeys[] = {
-        "sbt1", "sbt2", "sbt3", "sbt4", "sbt5",       "sbt6",     "sbt7",     "sbt8",
-        "sbt9", "sbt0", "sbtQ", "sbtW", "sbtE",       "sbtR",     "sbtT",     "sbtY",
-        "sbtU", "sbtI", "sbtO", "sbtP", "sbtA",       "sbtS",     "sbtD",     "sbtF",
-        "sbtG", "sbtH", "sbtJ", "sbtK", "sbtL",       "sbtZ",     "sbtX",     "sbtC",
-        "sbtV", "sbtB", "sbtN", "sbtM", "sbtVirgula", "sbtPonto", "sbtBarra", "sbtEspaco"};
-    static constexpr KeyWiring functionKeys[] = {
-        {"sbtCCdil", &TfrmInclusaoReserva::spdCCdilClick},
-        {"sbtBackSpace", &TfrmInclusaoReserva::sbtBackSpaceClick},
-        {"sbtEnter", &TfrmInclusaoReserva::sbtEnterClick},
-        {"sbtSair", &TfrmInclusaoReserva::sbtSairClick},
-        {"sbtShift", &TfrmInclusaoReserva::sbtShiftClick},
-        {"sbtCapsLock", &TfrmInclusaoReserva::sbtCapsLockClick},
-        {"sbtLimpar", &TfrmInclusaoReserva::sbtLimparClick},
-        {"sbtCalendario", &TfrmInclusaoReserva::sbtCanlendarioClick},
-    };
-    const auto wire = [this](const char* name, Handler handler) {
-        keyNamed(name)->OnClick = [this, handler](QObject* sender) { (this->*handler)(sender); };
-    };
-    for (const char* name : characterKeys) {
-        wire(name, &TfrmInclusaoReserva::sbt1Click);
+    TBlendedButton* const characterKeys[] = {
+        sbt1, sbt2, sbt3, sbt4, sbt5, sbt6, sbt7,       sbt8,     sbt9,     sbt0,
+        sbtQ, sbtW, sbtE, sbtR, sbtT, sbtY, sbtU,       sbtI,     sbtO,     sbtP,
+        sbtA, sbtS, sbtD, sbtF, sbtG, sbtH, sbtJ,       sbtK,     sbtL,     sbtZ,
+        sbtX, sbtC, sbtV, sbtB, sbtN, sbtM, sbtVirgula, sbtPonto, sbtBarra, sbtEspaco};
+    for (TBlendedButton* key : characterKeys) {
+        wire(key, &TfrmInclusaoReserva::sbt1Click);
     }
-    for (const KeyWiring& wiring : functionKeys) {
-        wire(wiring.name, wiring.handler);
-    }
+    wire(sbtCCdil, &TfrmInclusaoReserva::spdCCdilClick);
+    wire(sbtBackSpace, &TfrmInclusaoReserva::sbtBackSpaceClick);
+    wire(sbtEnter, &TfrmInclusaoReserva::sbtEnterClick);
+    wire(sbtSair, &TfrmInclusaoReserva::sbtSairClick);
+    wire(sbtShift, &TfrmInclusaoReserva::sbtShiftClick);
+    wire(sbtCapsLock, &TfrmInclusaoReserva::sbtCapsLockClick);
+    wire(sbtLimpar, &TfrmInclusaoReserva::sbtLimparClick);
+    wire(sbtCalendario, &TfrmInclusaoReserva::sbtCanlendarioClick);
 }
 
 TBlendedButton* TfrmInclusaoReserva::keyNamed(const AnsiString& name) const {
-    auto* key = qobject_cast<TBlendedButton*>(FindComponent(name));
+    // The layout puts every key straight on the form, so the search stays out of the
+    // datasets and their fields.
+    auto* key = findChild<TBlendedButton*>(ToQString(name), Qt::FindDirectChildrenOnly);
     if (key == nullptr) {
         throw Sysutils::Exception(Sysutils::Format(ModuleText("SEMCOMPONENTE"), name));
     }

@@ -3,6 +3,7 @@
 #include "pictures.h"
 
 #include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 #include <stdexcept>
 
@@ -139,6 +140,37 @@ private slots:
         key.setEnabled(false);
         QCOMPARE(faceAt(), QColor(204, 204, 204));
         QVERIFY(areaOf(key, Qt::red).isValid());
+    }
+
+    // Faces are copied from corners drawn before: each must still be, pixel for pixel, the
+    // smoothed rounded rectangle drawn in place, whatever size and colour came before it.
+    void faceIsTheSmoothedRoundedRectangle_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<unsigned>("colour");
+        QTest::newRow("letter key") << QSize(60, 51) << 0x808080u;
+        QTest::newRow("same size, other colour") << QSize(60, 51) << 0x2C5BF0u;
+        QTest::newRow("tall") << QSize(91, 205) << 0x808080u;
+        QTest::newRow("smallest copied") << QSize(16, 16) << 0xFFFFFFu;
+        QTest::newRow("too narrow to copy") << QSize(15, 40) << 0x808080u;
+    }
+
+    void faceIsTheSmoothedRoundedRectangle() {
+        QFETCH(QSize, size);
+        QFETCH(unsigned, colour);
+        TBlendedButton key;
+        key.resize(size);
+        key.SetBrushColor(colour);
+        const QImage face = key.grab().toImage();
+
+        QImage expected(face.size(), face.format());
+        expected.fill(key.palette().color(QPalette::Window));
+        QPainter painter(&expected);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Graphics::ToQColor(colour));
+        painter.drawRoundedRect(QRectF(QPointF(0, 0), size), 8, 8);
+        painter.end();
+        QCOMPARE(face, expected);
     }
 
     void layoutSetsEveryPropertyByName() {
