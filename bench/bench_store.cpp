@@ -13,7 +13,9 @@
 #include "support/storesetup.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
+#include <functional>
 
 class StoreBench : public QObject {
     Q_OBJECT
@@ -31,6 +33,26 @@ class StoreBench : public QObject {
         return setup.Stored == storedBefore + 1 ? elapsed : Bench::NoSample("nothing was stored");
     }
 
+    // The median of the package's hand-offs or, not ours, of the baseline's, each on a day of
+    // its own.
+    static void measure(bool ours, const Bench::StoreSetup& setup,
+                        const std::function<bool(int)>& baseline) {
+        const auto reservation = Bench::NewReservationDataset();
+        int day = 0;
+        const auto ms = Bench::MedianOf(Bench::SampleCount(31), [&] {
+            const QDate date = Bench::ReservationDay(day++);
+            QElapsedTimer timer;
+            timer.start();
+            if (!ours) {
+                return baseline(day) ? Bench::ElapsedMs(timer)
+                                     : Bench::NoSample("the baseline failed");
+            }
+            return bookThroughPackage(setup, *reservation, date, timer);
+        });
+        QVERIFY(ms);
+        QTest::setBenchmarkResult(*ms, QTest::WalltimeMilliseconds);
+    }
+
 private slots:
     void store_data() {
         QTest::addColumn<bool>("ours");
@@ -41,22 +63,9 @@ private slots:
     void store() {
         QFETCH(bool, ours);
         Bench::StoreSetup setup(2);
-        const auto reservation = Bench::NewReservationDataset();
         Bench::BareInsert bare(setup.Folder.filePath(QStringLiteral("bare.db")));
         QVERIFY(bare.Ready());
-        int day = 0;
-        const auto ms = Bench::MedianOf(Bench::SampleCount(31), [&] {
-            const QDate date = Bench::ReservationDay(day++);
-            QElapsedTimer timer;
-            timer.start();
-            if (!ours) {
-                return bare.Insert(day) ? Bench::ElapsedMs(timer)
-                                        : Bench::NoSample("the bare insert failed");
-            }
-            return bookThroughPackage(setup, *reservation, date, timer);
-        });
-        QVERIFY(ms);
-        QTest::setBenchmarkResult(*ms, QTest::WalltimeMilliseconds);
+        measure(ours, setup, [&bare](int day) { return bare.Insert(day); });
     }
 
     void againstItsStatements_data() { store_data(); }
@@ -64,7 +73,6 @@ private slots:
     void againstItsStatements() {
         QFETCH(bool, ours);
         Bench::StoreSetup setup(2);
-        const auto reservation = Bench::NewReservationDataset();
         // The bare loop's file gets the package's tables, triggers and indexes.
         const QString ourFile = Reservas::DatabaseLocationText();
         const QString bareFile = setup.Folder.filePath(QStringLiteral("bare.db"));
@@ -73,19 +81,7 @@ private slots:
         Reservas::SetDatabaseLocation(ourFile);
         Bench::BareBooking bare(bareFile);
         QVERIFY(bare.Ready());
-        int day = 0;
-        const auto ms = Bench::MedianOf(Bench::SampleCount(31), [&] {
-            const QDate date = Bench::ReservationDay(day++);
-            QElapsedTimer timer;
-            timer.start();
-            if (!ours) {
-                return bare.Book(day) ? Bench::ElapsedMs(timer)
-                                      : Bench::NoSample("the bare booking failed");
-            }
-            return bookThroughPackage(setup, *reservation, date, timer);
-        });
-        QVERIFY(ms);
-        QTest::setBenchmarkResult(*ms, QTest::WalltimeMilliseconds);
+        measure(ours, setup, [&bare](int day) { return bare.Book(day); });
     }
 };
 

@@ -54,6 +54,7 @@ entry call to first frame|bench_screen|entryToFirstFrame||time|<=1.5x, <50 ms|ra
 tap to repainted name|bench_screen|tapToRepaint||time|<=2x, <16.7 ms|ratio<=2 ours<16.7
 whole reservation, 43 taps|bench_reservation|wholeReservation||time|-|
 store reservation + 2 tables|bench_store|store||time|-|
+store against its own statements|bench_store|againstItsStatements||time|<=1.25x (>=0.8x bookings/s)|ratio<=1.25
 read XML 1 MB|bench_packetread|readXml|1 MB |speed|<=2x|ratio<=2
 read XML 10 MB|bench_packetread|readXml|10 MB |speed|<=2x|ratio<=2
 read binary 1 MB|bench_packetread|readBinary|1 MB |speed|-|
