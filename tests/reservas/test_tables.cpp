@@ -392,6 +392,24 @@ private slots:
         }
     }
 
+    // A file put in the database's place while the terminal runs (a copy brought back) is the
+    // one read from then on, not the one the terminal had open.
+    void aFilePutInPlaceIsReadAnew() {
+        if (TestDatabase::OnServer()) {
+            QSKIP("a file's matter");
+        }
+        const QString file = Reservas::DatabaseLocationText();
+        Reservas::PrepareDatabase();
+        const QByteArray empty = fileContents(file);
+        HandOff().Run(nullptr);
+        QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(1));
+        QFile copy(file + QStringLiteral(".copia"));
+        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(empty) == empty.size());
+        copy.close();
+        QVERIFY(QFile::remove(file) && QFile::rename(copy.fileName(), file));
+        QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(0));
+    }
+
     void aDayListsItsReservationsByStartTime() {
         store_->Picks = {Tables{2}, Tables{5, 1}, Tables{}, Tables{2}};
         at("07/12/2026", "2000", "2200").Run(nullptr);
