@@ -289,8 +289,15 @@ void RunOnDatabaseThread(std::function<void()> work) {
     DatabaseThread& thread = threadForNextCall();
     thread.Post(call);
     const std::chrono::milliseconds limit(deadline.load());
-    const bool answered =
-        onApplicationThread() ? waitOnScreen(*call, limit) : waitOffScreen(*call, limit);
+    // Most operations on a local file end within a fraction of a millisecond: waited for that
+    // long as it stands, the answer comes without two threads woken in turn, and no frame of
+    // the screen is missed.
+    const auto briefly = std::chrono::steady_clock::now() + std::chrono::microseconds(500);
+    while (!call->Done() && std::chrono::steady_clock::now() < briefly) {
+        std::this_thread::yield();
+    }
+    const bool answered = call->Done() || (onApplicationThread() ? waitOnScreen(*call, limit)
+                                                                 : waitOffScreen(*call, limit));
     if (!answered && !call->Done()) {
         const std::exception_ptr failure = std::make_exception_ptr(Sysutils::Exception(
             Text("BD_SEM_RESPOSTA", ParseDatabaseLocation(DatabaseLocationText()).Shown(),
