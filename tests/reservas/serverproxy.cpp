@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 #include <utility>
@@ -13,7 +14,8 @@
 
 class ProxyRelay : public QObject {
 public:
-    ProxyRelay(QString host, quint16 serverPort) : host_(std::move(host)), port_(serverPort) {}
+    ProxyRelay(QString host, quint16 serverPort, std::chrono::milliseconds delay)
+        : host_(std::move(host)), port_(serverPort), delay_(delay) {}
 
     // On the relay's thread.
     void Listen() {
@@ -69,7 +71,7 @@ private:
             loseAnswer = false;
             pair->cutOnAnswer = true;
         }
-        pair->server->write(bytes);
+        send(pair, &Pair::server, bytes);
     }
 
     void passFromServer(const std::shared_ptr<Pair>& pair) {
@@ -82,7 +84,21 @@ private:
             drop(pair);
             return;
         }
-        pair->client->write(bytes);
+        send(pair, &Pair::client, bytes);
+    }
+
+    // Written after the delay; timers of one length fire in the order they were set, so the
+    // bytes keep theirs. A connection dropped meanwhile gets nothing.
+    void send(const std::shared_ptr<Pair>& pair, QTcpSocket* Pair::*to, const QByteArray& bytes) {
+        if (delay_.count() == 0) {
+            (pair.get()->*to)->write(bytes);
+            return;
+        }
+        QTimer::singleShot(delay_, Qt::PreciseTimer, this, [pair, to, bytes] {
+            if (QTcpSocket* socket = pair.get()->*to) {
+                socket->write(bytes);
+            }
+        });
     }
 
     void drop(const std::shared_ptr<Pair>& pair) {
@@ -100,13 +116,14 @@ private:
 
     QString host_;
     quint16 port_;
+    std::chrono::milliseconds delay_;
     QTcpServer* server_ = nullptr;
     std::vector<std::shared_ptr<Pair>> pairs_;
 };
 
-ServerProxy::ServerProxy(const QString& location) {
+ServerProxy::ServerProxy(const QString& location, std::chrono::milliseconds delay) {
     const Reservas::DatabaseLocation server = Reservas::ParseDatabaseLocation(location);
-    relay_ = new ProxyRelay(server.Host, quint16(server.Port));
+    relay_ = new ProxyRelay(server.Host, quint16(server.Port), delay);
     relay_->moveToThread(&thread_);
     QObject::connect(&thread_, &QThread::finished, relay_, &QObject::deleteLater);
     thread_.start();
