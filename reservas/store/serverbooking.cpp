@@ -30,11 +30,9 @@ QStringList insertedColumns() {
 constexpr auto overlapsBooking = "H.DTRESMESA = P_DTRESMESA AND H.HRINIRESMESA < P_HRFINRESMESA "
                                  "AND P_HRINIRESMESA < H.HRFINRESMESA";
 
-QString heldList(const QString& number) {
-    return QStringLiteral("(SELECT string_agg(H.NRMESA::text, ',' ORDER BY H.NRMESA) FROM "
-                          "MESARESERVADA H WHERE H.NRRESMESA = %1)")
-        .arg(number);
-}
+// The tables the reservation V_NUMERO holds, ascending, between commas.
+constexpr auto heldList = "(SELECT string_agg(H.NRMESA::text, ',' ORDER BY H.NRMESA) FROM "
+                          "MESARESERVADA H WHERE H.NRRESMESA = V_NUMERO)";
 
 std::vector<int> numbers(const QString& list) {
     std::vector<int> mesas;
@@ -77,7 +75,7 @@ QStringList ServerBookingSql() {
         QStringLiteral(
             "DECLARE V_NUMERO bigint; V_PERDIDAS integer[]; "
             "BEGIN "
-            "PERFORM pg_advisory_xact_lock_shared(%7); "
+            "PERFORM pg_advisory_xact_lock_shared(%6); "
             "IF P_ENTREGA IS NOT NULL THEN "
             "SELECT R.NRRESMESA INTO V_NUMERO FROM RESERVAMESA R WHERE R.IDENTREGA = P_ENTREGA; "
             "IF FOUND THEN RETURN QUERY SELECT 'antes'::text, V_NUMERO, %1; RETURN; END IF; "
@@ -108,12 +106,11 @@ QStringList ServerBookingSql() {
             "UPDATE MESARESERVADA H SET DTRESMESA = P_DTRESMESA, HRINIRESMESA = P_HRINIRESMESA, "
             "HRFINRESMESA = P_HRFINRESMESA WHERE H.NRRESMESA = V_NUMERO; "
             "END IF; "
-            "RETURN QUERY SELECT 'gravada'::text, V_NUMERO, %6; "
+            "RETURN QUERY SELECT 'gravada'::text, V_NUMERO, %1; "
             "END")
-            .arg(heldList(QStringLiteral("V_NUMERO")), QLatin1String(overlapsBooking),
+            .arg(QLatin1String(heldList), QLatin1String(overlapsBooking),
                  insertedColumns().join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
-                 assignments.join(QStringLiteral(", ")), heldList(QStringLiteral("V_NUMERO")),
-                 QLatin1String(AdvisoryLockKey));
+                 assignments.join(QStringLiteral(", ")), QLatin1String(AdvisoryLockKey));
     return {QStringLiteral("CREATE OR REPLACE FUNCTION %1(%2) RETURNS TABLE (SITUACAO text, NUMERO "
                            "bigint, MESAS text) LANGUAGE plpgsql AS $$ %3 $$")
                 .arg(QLatin1String(functionName), parameters.join(QStringLiteral(", ")), body)};

@@ -116,8 +116,9 @@ BookingTables TablesAndHoldings(const ReservationDatabase& database,
 }
 
 std::vector<int> TableNumbers(const ReservationDatabase& database) {
-    QSqlQuery existing =
-        database.Run(QStringLiteral("SELECT NRMESA FROM MESA ORDER BY NRMESA"), "BD_LER");
+    QSqlQuery& existing =
+        database.Prepare(QStringLiteral("SELECT NRMESA FROM MESA ORDER BY NRMESA"), "BD_LER");
+    database.Execute(existing, "BD_LER");
     return numbersIn(existing);
 }
 
