@@ -23,6 +23,11 @@ struct TerminalRequest {
     QString journal;
     QString screenshot;
     bool fullscreen = false;
+    // Who works at this terminal (settings file only): its name, the operator's code, and
+    // whether to ask the code when the day's reservations open.
+    QString terminalName;
+    QString operatorCode;
+    bool askOperator = false;
 };
 
 // The command line, read before any GUI exists: either a request, or what to print and the exit

@@ -1,5 +1,6 @@
 #include "journal.h"
 
+#include "framework/datetime.h"
 #include "framework/events.h"
 #include "hostlib/hostlib.h"
 #include "regularfile.h"
@@ -60,10 +61,13 @@ bool Journal::open(const QString& file) {
     return false;
 }
 
-void Journal::write(const QJsonObject& event) {
+void Journal::write(QJsonObject event) {
     if (!file_.isOpen()) {
         return;
     }
+    event.insert(QStringLiteral("ts"), Sysutils::DecodeDateTime(Sysutils::Now())
+                                           .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")));
+    event.insert(QStringLiteral("terminal"), terminal_);
     const QByteArray line = QJsonDocument(event).toJson(QJsonDocument::Compact) + '\n';
     if (file_.write(line) == line.size() || failureReported_) {
         return;

@@ -11,9 +11,12 @@ public:
     // Opens file, a regular file, for appending; false when it cannot, errorText() saying why.
     bool open(const QString& file);
     QString errorText() const { return errorText_; }
-    // A line that cannot be written is said on standard error, the first time only: the
-    // terminal goes on, and the operator's work is never held up by its journal.
-    void write(const QJsonObject& event);
+    // Names the terminal in every line written from now on.
+    void setTerminal(const QString& terminal) { terminal_ = terminal; }
+    // Writes the event with the moment ("ts", local time to the millisecond) and the terminal. A
+    // line that cannot be written is said on standard error, the first time only: the terminal
+    // goes on, and the operator's work is never held up by its journal.
+    void write(QJsonObject event);
 
     // Hooks the journal to the framework's error display, the message dialog and the hand-off.
     // Only one journal is attached at a time.
@@ -23,5 +26,6 @@ private:
     QFile file_;
     QString name_;
     QString errorText_;
+    QString terminal_;
     bool failureReported_ = false;
 };

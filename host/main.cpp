@@ -10,6 +10,7 @@
 #include "screenshot.h"
 #include "settings.h"
 #include "showreservation.h"
+#include "workstation.h"
 
 #include "framework/data/dbclient.h"
 #include "framework/events.h"
@@ -89,6 +90,7 @@ bool startJournal(const TerminalRequest& request, Journal& journal) {
         complain(journal.errorText());
         return false;
     }
+    journal.setTerminal(TerminalName());
     journal.attach();
     return true;
 }
@@ -260,6 +262,7 @@ int main(int argc, char** argv) try {
     }
 
     QCoreApplication::setApplicationName(QStringLiteral("reservas-terminal"));
+    UseWorkstation(request.terminalName, request.operatorCode);
     if (!request.database.isEmpty()) {
         // A bad URL is said before any window opens; the text never repeats a password.
         try {

@@ -4,6 +4,7 @@
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
 #include "reservas/store.h"
+#include "workstation.h"
 
 void PrepareNewReservation(Dbclient::TClientDataSet& dataset) {
     Reservas::DefineReservationFields(dataset);
@@ -11,6 +12,7 @@ void PrepareNewReservation(Dbclient::TClientDataSet& dataset) {
     dataset.Append();
     dataset.FieldByName("IDSTRESMESA")->SetAsString("P");
     dataset.FieldByName("DTHRINCLURES")->SetAsDateTime(Sysutils::Date());
+    dataset.FieldByName("CDOPERINCRES")->SetAsString(FromQString(OperatorCode()));
     dataset.Post();
 }
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <QStringList>
 #include <map>
 
 namespace {
@@ -15,7 +16,27 @@ struct FileSettings {
     QString database;
     QString journal;
     bool fullscreen = false;
+    QString terminal;
+    QString operatorCode;
+    bool askOperator = false;
 };
+
+const QStringList keys{QStringLiteral("db"),         QStringLiteral("journal"),
+                       QStringLiteral("fullscreen"), QStringLiteral("terminal"),
+                       QStringLiteral("operator"),   QStringLiteral("ask_operator")};
+
+// The most characters the reservation keeps of an operator's code, and a terminal's name that
+// still reads whole in a history line.
+constexpr qsizetype operatorCodeLength = 12;
+constexpr qsizetype terminalNameLength = 30;
+
+std::optional<QString> readSwitch(const QString& key, const QString& value, bool& setting) {
+    if (value != QLatin1String("true") && value != QLatin1String("false")) {
+        return ToQString(TerminalText("CONF_SIM_NAO", key));
+    }
+    setting = value == QLatin1String("true");
+    return std::nullopt;
+}
 
 // Reads one line into settings; what is wrong with it otherwise. seen is where each key was
 // given so far.
@@ -39,8 +60,7 @@ std::optional<QString> readLine(const QString& line, int number, std::map<QStrin
     }
     const QString key = line.left(equals);
     const QString value = line.mid(equals + 1);
-    if (key != QLatin1String("db") && key != QLatin1String("journal") &&
-        key != QLatin1String("fullscreen")) {
+    if (!keys.contains(key)) {
         // Not repeated: a line without its key may hold anything, a password among it.
         return ToQString(TerminalText("CONF_CHAVE"));
     }
@@ -52,10 +72,21 @@ std::optional<QString> readLine(const QString& line, int number, std::map<QStrin
         return ToQString(TerminalText("CONF_VAZIA", key));
     }
     if (key == QLatin1String("fullscreen")) {
-        if (value != QLatin1String("true") && value != QLatin1String("false")) {
-            return ToQString(TerminalText("CONF_FULLSCREEN"));
+        return readSwitch(key, value, settings.fullscreen);
+    }
+    if (key == QLatin1String("ask_operator")) {
+        return readSwitch(key, value, settings.askOperator);
+    }
+    if (key == QLatin1String("terminal")) {
+        if (value.trimmed().isEmpty() || value.size() > terminalNameLength) {
+            return ToQString(TerminalText("CONF_TERMINAL", QString::number(terminalNameLength)));
         }
-        settings.fullscreen = value == QLatin1String("true");
+        settings.terminal = value.trimmed();
+    } else if (key == QLatin1String("operator")) {
+        if (value.size() > operatorCodeLength || value.trimmed() != value) {
+            return ToQString(TerminalText("CONF_OPERADOR", QString::number(operatorCodeLength)));
+        }
+        settings.operatorCode = value;
     } else if (key == QLatin1String("db")) {
         try {
             Reservas::ParseDatabaseLocation(value);
@@ -112,5 +143,8 @@ std::optional<QString> ApplySettings(const QString& file, TerminalRequest& reque
         request.journal = settings.journal;
     }
     request.fullscreen = request.fullscreen || settings.fullscreen;
+    request.terminalName = settings.terminal;
+    request.operatorCode = settings.operatorCode;
+    request.askOperator = settings.askOperator;
     return std::nullopt;
 }

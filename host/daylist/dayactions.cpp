@@ -56,6 +56,13 @@ void TDayWindow::updateKeys() {
     const DayRow* selected = list_->Selected();
     editKey_->setEnabled(selected != nullptr);
     cancelKey_->setEnabled(selected != nullptr && !selected->Cancelled);
+    historyKey_->setEnabled(selected != nullptr);
+    // Each mark is set on a pending reservation and taken back by the same key.
+    const AnsiString status = selected != nullptr ? selected->StatusCode : AnsiString();
+    arrivedKey_->setEnabled(status == "P" || status == "U");
+    arrivedKey_->SetCaption(TerminalText(status == "U" ? "TECLA_DESFAZER" : "TECLA_CHEGOU"));
+    noShowKey_->setEnabled(status == "P" || status == "N");
+    noShowKey_->SetCaption(TerminalText(status == "N" ? "TECLA_DESFAZER" : "TECLA_NAO_VEIO"));
 }
 
 void TDayWindow::previousDay() {

@@ -34,6 +34,19 @@ AnsiString tablesText(const std::vector<int>& mesas) {
     return FromQString(numbers.join(QStringLiteral(", ")));
 }
 
+// What the host wants to know of the guest at a glance, beneath the name.
+AnsiString guestLine(const Reservas::DayReservation& reservation) {
+    QStringList parts;
+    if (reservation.Visitas > 0) {
+        parts << ToQString(TerminalText("VISITA_NUMERO", QString::number(reservation.Visitas + 1)));
+    }
+    const QString description = ToQString(reservation.Reservation.DSRESMESA).trimmed();
+    if (!description.isEmpty()) {
+        parts << description;
+    }
+    return FromQString(parts.join(QStringLiteral(" \u00b7 ")));
+}
+
 } // namespace
 
 DayRow DayRowOf(const Reservas::DayReservation& reservation) {
@@ -46,6 +59,11 @@ DayRow DayRowOf(const Reservas::DayReservation& reservation) {
             maskedTelephone(stored.NRTELRESMESA),
             Reservas::StatusWord(stored.IDSTRESMESA),
             tablesText(reservation.Mesas),
+            stored.IDSTRESMESA,
+            guestLine(reservation),
+            reservation.Chegada.empty()
+                ? AnsiString()
+                : TerminalText("CHEGOU_AS", ToQString(shownTime(reservation.Chegada))),
             stored.IDSTRESMESA == "C",
             reservation.Versao};
 }

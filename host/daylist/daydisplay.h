@@ -16,6 +16,9 @@ struct DayRow {
     AnsiString Telephone;
     AnsiString Status;
     AnsiString Tables;
+    AnsiString StatusCode;
+    AnsiString Guest;   // beneath the name: a returning guest's visit and the description
+    AnsiString Arrival; // beneath the status: when the guest arrived
     bool Cancelled = false;
     qlonglong Versao = 0; // the version the row was read at
 
@@ -23,7 +26,8 @@ struct DayRow {
 };
 
 // Times as HH:MM, the telephone masked as on the entry screen, the package's status word, the
-// tables held or "sem mesa".
+// tables held or "sem mesa"; beneath the name, "3ª visita" for a guest who came twice before,
+// and the description; beneath the status, the arrival time.
 DayRow DayRowOf(const Reservas::DayReservation& reservation);
 
 // The day in words, as the heading shows it: "TerÃ§a-feira, 08/12/2026".

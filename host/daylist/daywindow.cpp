@@ -17,8 +17,11 @@ constexpr QSize panelSize(1024, 768);
 constexpr int frameWidth = 3;
 constexpr QRect headingPlace(104, 12, 530, 56);
 constexpr QRect statusPlace(104, 68, 530, 28);
-constexpr QRect listPlace(16, 108, 992, 544);
+constexpr QRect listPlace(16, 130, 992, 426);
+constexpr QRect selectionPlace(16, 560, 992, 26);
 constexpr int keyFontPixels = 24;
+constexpr int serviceKeyFontPixels = 22;
+constexpr int selectionFontPixels = 17;
 constexpr int arrowFontPixels = 40;
 constexpr int headingFontPixels = 30;
 
@@ -75,7 +78,18 @@ void TDayWindow::buildScreen() {
 
     list_ = new ReservationList(scheme_, panel);
     list_->setGeometry(listPlace);
-    connect(list_, &QTableWidget::itemSelectionChanged, this, [this] { updateKeys(); });
+    connect(list_, &QTableWidget::itemSelectionChanged, this, [this] {
+        updateKeys();
+        showSelection();
+    });
+
+    selection_ = new QLabel(panel);
+    selection_->setObjectName(QStringLiteral("daySelection"));
+    selection_->setGeometry(selectionPlace);
+    QFont selectionFont(QStringLiteral("Arial"));
+    selectionFont.setPixelSize(selectionFontPixels);
+    selection_->setFont(selectionFont);
+    selection_->setPalette(heading_->palette());
 
     struct Key {
         const char* name;
@@ -124,6 +138,24 @@ void TDayWindow::buildScreen() {
          keyFontPixels,
          &cancelKey_},
         {"exit", "TECLA_SAIR", {768, 664, 240, 88}, &TDayWindow::leave, keyFontPixels, nullptr},
+        {"arrived",
+         "TECLA_CHEGOU",
+         {16, 590, 158, 66},
+         &TDayWindow::arrivedOrUndo,
+         serviceKeyFontPixels,
+         &arrivedKey_},
+        {"noShow",
+         "TECLA_NAO_VEIO",
+         {182, 590, 158, 66},
+         &TDayWindow::noShowOrUndo,
+         serviceKeyFontPixels,
+         &noShowKey_},
+        {"history",
+         "TECLA_HISTORICO",
+         {348, 590, 158, 66},
+         &TDayWindow::showHistory,
+         serviceKeyFontPixels,
+         &historyKey_},
     };
     for (const Key& key : keys) {
         TBlendedButton* added = addKey(panel, key.name, key.captionKey, key.place, key.action);

@@ -4,6 +4,7 @@
 #include "framework/forms.h"
 #include "hostlib/messagescheme.h"
 #include "reservas/changewatcher.h"
+#include "reservas/store.h"
 
 #include <QDate>
 #include <QString>
@@ -66,6 +67,13 @@ private:
     void sayGone(const AnsiString& nrresmesa);
     void leave();
 
+    // The host's service: arrivals, no-shows and a reservation's history (serviceactions.cpp).
+    void arrivedOrUndo();
+    void noShowOrUndo();
+    void markSelected(Reservas::ServiceMark mark, const char* journalEvent);
+    void showHistory();
+    void showSelection();
+
     // The list and the status line following the database (dayreading.cpp).
     void buildStatusLine(QWidget* panel, const QRect& place);
     void startWatching();
@@ -87,6 +95,10 @@ private:
     ReservationList* list_ = nullptr;
     TBlendedButton* editKey_ = nullptr;
     TBlendedButton* cancelKey_ = nullptr;
+    TBlendedButton* arrivedKey_ = nullptr;
+    TBlendedButton* noShowKey_ = nullptr;
+    TBlendedButton* historyKey_ = nullptr;
+    QLabel* selection_ = nullptr;
 
     QLabel* status_ = nullptr;
     Reservas::ChangeWatcher* watcher_ = nullptr;

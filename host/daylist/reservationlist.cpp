@@ -4,6 +4,8 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -13,22 +15,73 @@ constexpr int rowPixels = 56;
 constexpr int headerHeight = 40;
 constexpr int scrollBarWidth = 44;
 constexpr int rowFontPixels = 22;
+constexpr int beneathFontPixels = 15;
+// The item's data role of the smaller line beneath its text.
+constexpr int beneathRole = Qt::UserRole;
 
 struct Column {
     const char* headingKey;
     AnsiString DayRow::*text;
     int width; // 0: takes the room the others leave
     Qt::Alignment alignment;
+    AnsiString DayRow::*beneath = nullptr;
 };
 
 constexpr Column columns[] = {
     {"COL_INICIO", &DayRow::Start, 80, Qt::AlignCenter},
     {"COL_FIM", &DayRow::End, 80, Qt::AlignCenter},
-    {"COL_NOME", &DayRow::Name, 0, Qt::AlignLeft | Qt::AlignVCenter},
+    {"COL_NOME", &DayRow::Name, 0, Qt::AlignLeft | Qt::AlignVCenter, &DayRow::Guest},
     {"COL_PESSOAS", &DayRow::People, 96, Qt::AlignCenter},
     {"COL_TELEFONE", &DayRow::Telephone, 188, Qt::AlignCenter},
-    {"COL_SITUACAO", &DayRow::Status, 136, Qt::AlignCenter},
+    {"COL_SITUACAO", &DayRow::Status, 136, Qt::AlignCenter, &DayRow::Arrival},
     {"COL_MESAS", &DayRow::Tables, 140, Qt::AlignCenter},
+};
+
+// A cell with a line beneath its text: the text in the upper part of the row, the line smaller
+// in the lower; a cell without one is drawn as usual.
+class TwoLineCell : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QString beneath = index.data(beneathRole).toString();
+        if (beneath.isEmpty()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        QStyleOptionViewItem upper = option;
+        initStyleOption(&upper, index);
+        const QRect whole = upper.rect;
+        const int split = whole.top() + whole.height() * 3 / 5;
+        upper.rect.setBottom(split);
+        upper.displayAlignment =
+            (upper.displayAlignment & Qt::AlignHorizontal_Mask) | Qt::AlignBottom;
+        // The background of the whole cell first, then the two texts over it.
+        QStyleOptionViewItem background = option;
+        initStyleOption(&background, index);
+        background.text.clear();
+        option.widget->style()->drawControl(QStyle::CE_ItemViewItem, &background, painter,
+                                            option.widget);
+        upper.backgroundBrush = Qt::NoBrush;
+        upper.state &= ~QStyle::State_Selected;
+        upper.palette.setColor(QPalette::Text, (option.state & QStyle::State_Selected)
+                                                   ? option.palette.highlightedText().color()
+                                                   : upper.palette.text().color());
+        option.widget->style()->drawControl(QStyle::CE_ItemViewItem, &upper, painter,
+                                            option.widget);
+        painter->save();
+        QFont small = upper.font;
+        small.setPixelSize(beneathFontPixels);
+        small.setBold(false);
+        painter->setFont(small);
+        painter->setPen(upper.palette.text().color());
+        const QRect lower(whole.left() + 8, split, whole.width() - 16, whole.bottom() - split);
+        painter->drawText(
+            lower, int(upper.displayAlignment & Qt::AlignHorizontal_Mask) | Qt::AlignTop,
+            painter->fontMetrics().elidedText(beneath, Qt::ElideRight, lower.width()));
+        painter->restore();
+    }
 };
 
 QString colour(Graphics::TColor color) {
@@ -81,6 +134,7 @@ ReservationList::ReservationList(const MessageScheme& scheme, QWidget* parent)
     QFont rowFont(QStringLiteral("Arial"));
     rowFont.setPixelSize(rowFontPixels);
     setFont(rowFont);
+    setItemDelegate(new TwoLineCell(this));
 
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -125,6 +179,9 @@ void ReservationList::ShowRows(const std::vector<DayRow>& rows) {
         for (int index = 0; index < columnCount(); ++index) {
             auto* item = new QTableWidgetItem(ToQString(shown.*columns[index].text));
             item->setTextAlignment(columns[index].alignment);
+            if (columns[index].beneath != nullptr) {
+                item->setData(beneathRole, ToQString(shown.*columns[index].beneath));
+            }
             if (shown.Cancelled) {
                 item->setFont(struck);
                 item->setForeground(dim_);

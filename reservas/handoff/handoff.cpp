@@ -41,7 +41,10 @@ StoredReservation newReservation(StoredReservation reservation, Dbclient::TClien
     reservation.CDFILIAL = fieldText(reserva, "CDFILIAL");
     reservation.CDLOJA = fieldText(reserva, "CDLOJA");
     reservation.CDOPERINCRES = fieldText(reserva, "CDOPERINCRES");
-    reservation.DTHRINCLURES = Sysutils::DecodeDateTime(Sysutils::Date()).date();
+    // To the second, as the store keeps it.
+    const QDateTime now = Sysutils::DecodeDateTime(Sysutils::Now()).addMSecs(500);
+    reservation.DTHRINCLURES =
+        QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second()));
     return reservation;
 }
 

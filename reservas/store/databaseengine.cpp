@@ -92,7 +92,7 @@ QStringList TerminalGrantSql(const QString& role) {
     return {QStringLiteral("GRANT SELECT, INSERT, UPDATE, DELETE ON RESERVAMESA, MESARESERVADA, "
                            "MESA TO %1")
                 .arg(quoted),
-            QStringLiteral("GRANT SELECT ON VERSAOESQUEMA TO %1").arg(quoted),
+            QStringLiteral("GRANT SELECT ON VERSAOESQUEMA, RESERVAHISTORICO TO %1").arg(quoted),
             QStringLiteral("GRANT EXECUTE ON FUNCTION RESERVAS_GRAVAR TO %1").arg(quoted)};
 }
 

@@ -4,6 +4,7 @@
 #include "reservas/store.h"
 #include "reservationcolumns.h"
 #include "reservationrows.h"
+#include "schema.h"
 
 #include <QVariant>
 #include <algorithm>
@@ -17,12 +18,24 @@ std::vector<DayReservation> ReservationsOfDay(const QDate& day) {
         // A database from before the tables holds none. The tables come with their
         // reservations: one statement, one round trip.
         const bool withTables = database.Version() >= 2;
-        QSqlQuery& select = database.Prepare(
-            DaySelectSql(withVersion, withTables ? HeldTablesColumn(database.Engine()) : QString()),
-            "BD_LER");
+        const bool withService = database.Version() >= FirstVersionWithHistory;
+        QStringList extraColumns;
+        if (withTables) {
+            extraColumns << HeldTablesColumn(database.Engine());
+        }
+        if (withService) {
+            // The visits a guest made before, counted by the telephone's index.
+            extraColumns << QLatin1String(ArrivalColumn)
+                         << QStringLiteral("(SELECT COUNT(*) FROM RESERVAMESA V WHERE "
+                                           "V.NRTELRESMESA = R.NRTELRESMESA AND V.IDSTRESMESA = "
+                                           "'U' AND V.DTRESMESA < R.DTRESMESA AND "
+                                           "R.NRTELRESMESA <> '')");
+        }
+        QSqlQuery& select = database.Prepare(DaySelectSql(withVersion, extraColumns), "BD_LER");
         select.bindValue(QStringLiteral(":DTRESMESA"), day.toString(Qt::ISODate));
         database.Execute(select, "BD_LER");
         const int tablesColumn = int(ReservationColumns.size()) + (withVersion ? 1 : 0);
+        const int arrivalColumn = tablesColumn + (withTables ? 1 : 0);
         std::vector<DayReservation> reservations;
         while (select.next()) {
             DayReservation reservation;
@@ -36,6 +49,10 @@ std::vector<DayReservation> ReservationsOfDay(const QDate& day) {
                     reservation.Mesas.push_back(mesa.toInt());
                 }
                 std::sort(reservation.Mesas.begin(), reservation.Mesas.end());
+            }
+            if (withService) {
+                reservation.Chegada = FromQString(select.value(arrivalColumn).toString());
+                reservation.Visitas = select.value(arrivalColumn + 1).toInt();
             }
             reservations.push_back(std::move(reservation));
         }

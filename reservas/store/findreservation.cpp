@@ -47,8 +47,11 @@ bool LoadReservation(const AnsiString& nrresmesa, Dbclient::TClientDataSet& targ
         Db::TField* field = target.FieldByName(AnsiString(column.Name));
         if (column.Text != nullptr) {
             field->SetAsString(stored.*column.Text);
-        } else {
+        } else if (column.Date != nullptr) {
             field->SetAsDateTime(Sysutils::EncodeDateTime(stored.*column.Date));
+        } else {
+            const QDateTime& moment = stored.*column.Moment;
+            field->SetAsDateTime(Sysutils::EncodeDateTime(moment.date(), moment.time()));
         }
     }
     target.Post();

@@ -63,8 +63,22 @@ QString CreateTableSql(DatabaseEngine engine) {
         .arg(definitions.join(QStringLiteral(", ")));
 }
 
+namespace {
+
+QStringList whoNames() {
+    QStringList names;
+    for (const std::string_view name : WhoColumns) {
+        names << QString::fromLatin1(name.data(), qsizetype(name.size()));
+    }
+    return names;
+}
+
+constexpr auto momentFormat = "yyyy-MM-dd HH:mm:ss";
+
+} // namespace
+
 QString InsertSql() {
-    const QStringList names = columnNames(StoredByInsert);
+    const QStringList names = columnNames(StoredByInsert) + whoNames();
     QStringList parameters;
     for (const QString& name : names) {
         parameters << parameter(name);
@@ -77,7 +91,7 @@ QString InsertSql() {
 
 QString UpdateSql(bool checkVersion) {
     QStringList assignments;
-    for (const QString& name : columnNames(StoredByUpdate)) {
+    for (const QString& name : columnNames(StoredByUpdate) + whoNames()) {
         assignments << name + QStringLiteral(" = ") + parameter(name);
     }
     return QStringLiteral("UPDATE RESERVAMESA SET %1, IDENTREGA = :IDENTREGA WHERE NRRESMESA = "
@@ -91,27 +105,38 @@ QString SelectSql(bool withVersion) {
         .arg(selectedNames(withVersion));
 }
 
-QString DaySelectSql(bool withVersion, const QString& extraColumn) {
-    QString names = selectedNames(withVersion);
-    if (!extraColumn.isEmpty()) {
-        names += QStringLiteral(", ") + extraColumn;
-    }
+QString DaySelectSql(bool withVersion, const QStringList& extraColumns) {
+    const QString names = QStringList(QStringList{selectedNames(withVersion)} + extraColumns)
+                              .join(QStringLiteral(", "));
     return QStringLiteral("SELECT %1 FROM RESERVAMESA R WHERE DTRESMESA = :DTRESMESA ORDER BY "
                           "HRINIRESMESA, NRRESMESA")
         .arg(names);
 }
 
 QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column) {
-    return column.Text != nullptr ? ToQString(reservation.*column.Text)
-                                  : (reservation.*column.Date).toString(Qt::ISODate);
+    if (column.Text != nullptr) {
+        return ToQString(reservation.*column.Text);
+    }
+    if (column.Date != nullptr) {
+        return (reservation.*column.Date).toString(Qt::ISODate);
+    }
+    return (reservation.*column.Moment).toString(QLatin1String(momentFormat));
+}
+
+QDateTime MomentOf(const QString& value) {
+    const QDateTime moment = QDateTime::fromString(value, QLatin1String(momentFormat));
+    return moment.isValid() ? moment
+                            : QDateTime(QDate::fromString(value, Qt::ISODate), QTime(0, 0));
 }
 
 void SetColumnValue(StoredReservation& reservation, const ReservationColumn& column,
                     const QString& value) {
     if (column.Text != nullptr) {
         reservation.*column.Text = FromQString(value);
-    } else {
+    } else if (column.Date != nullptr) {
         reservation.*column.Date = QDate::fromString(value, Qt::ISODate);
+    } else {
+        reservation.*column.Moment = MomentOf(value);
     }
 }
 

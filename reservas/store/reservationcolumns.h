@@ -4,7 +4,9 @@
 #include "reservas/store.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -19,7 +21,7 @@ enum class ColumnRole {
 };
 
 // One column of the reservation record: its name, its field in a dataset, and the member of a
-// StoredReservation that holds it (a text or a date).
+// StoredReservation that holds it (a text, a date or a moment).
 struct ReservationColumn {
     std::string_view Name;
     Db::TFieldType Type;
@@ -27,6 +29,7 @@ struct ReservationColumn {
     ColumnRole Role;
     AnsiString StoredReservation::*Text = nullptr;
     QDate StoredReservation::*Date = nullptr;
+    QDateTime StoredReservation::*Moment = nullptr;
 
     QString SqlName() const { return QString::fromLatin1(Name.data(), qsizetype(Name.size())); }
 };
@@ -52,9 +55,16 @@ inline constexpr std::array<ReservationColumn, 13> ReservationColumns{{
     {"IDSTRESMESA", Db::TFieldType::ftString, 1, ColumnRole::Kept, &StoredReservation::IDSTRESMESA},
     {"CDOPERINCRES", Db::TFieldType::ftString, 12, ColumnRole::Kept,
      &StoredReservation::CDOPERINCRES},
-    {"DTHRINCLURES", Db::TFieldType::ftDate, 0, ColumnRole::Kept, nullptr,
+    {"DTHRINCLURES", Db::TFieldType::ftDate, 0, ColumnRole::Kept, nullptr, nullptr,
      &StoredReservation::DTHRINCLURES},
 }};
+
+// Who changed the reservation last, on which terminal and when: every write sets them, and the
+// database copies them into the reservation's history (workstation.h binds them).
+inline constexpr std::array<std::string_view, 3> WhoColumns{"CDOPERALTRES", "NMTERMALTRES",
+                                                            "DTHRALTRES"};
+// The column of the time the guest arrived, HHMM.
+inline constexpr auto ArrivalColumn = "HRCHEGRESMESA";
 
 // The columns an insert stores (all but the number) and an update stores again (the entered
 // ones).
@@ -64,20 +74,23 @@ bool StoredByUpdate(const ReservationColumn& column);
 // The statements on the table of reservations, RESERVAMESA: create it, add a reservation (its
 // number is given by the database), change what the operator enters in the reservation
 // :NRRESMESA, and read the reservation :NRRESMESA. Values are bound by column name.
-// The insert stores the hand-off's identity :IDENTREGA beside the columns, and the update too,
+// The insert stores the hand-off's identity :IDENTREGA and who writes beside the columns, and
+// the update too,
 // only while the reservation is not cancelled and, with checkVersion, still at :NRVERSAO. With
 // withVersion the selects read the version NRVERSAO after the columns.
 QString CreateTableSql(DatabaseEngine engine);
 QString InsertSql();
 QString UpdateSql(bool checkVersion);
 QString SelectSql(bool withVersion);
-// The reservations of the day :DTRESMESA, by start time and then number, each with the value
-// of extraColumn (none when empty) last; the reservations' table is named R.
-QString DaySelectSql(bool withVersion, const QString& extraColumn = {});
+// The reservations of the day :DTRESMESA, by start time and then number, each with the values
+// of extraColumns last; the reservations' table is named R.
+QString DaySelectSql(bool withVersion, const QStringList& extraColumns = {});
 
-// A column's value as the table keeps it: text, or a date as YYYY-MM-DD.
+// A column's value as the table keeps it: text, a date as YYYY-MM-DD, a moment as
+// YYYY-MM-DD HH:MM:SS (read also from a date alone, kept before moments were).
 QString ColumnValue(const StoredReservation& reservation, const ReservationColumn& column);
 void SetColumnValue(StoredReservation& reservation, const ReservationColumn& column,
                     const QString& value);
+QDateTime MomentOf(const QString& value);
 
 } // namespace Reservas

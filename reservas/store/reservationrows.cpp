@@ -3,6 +3,7 @@
 #include "databaseconnection.h"
 #include "reservationcolumns.h"
 #include "storetexts.h"
+#include "workstation.h"
 
 #include <QVariant>
 
@@ -42,6 +43,7 @@ qlonglong InsertReservation(const ReservationDatabase& database,
     QSqlQuery& insert = database.Prepare(InsertSql(), "BD_GRAVAR");
     bindColumns(insert, reservation, StoredByInsert);
     bindIdentity(insert, identity);
+    BindWorkstation(insert);
     database.Execute(insert, "BD_GRAVAR");
     if (!insert.next()) {
         Raise("BD_GRAVAR", ParseDatabaseLocation(DatabaseLocationText()).Shown(),
@@ -55,6 +57,7 @@ bool UpdateReservation(const ReservationDatabase& database, const StoredReservat
     QSqlQuery& update = database.Prepare(UpdateSql(version != 0), "BD_GRAVAR");
     bindColumns(update, reservation, StoredByUpdate);
     bindIdentity(update, identity);
+    BindWorkstation(update);
     update.bindValue(QStringLiteral(":NRRESMESA"), number);
     if (version != 0) {
         update.bindValue(QStringLiteral(":NRVERSAO"), version);
@@ -64,12 +67,17 @@ bool UpdateReservation(const ReservationDatabase& database, const StoredReservat
 }
 
 bool SetStatusAt(const ReservationDatabase& database, qlonglong number, qlonglong version,
-                 const char* status) {
+                 const char* status, const QString& arrival) {
+    // The arrival time goes with the arrival mark alone.
     QSqlQuery& update = database.Prepare(
-        QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = :IDSTRESMESA WHERE NRRESMESA = "
-                       ":NRRESMESA AND NRVERSAO = :NRVERSAO"),
+        QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = :IDSTRESMESA, %1 = :%1, %2 WHERE "
+                       "NRRESMESA = :NRRESMESA AND NRVERSAO = :NRVERSAO")
+            .arg(QLatin1String(ArrivalColumn), WorkstationAssignments()),
         "BD_GRAVAR");
     update.bindValue(QStringLiteral(":IDSTRESMESA"), QString::fromLatin1(status));
+    update.bindValue(QLatin1Char(':') + QLatin1String(ArrivalColumn),
+                     arrival.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : arrival);
+    BindWorkstation(update);
     update.bindValue(QStringLiteral(":NRRESMESA"), number);
     update.bindValue(QStringLiteral(":NRVERSAO"), version);
     database.Execute(update, "BD_GRAVAR");

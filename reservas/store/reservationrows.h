@@ -32,10 +32,10 @@ qlonglong InsertReservation(const ReservationDatabase& database,
 bool UpdateReservation(const ReservationDatabase& database, const StoredReservation& reservation,
                        qlonglong number, qlonglong version, const QString& identity);
 
-// Sets the status code of the reservation numbered number ("C" cancelled, "P" pending), when it
-// is still at version; false when it was not.
+// Sets the status code of the reservation numbered number ("C" cancelled, "P" pending, "U"
+// arrived at arrival HHMM, "N" not come), when it is still at version; false when it was not.
 bool SetStatusAt(const ReservationDatabase& database, qlonglong number, qlonglong version,
-                 const char* status);
+                 const char* status, const QString& arrival = {});
 
 // The reservation numbered number, if there is one.
 std::optional<StoredRow> SelectReservation(const ReservationDatabase& database, qlonglong number);

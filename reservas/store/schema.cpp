@@ -1,6 +1,7 @@
 #include "schema.h"
 
 #include "databaseconnection.h"
+#include "history.h"
 #include "reservationcolumns.h"
 #include "serverbooking.h"
 
@@ -15,7 +16,8 @@ namespace {
 // has a version and the identity of the hand-off that stored it, a cancelled reservation holds
 // no table, and every change is told to the terminals that listen; 5: a day's reservations are
 // found by their date, however many past ones the database keeps; 6: a server books in one
-// statement (serverbooking.h).
+// statement (serverbooking.h); 7: arrivals, no-shows and the history of every change
+// (history.h), the booking function taking who books.
 constexpr int currentVersion = CurrentSchemaVersion;
 
 constexpr int defaultTables = 20;
@@ -95,7 +97,12 @@ void BringSchemaUpToDate(const ReservationDatabase& database) {
                                     "(DTRESMESA)"),
                      "BD_ABRIR");
     }
-    if (version < 6 && database.Engine() == DatabaseEngine::PostgreSQL) {
+    if (version < 7) {
+        for (const QString& statement : ServiceHistorySql(database.Engine())) {
+            database.Run(statement, "BD_ABRIR");
+        }
+    }
+    if (version < 7 && database.Engine() == DatabaseEngine::PostgreSQL) {
         for (const QString& statement : ServerBookingSql()) {
             database.Run(statement, "BD_ABRIR");
         }

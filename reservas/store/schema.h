@@ -17,6 +17,8 @@ void BringSchemaUpToDate(const ReservationDatabase& database);
 int SchemaVersion(const ReservationDatabase& database);
 constexpr int FirstVersionWithVersions = 4;
 // The version this program makes and needs.
-constexpr int CurrentSchemaVersion = 6;
+constexpr int CurrentSchemaVersion = 7;
+// From 7 on, each reservation has its history (history.h).
+constexpr int FirstVersionWithHistory = 7;
 
 } // namespace Reservas

@@ -3,6 +3,7 @@
 #include "databaseconnection.h"
 #include "databaseengine.h"
 #include "reservationcolumns.h"
+#include "workstation.h"
 
 #include <QVariant>
 
@@ -33,6 +34,14 @@ constexpr auto overlapsBooking = "H.DTRESMESA = P_DTRESMESA AND H.HRINIRESMESA <
 // The tables the reservation V_NUMERO holds, ascending, between commas.
 constexpr auto heldList = "(SELECT string_agg(H.NRMESA::text, ',' ORDER BY H.NRMESA) FROM "
                           "MESARESERVADA H WHERE H.NRRESMESA = V_NUMERO)";
+
+QStringList whoColumns() {
+    QStringList names;
+    for (const std::string_view name : WhoColumns) {
+        names << QString::fromLatin1(name.data(), qsizetype(name.size()));
+    }
+    return names;
+}
 
 std::vector<int> numbers(const QString& list) {
     std::vector<int> mesas;
@@ -67,6 +76,12 @@ QStringList ServerBookingSql() {
             assignments << column.SqlName() + QStringLiteral(" = ") + parameterName(column);
         }
     }
+    // Who books, as the terminal binds it; the history copies it from the row.
+    for (const QString& column : whoColumns()) {
+        parameters << QStringLiteral("P_") + column + QStringLiteral(" text");
+        values << QStringLiteral("P_") + column;
+        assignments << column + QStringLiteral(" = P_") + column;
+    }
     // The same checks, in the same order, as the statements a SQLite file runs one by one; the
     // tables are held in ascending order, so that two bookings never wait on each other in a
     // circle, and a shared lock lets a change of the restaurant's tables have the database to
@@ -88,7 +103,8 @@ QStringList ServerBookingSql() {
             "array_to_string(V_PERDIDAS, ','); RETURN; END IF; "
             "END IF; "
             "IF P_NUMERO IS NULL THEN "
-            "INSERT INTO RESERVAMESA (%3, IDENTREGA) VALUES (%4, P_ENTREGA) RETURNING NRRESMESA "
+            "INSERT INTO RESERVAMESA (%3, %7, IDENTREGA) VALUES (%4, P_ENTREGA) RETURNING "
+            "NRRESMESA "
             "INTO V_NUMERO; "
             "ELSE "
             "UPDATE RESERVAMESA SET %5, IDENTREGA = P_ENTREGA WHERE NRRESMESA = P_NUMERO AND "
@@ -110,10 +126,19 @@ QStringList ServerBookingSql() {
             "END")
             .arg(QLatin1String(heldList), QLatin1String(overlapsBooking),
                  insertedColumns().join(QStringLiteral(", ")), values.join(QStringLiteral(", ")),
-                 assignments.join(QStringLiteral(", ")), QLatin1String(AdvisoryLockKey));
-    return {QStringLiteral("CREATE OR REPLACE FUNCTION %1(%2) RETURNS TABLE (SITUACAO text, NUMERO "
-                           "bigint, MESAS text) LANGUAGE plpgsql AS $$ %3 $$")
-                .arg(QLatin1String(functionName), parameters.join(QStringLiteral(", ")), body)};
+                 assignments.join(QStringLiteral(", ")), QLatin1String(AdvisoryLockKey),
+                 whoColumns().join(QStringLiteral(", ")));
+    // A function of the same name with other parameters would be a second function: the one
+    // an older version installed goes first.
+    return {
+        QStringLiteral("DO $$ DECLARE F regprocedure; BEGIN FOR F IN SELECT P.oid::regprocedure "
+                       "FROM pg_proc P WHERE P.proname = lower('%1') AND P.pronamespace = "
+                       "current_schema()::regnamespace LOOP EXECUTE 'DROP FUNCTION ' || F; END "
+                       "LOOP; END $$")
+            .arg(QLatin1String(functionName)),
+        QStringLiteral("CREATE OR REPLACE FUNCTION %1(%2) RETURNS TABLE (SITUACAO text, NUMERO "
+                       "bigint, MESAS text) LANGUAGE plpgsql AS $$ %3 $$")
+            .arg(QLatin1String(functionName), parameters.join(QStringLiteral(", ")), body)};
 }
 
 ServerBookingOutcome BookOnServer(const ReservationDatabase& database,
@@ -129,6 +154,10 @@ ServerBookingOutcome BookOnServer(const ReservationDatabase& database,
             arguments << QLatin1Char(':') + parameterName(column);
         }
     }
+    for (const QString& column : whoColumns()) {
+        arguments << QLatin1Char(':') + column;
+    }
+    // Bound under the columns' own names, as every other write binds them.
     QSqlQuery& booking = database.Prepare(
         QStringLiteral("SELECT SITUACAO, NUMERO, MESAS FROM %1(%2)")
             .arg(QLatin1String(functionName), arguments.join(QStringLiteral(", "))),
@@ -145,6 +174,7 @@ ServerBookingOutcome BookOnServer(const ReservationDatabase& database,
                               ColumnValue(reservation, column));
         }
     }
+    BindWorkstation(booking);
     database.Execute(booking, "BD_GRAVAR");
     ServerBookingOutcome outcome;
     if (!booking.next()) {

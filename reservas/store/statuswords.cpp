@@ -13,6 +13,9 @@ AnsiString StatusWord(const AnsiString& code) {
     if (code == "U") {
         return Text("SIT_UTILIZADA");
     }
+    if (code == "N") {
+        return Text("SIT_NAO_VEIO");
+    }
     return {};
 }
 

@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -136,8 +137,13 @@ class DayWindowTest : public QObject {
         std::vector<QJsonObject> events;
         QFile file(journalFolder->filePath("journal.jsonl"));
         if (file.open(QIODevice::ReadOnly)) {
+            // Every line has its moment and terminal: the rest is the event itself.
             while (!file.atEnd()) {
-                events.push_back(QJsonDocument::fromJson(file.readLine()).object());
+                QJsonObject event = QJsonDocument::fromJson(file.readLine()).object();
+                if (event.take("ts").toString().size() == 23 && event.contains("terminal")) {
+                    event.remove("terminal");
+                }
+                events.push_back(event);
             }
         }
         return events;
@@ -451,6 +457,43 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::newRow("yes") << true;
         QTest::newRow("no") << false;
+    }
+
+    // Chegou and Não veio mark the selected reservation and, tapped again, take the mark back,
+    // asking nothing; Histórico then lists every step.
+    void serviceKeysMarkAndUndoAndTheHistoryListsThem() {
+        struct Step {
+            const char* key;
+            QString status;
+            QString arrival;
+            QString caption;
+            const char* event;
+        };
+        const QString undo = "Desfazer";
+        const std::vector<Step> steps{
+            {"arrived", "Utilizada", QStringLiteral(u"chegou \u00e0s 10:00"), undo, "arrived"},
+            {"arrived", "Pendente", "", "Chegou", "undone"},
+            {"noShow", QStringLiteral(u"N\u00e3o veio"), "", undo, "no_show"},
+        };
+        tapRow(2);
+        std::vector<QJsonObject> expected;
+        for (const Step& step : steps) {
+            tap(step.key);
+            QCOMPARE(rowTexts(list(), 2)[5], step.status);
+            QCOMPARE(list()->item(2, 5)->data(Qt::UserRole).toString(), step.arrival);
+            QCOMPARE(ToQString(key(step.key)->Caption()), step.caption);
+            expected.push_back(
+                QJsonObject{{"event", step.event},
+                            {"nrresmesa", QString::fromLatin1(numbers["Bruno Lima"].c_str())}});
+        }
+        QVERIFY(questions.empty());
+        QCOMPARE(journalEvents(), expected);
+        tap("history");
+        const QString history = ToQString(store->Messages.back().Detail);
+        const QRegularExpression inOrder(
+            QStringLiteral(u"Reserva feita.*Cliente chegou.*Marca desfeita.*Cliente n\u00e3o veio"),
+            QRegularExpression::DotMatchesEverythingOption);
+        QVERIFY2(history.contains(inOrder), qPrintable(history));
     }
 
     void cancelAsksThenCancelsAndJournals() {

@@ -45,7 +45,7 @@ StoredReservation expectedNewReservation() {
     expected.NRPESRESMESA = "4";
     expected.IDSTRESMESA = "P";
     expected.CDOPERINCRES = "OPER01";
-    expected.DTHRINCLURES = QDate(2026, 12, 1);
+    expected.DTHRINCLURES = firstOfDecember;
     return expected;
 }
 

@@ -14,7 +14,9 @@
 #include <tuple>
 #include <utility>
 
+using Reservas::MarkResult;
 using Reservas::RestaurantTable;
+using Reservas::ServiceMark;
 using Tables = std::vector<int>;
 
 namespace {
@@ -50,6 +52,8 @@ QByteArray fileContents(const QString& file) {
 
 Q_DECLARE_METATYPE(HandOff)
 Q_DECLARE_METATYPE(std::vector<RestaurantTable>)
+Q_DECLARE_METATYPE(std::vector<ServiceMark>)
+Q_DECLARE_METATYPE(std::vector<MarkResult>)
 
 class TablesTest : public QObject {
     Q_OBJECT
@@ -311,17 +315,25 @@ private slots:
             QVERIFY(older.Run("DROP TABLE MESA"));
             QVERIFY(older.Run("DROP TABLE VERSAOESQUEMA"));
             // What later versions added to the reservations goes too.
-            const QStringList later =
+            QStringList later =
                 TestDatabase::OnServer()
                     ? QStringList{"DROP TRIGGER RESERVAMESA_VERSAO ON RESERVAMESA",
                                   "DROP TRIGGER RESERVAMESA_CANCELADA ON RESERVAMESA",
-                                  "DROP TRIGGER RESERVAMESA_AVISO ON RESERVAMESA"}
-                    : QStringList{
-                          "DROP TRIGGER RESERVAMESA_VERSAO", "DROP TRIGGER RESERVAMESA_CANCELADA",
-                          "DROP TRIGGER RESERVAMESA_EXCLUIR", "DROP INDEX RESERVAMESA_ENTREGA"};
-            for (const QString& statement :
-                 later + QStringList{"ALTER TABLE RESERVAMESA DROP COLUMN NRVERSAO",
-                                     "ALTER TABLE RESERVAMESA DROP COLUMN IDENTREGA"}) {
+                                  "DROP TRIGGER RESERVAMESA_AVISO ON RESERVAMESA",
+                                  "DROP TRIGGER RESERVAMESA_HISTORICO ON RESERVAMESA"}
+                    : QStringList{"DROP TRIGGER RESERVAMESA_VERSAO",
+                                  "DROP TRIGGER RESERVAMESA_CANCELADA",
+                                  "DROP TRIGGER RESERVAMESA_EXCLUIR",
+                                  "DROP INDEX RESERVAMESA_ENTREGA",
+                                  "DROP TRIGGER RESERVAMESA_HISTORICO_INCLUIR",
+                                  "DROP TRIGGER RESERVAMESA_HISTORICO_ALTERAR"};
+            later << "DROP TABLE RESERVAHISTORICO"
+                  << "DROP INDEX RESERVAMESA_TELEFONE";
+            for (const char* column : {"NRVERSAO", "IDENTREGA", "HRCHEGRESMESA", "CDOPERALTRES",
+                                       "NMTERMALTRES", "DTHRALTRES"}) {
+                later << QStringLiteral("ALTER TABLE RESERVAMESA DROP COLUMN %1").arg(column);
+            }
+            for (const QString& statement : later) {
                 QVERIFY2(older.Run(statement), qPrintable(statement));
             }
         }
@@ -364,6 +376,9 @@ private slots:
                "'2026-12-07' AND HRINIRESMESA < '2130' AND '1930' < HRFINRESMESA";
         QTest::newRow("a reservation's holdings")
             << "SELECT NRMESA FROM MESARESERVADA WHERE NRRESMESA = 1";
+        QTest::newRow("a telephone's earlier visits")
+            << "SELECT COUNT(*) FROM RESERVAMESA V WHERE V.NRTELRESMESA = '1133334444' AND "
+               "V.IDSTRESMESA = 'U' AND V.DTRESMESA < '2026-12-07'";
     }
     void perDayQueriesReadAnIndex() {
         QFETCH(QString, query);
@@ -431,6 +446,90 @@ private slots:
                     .endsWith(",\"mesas\":[2]}"));
     }
 
+    // Arrival and no-show mark a pending reservation and the same key takes either back; the
+    // database keeps each change in the reservation's history, with who made it and the fields
+    // before and after.
+    void serviceMarksFollowTheirRulesAndAreKept_data() {
+        QTest::addColumn<std::vector<ServiceMark>>("marks");
+        QTest::addColumn<std::vector<MarkResult>>("results");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QStringList>("events");
+        using M = ServiceMark;
+        using R = MarkResult;
+        QTest::newRow("arrived") << std::vector{M::Arrived} << std::vector{R::Marked} << "U"
+                                 << QStringList{"nova", "chegou"};
+        QTest::newRow("arrival undone, then not come")
+            << std::vector{M::Arrived, M::Undo, M::NoShow}
+            << std::vector{R::Marked, R::Marked, R::Marked} << "N"
+            << QStringList{"nova", "chegou", "desfeita", "nao_veio"};
+        QTest::newRow("arrived twice")
+            << std::vector{M::Arrived, M::Arrived} << std::vector{R::Marked, R::NotAllowed} << "U"
+            << QStringList{"nova", "chegou"};
+        QTest::newRow("not come after arriving")
+            << std::vector{M::Arrived, M::NoShow} << std::vector{R::Marked, R::NotAllowed} << "U"
+            << QStringList{"nova", "chegou"};
+        QTest::newRow("nothing to undo")
+            << std::vector{M::Undo} << std::vector{R::NotAllowed} << "P" << QStringList{"nova"};
+    }
+    void serviceMarksFollowTheirRulesAndAreKept() {
+        QFETCH(std::vector<ServiceMark>, marks);
+        QFETCH(std::vector<MarkResult>, results);
+        QFETCH(QString, status);
+        QFETCH(QStringList, events);
+        Reservas::SetWorkstation("Caixa 2", "OP7");
+        store_->Picks = {Tables{4}};
+        HandOff().Run(nullptr);
+        const AnsiString number = store_->Stored.back();
+        store_->SetNow(QDateTime(QDate(2026, 12, 7), QTime(19, 42)));
+        for (std::size_t at = 0; at < marks.size(); ++at) {
+            QCOMPARE(Reservas::MarkReservation(number, 0, marks[at]), results[at]);
+        }
+        // A mark over a version the terminal no longer sees is refused.
+        QCOMPARE(Reservas::MarkReservation(number, 1, ServiceMark::Undo),
+                 events.size() > 1 ? MarkResult::Changed : MarkResult::NotAllowed);
+        const Reservas::DayReservation day = Reservas::ReservationsOfDay(QDate(2026, 12, 7))[0];
+        QCOMPARE(ToQString(day.Reservation.IDSTRESMESA), status);
+        QCOMPARE(day.Chegada, AnsiString(status == "U" ? "1942" : ""));
+        QCOMPARE(day.Mesas, Tables{4});
+
+        const std::vector<Reservas::HistoryEntry> history = Reservas::ReservationHistory(number);
+        QStringList kept;
+        for (const Reservas::HistoryEntry& entry : history) {
+            kept << entry.Evento;
+            QCOMPARE(entry.Operador, QString("OP7"));
+            QCOMPARE(entry.Terminal, QString("Caixa 2"));
+        }
+        QCOMPARE(kept, events);
+        QCOMPARE(history[0].Momento, firstOfDecember);
+        QVERIFY(history[0].Antes.empty());
+        QCOMPARE(history.back().Depois.back(),
+                 std::pair(QString("HRCHEGRESMESA"), QString(status == "U" ? "1942" : "")));
+    }
+
+    // An edit keeps the fields before and after it; the creation keeps its time.
+    void anEditIsKeptWithItsFieldsBeforeAndAfter() {
+        store_->Picks = {Tables{4}};
+        HandOff().Run(nullptr);
+        const AnsiString number = store_->Stored.back();
+        HandOff changed;
+        changed.Nome = "Maria Sousa";
+        changed.HrFim = "2200";
+        edit(changed, number);
+        const std::vector<Reservas::HistoryEntry> history = Reservas::ReservationHistory(number);
+        QCOMPARE(history.size(), std::size_t(2));
+        QCOMPARE(history[1].Evento, QString("alterada"));
+        QStringList differences;
+        for (std::size_t at = 0; at < history[1].Depois.size(); ++at) {
+            if (history[1].Antes[at] != history[1].Depois[at]) {
+                differences << history[1].Antes[at].first + "=" + history[1].Antes[at].second +
+                                   ">" + history[1].Depois[at].second;
+            }
+        }
+        QCOMPARE(differences,
+                 QStringList({"HRFINRESMESA=2130>2200", "NMRESMESA=Maria Souza>Maria Sousa"}));
+        QCOMPARE(Reservas::FindReservation(number)->DTHRINCLURES, firstOfDecember);
+    }
+
     void statusCodesShowTheirWords_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("word");
@@ -440,6 +539,7 @@ private slots:
                                    << "Cancelada";
         QTest::newRow("used") << "U"
                               << "Utilizada";
+        QTest::newRow("not come") << "N" << QStringLiteral(u"N\u00e3o veio");
         QTest::newRow("lower case") << "p"
                                     << "";
         QTest::newRow("other") << "X"

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 #include <chrono>
@@ -99,7 +100,7 @@ struct RESERVAS_STORE_EXPORT StoredReservation {
     AnsiString NRPESRESMESA;
     AnsiString IDSTRESMESA;
     AnsiString CDOPERINCRES;
-    QDate DTHRINCLURES;
+    QDateTime DTHRINCLURES; // the moment it was entered (a dataset keeps its date)
 
     bool operator==(const StoredReservation&) const = default;
 };
@@ -119,6 +120,8 @@ struct RESERVAS_STORE_EXPORT DayReservation {
     StoredReservation Reservation;
     std::vector<int> Mesas;
     qlonglong Versao = 0;
+    AnsiString Chegada; // HHMM the guest arrived at, while marked arrived
+    int Visitas = 0;    // earlier reservations of the same telephone the guest came to
 
     bool operator==(const DayReservation&) const = default;
 };
@@ -133,9 +136,38 @@ enum class CancelResult { Cancelled, NotFound, AlreadyCancelled, Changed };
 RESERVAS_STORE_EXPORT CancelResult CancelReservation(const AnsiString& nrresmesa,
                                                      std::optional<qlonglong> seenVersion = {});
 
-// The word a status code shows as: "P" pending, "C" cancelled, "U" used; any other code shows
-// as nothing.
+// The word a status code shows as: "P" pending, "C" cancelled, "U" used (the guest came), "N"
+// the guest did not come; any other code shows as nothing.
 RESERVAS_STORE_EXPORT AnsiString StatusWord(const AnsiString& code);
+
+// ---- Service: arrivals, no-shows and who did what ----
+
+// Who writes from this program: the terminal's name and the operator's code, kept with every
+// change in the reservation's history. Unset, the machine's name and no operator.
+RESERVAS_STORE_EXPORT void SetWorkstation(const QString& terminal, const QString& operatorCode);
+
+// Marks a pending reservation arrived ("U", with the time it is marked) or not come ("N"), or
+// undoes either mark (pending again), when it is still at the version the caller read. Its
+// tables stay held throughout.
+enum class ServiceMark { Arrived, NoShow, Undo };
+enum class MarkResult { Marked, NotFound, NotAllowed, Changed };
+RESERVAS_STORE_EXPORT MarkResult MarkReservation(const AnsiString& nrresmesa, qlonglong seenVersion,
+                                                 ServiceMark mark);
+
+// One change of a reservation as the database kept it, in the transaction that made it.
+struct RESERVAS_STORE_EXPORT HistoryEntry {
+    QDateTime Momento;
+    QString Evento; // nova, alterada, cancelada, reativada, chegou, nao_veio, desfeita
+    QString Operador;
+    QString Terminal;
+    // The reservation's fields before and after the change (column name to value); Antes is
+    // empty for a new one.
+    std::vector<std::pair<QString, QString>> Antes;
+    std::vector<std::pair<QString, QString>> Depois;
+};
+
+// Oldest first; empty for a reservation made before the database kept histories.
+RESERVAS_STORE_EXPORT std::vector<HistoryEntry> ReservationHistory(const AnsiString& nrresmesa);
 
 // ---- Booking with tables ----
 
