@@ -6,6 +6,7 @@
 #include "journal.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
+#include "reservas/store.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -23,25 +24,41 @@ struct SampleReservation {
     const char* nome;
     const char* pessoas;
     std::vector<int> mesas;
+    const char* descricao;
+    QDate day = sampleDay;
 };
 
 // Stores the sample evening through the package, the grid answered with each one's tables.
 void storeSampleEvening() {
     const SampleReservation evening[] = {
-        {"1930", "2130", "1133334444", "Maria Souza", "4", {3}},
-        {"2000", "2200", "21987654321", "Fam\xEDlia Ara\xFAjo", "10", {7, 8, 12}},
-        {"1200", "1400", "1144445555", "Jo\xE3o Lima", "2", {}},
-        {"2030", "2300", "1155556666", "Ana Ribeiro", "6", {5, 6}},
+        {"1930", "2130", "1133334444", "Maria Souza", "4", {3}, "anivers\xE1rio", sampleDay},
+        {"2000",
+         "2200",
+         "21987654321",
+         "Fam\xEDlia Ara\xFAjo",
+         "10",
+         {7, 8, 12},
+         "cadeira alta",
+         sampleDay},
+        {"1200", "1400", "1144445555", "Jo\xE3o Lima", "2", {}, "", sampleDay},
+        {"2030", "2300", "1155556666", "Ana Ribeiro", "6", {5, 6}, "", sampleDay},
+        {"2000", "2200", "1133334444", "Maria Souza", "2", {3}, "", sampleDay.addDays(-30)},
+        {"2100", "2300", "1166667777", "Rui Prado", "3", {4}, "sem gl\xFAten", sampleDay},
+        {"1230", "1400", "1177778888", "Lia Campos", "5", {9}, "", sampleDay},
     };
     for (const SampleReservation& sample : evening) {
         Reservas::SetTablePicker(
             [&sample](const Reservas::TableChoice&) { return std::optional(sample.mesas); });
         CriaMesasReserva(NewReservation, sample.hrIni, sample.hrFim, sample.telefone, "",
-                         FromQString(sampleDay.toString(QStringLiteral("dd/MM/yyyy"))), sample.nome,
-                         "", sample.pessoas, nullptr);
+                         FromQString(sample.day.toString(QStringLiteral("dd/MM/yyyy"))),
+                         sample.nome, sample.descricao, sample.pessoas, nullptr);
     }
     Reservas::SetTablePicker({});
     Reservas::CancelReservation("4");
+    // Maria Souza came a month ago; Lia Campos came at lunch, and Jo\xE3o Lima did not.
+    Reservas::MarkReservation("5", 0, Reservas::ServiceMark::Arrived);
+    Reservas::MarkReservation("7", 0, Reservas::ServiceMark::Arrived);
+    Reservas::MarkReservation("3", 0, Reservas::ServiceMark::NoShow);
 }
 
 bool drawDayWindow(const QString& file) {
@@ -84,7 +101,7 @@ int main(int argc, char** argv) {
     }
     const QTemporaryDir folder;
     Reservas::SetDatabaseLocation(folder.filePath(QStringLiteral("reservas.db")));
-    Sysutils::SetClock([] { return QDateTime(sampleDay, QTime(11, 0)); });
+    Sysutils::SetClock([] { return QDateTime(sampleDay.addDays(-40), QTime(12, 34)); });
     SetMensagemObserver([](const MensagemCall&) { return true; });
     try {
         storeSampleEvening();
@@ -92,6 +109,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot store the sample evening: %s\n", error.what());
         return 1;
     }
+    Sysutils::SetClock([] { return QDateTime(sampleDay, QTime(12, 34)); });
     if (!drawDayWindow(arguments[1]) || !drawTableGrid(arguments[2])) {
         std::fputs("cannot draw the pictures\n", stderr);
         return 1;
