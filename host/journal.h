@@ -11,6 +11,8 @@ public:
     // Opens file, a regular file, for appending; false when it cannot, errorText() saying why.
     bool open(const QString& file);
     QString errorText() const { return errorText_; }
+    // The file opened, or empty.
+    QString fileName() const { return name_; }
     // A line that cannot be written is said on standard error, the first time only: the
     // terminal goes on, and the operator's work is never held up by its journal.
     void write(const QJsonObject& event);

@@ -5,6 +5,7 @@
 #include "terminaltexts.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <map>
@@ -15,7 +16,17 @@ struct FileSettings {
     QString database;
     QString journal;
     bool fullscreen = false;
+    int dinnerFrom = defaultDinnerFrom;
 };
+
+// An hour of the day, 0 to 23, in plain digits.
+std::optional<int> hourOf(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,2}$"));
+    if (!digits.match(text).hasMatch() || text.toInt() > 23) {
+        return std::nullopt;
+    }
+    return text.toInt();
+}
 
 // Reads one line into settings; what is wrong with it otherwise. seen is where each key was
 // given so far.
@@ -40,7 +51,7 @@ std::optional<QString> readLine(const QString& line, int number, std::map<QStrin
     const QString key = line.left(equals);
     const QString value = line.mid(equals + 1);
     if (key != QLatin1String("db") && key != QLatin1String("journal") &&
-        key != QLatin1String("fullscreen")) {
+        key != QLatin1String("fullscreen") && key != QLatin1String("dinner_from")) {
         // Not repeated: a line without its key may hold anything, a password among it.
         return ToQString(TerminalText("CONF_CHAVE"));
     }
@@ -56,6 +67,12 @@ std::optional<QString> readLine(const QString& line, int number, std::map<QStrin
             return ToQString(TerminalText("CONF_FULLSCREEN"));
         }
         settings.fullscreen = value == QLatin1String("true");
+    } else if (key == QLatin1String("dinner_from")) {
+        const std::optional<int> hour = hourOf(value);
+        if (!hour) {
+            return ToQString(TerminalText("CONF_JANTAR"));
+        }
+        settings.dinnerFrom = *hour;
     } else if (key == QLatin1String("db")) {
         try {
             Reservas::ParseDatabaseLocation(value);
@@ -112,5 +129,6 @@ std::optional<QString> ApplySettings(const QString& file, TerminalRequest& reque
         request.journal = settings.journal;
     }
     request.fullscreen = request.fullscreen || settings.fullscreen;
+    request.dinnerFrom = settings.dinnerFrom;
     return std::nullopt;
 }

@@ -17,8 +17,10 @@ constexpr QSize panelSize(1024, 768);
 constexpr int frameWidth = 3;
 constexpr QRect headingPlace(104, 12, 530, 56);
 constexpr QRect statusPlace(104, 68, 530, 28);
-constexpr QRect listPlace(16, 108, 992, 544);
+constexpr QRect coversPlace(16, 100, 992, 26);
+constexpr QRect listPlace(16, 130, 992, 426);
 constexpr int keyFontPixels = 24;
+constexpr int rowKeyFontPixels = 22;
 constexpr int arrowFontPixels = 40;
 constexpr int headingFontPixels = 30;
 
@@ -75,7 +77,11 @@ void TDayWindow::buildScreen() {
 
     list_ = new ReservationList(scheme_, panel);
     list_->setGeometry(listPlace);
-    connect(list_, &QTableWidget::itemSelectionChanged, this, [this] { updateKeys(); });
+    connect(list_, &QTableWidget::itemSelectionChanged, this, [this] {
+        updateKeys();
+        followSelection();
+    });
+    buildViews(panel, coversPlace, listPlace);
 
     struct Key {
         const char* name;
@@ -83,7 +89,7 @@ void TDayWindow::buildScreen() {
         QRect place;
         void (TDayWindow::*action)();
         int fontPixels;
-        TBlendedButton** kept; // the keys whose state follows the selection
+        TBlendedButton** kept; // the keys the window changes later
     };
     const Key keys[] = {
         {"previousDay",
@@ -123,6 +129,18 @@ void TDayWindow::buildScreen() {
          &TDayWindow::cancelSelected,
          keyFontPixels,
          &cancelKey_},
+        {"viewToggle",
+         "TECLA_MESAS",
+         {680, 590, 158, 66},
+         &TDayWindow::toggleView,
+         rowKeyFontPixels,
+         &viewKey_},
+        {"print",
+         "TECLA_IMPRIMIR",
+         {846, 590, 162, 66},
+         &TDayWindow::printDay,
+         rowKeyFontPixels,
+         nullptr},
         {"exit", "TECLA_SAIR", {768, 664, 240, 88}, &TDayWindow::leave, keyFontPixels, nullptr},
     };
     for (const Key& key : keys) {
