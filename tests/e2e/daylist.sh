@@ -34,7 +34,7 @@ day_centre() {
     editReservation) echo "384 708" ;;
     cancelReservation) echo "632 708" ;;
     exit) echo "888 708" ;;
-    row*) echo "300 $((176 + 56 * ${1#row}))" ;;
+    row*) echo "300 $((198 + 56 * ${1#row}))" ;;
     esac
 }
 

@@ -9,6 +9,7 @@
 #include "host/daylist/timelineview.h"
 #include "host/journal.h"
 #include "hostlib/blendedbutton.h"
+#include "hostlib/mensagem.h"
 #include "hostlib/pergunta.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
@@ -18,6 +19,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QMultiMap>
+#include <QPrinterInfo>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -90,6 +92,7 @@ class DayWindowTest : public QObject {
     std::unique_ptr<TDayWindow> window;
     std::vector<AnsiString> errors;
     std::vector<AnsiString> questions;
+    std::vector<AnsiString> messages;
     bool answer = true;
     std::vector<EntryCall> entries;
     std::function<void(Dbclient::TClientDataSet*)> entryDoes;
@@ -194,6 +197,7 @@ private slots:
         journal.reset();
         TouchCalendar = packageCalendar;
         SetPerguntaObserver({});
+        SetMensagemObserver({});
         Forms::SetExceptionHandler({});
         Reservas::SetTablePicker({});
         store.reset();
@@ -295,6 +299,27 @@ private slots:
         tap("viewToggle");
         QVERIFY(timeline->isHidden() && !list()->isHidden());
         QCOMPARE(key("viewToggle")->Caption(), AnsiString("Mesas"));
+    }
+
+    // Without a printer, Imprimir writes the day beside the journal and says where.
+    void printingWithoutAPrinterWritesAPdfBesideTheJournal() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) {
+            QSKIP("this machine has a default printer: the day would go to paper");
+        }
+        messages.clear();
+        SetMensagemObserver([this](const MensagemCall& call) {
+            messages.push_back(call.Text);
+            return true;
+        });
+        tap("print");
+        const QString file = journalFolder->filePath("reservas-2026-12-08.pdf");
+        QCOMPARE(journalEvents(),
+                 (std::vector<QJsonObject>{{{"event", "printed"}, {"file", file}}}));
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        QCOMPARE(messages.size(), std::size_t(1));
+        QVERIFY2(ToQString(messages[0]).endsWith(file), messages[0].c_str());
     }
 
     // Each step from the day before it: the heading and the names then shown.
