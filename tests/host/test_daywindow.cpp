@@ -268,6 +268,54 @@ private slots:
         QTEST(CoversText(CoversOf(day, dinnerFrom)), "text");
     }
 
+    // The timeline of a restaurant with tables 1 and 2: each reservation is "start end status
+    // tables" (numbered from 1 in order), each block "number:row", "n" after a no-show's.
+    void timelineRowsAndHours_data() {
+        QTest::addColumn<QStringList>("reservations");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("blocks");
+        QTest::addColumn<int>("firstHour");
+        QTest::addColumn<int>("lastHour");
+        QTest::newRow("overlapping without a table, a row each")
+            << QStringList{"1200 1400 P -", "1300 1500 P -", "1400 1600 P -"}
+            << QStringList{"Mesa 1", "Mesa 2", "sem mesa", "sem mesa"}
+            << QStringList{"1:2", "2:3", "3:2"} << 11 << 24;
+        QTest::newRow("cancelled out, no-show in, a removed table kept, past midnight")
+            << QStringList{"1000 1100 C -", "1930 2130 N 2", "2300 0100 P 7"}
+            << QStringList{"Mesa 1", "Mesa 2", "Mesa 7"} << QStringList{"2:1n", "3:2"} << 11 << 25;
+        QTest::newRow("early, on two tables")
+            << QStringList{"0800 0930 P 1,2"} << QStringList{"Mesa 1", "Mesa 2"}
+            << QStringList{"1:0", "1:1"} << 8 << 24;
+    }
+    void timelineRowsAndHours() {
+        QFETCH(QStringList, reservations);
+        std::vector<Reservas::DayReservation> day;
+        for (const QString& reservation : reservations) {
+            const QStringList parts = reservation.split(' ');
+            Reservas::DayReservation read;
+            read.Reservation.NRRESMESA = FromQString(QString::number(day.size() + 1));
+            read.Reservation.HRINIRESMESA = FromQString(parts[0]);
+            read.Reservation.HRFINRESMESA = FromQString(parts[1]);
+            read.Reservation.IDSTRESMESA = FromQString(parts[2]);
+            for (const QString& mesa : parts[3].split(',', Qt::SkipEmptyParts)) {
+                if (mesa != "-") {
+                    read.Mesas.push_back(mesa.toInt());
+                }
+            }
+            day.push_back(read);
+        }
+        const Timeline timeline = TimelineOf(day, {{1, 4}, {2, 2}});
+        QStringList blocks;
+        for (const TimelineBlock& block : timeline.Blocks) {
+            blocks << ToQString(block.Number) + ":" + QString::number(block.Row) +
+                          (block.NoShow ? "n" : "");
+        }
+        QTEST(timeline.Rows, "rows");
+        QTEST(blocks, "blocks");
+        QTEST(timeline.FirstHour, "firstHour");
+        QTEST(timeline.LastHour, "lastHour");
+    }
+
     // Mesas shows the tables' evening instead of the list: a block per table held, those without
     // a table on a row of their own, none for a cancelled one. A tapped block is the selection
     // Alterar acts on.
