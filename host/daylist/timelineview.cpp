@@ -34,6 +34,23 @@ private:
     TimelineView* view_;
 };
 
+// The hours stay in sight while the rows scroll: the canvas's top, painted again over the
+// viewport, where the canvas's own hours stand when not scrolled. Blocks never reach it.
+class TimelineHours : public QWidget {
+public:
+    explicit TimelineHours(TimelineView* view) : QWidget(view), view_(view) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        PaintTimeline(painter, view_->widget()->rect(), view_->timeline_, view_->scheme_,
+                      view_->selected_);
+    }
+
+private:
+    TimelineView* view_;
+};
+
 TimelineView::TimelineView(const MessageScheme& scheme, QWidget* parent)
     : QScrollArea(parent), scheme_(scheme) {
     setObjectName(QStringLiteral("dayTimeline"));
@@ -54,12 +71,14 @@ TimelineView::TimelineView(const MessageScheme& scheme, QWidget* parent)
                                  " height: 0; }")
                       .arg(panel, key, QString::number(scrollBarWidth)));
     setWidget(new TimelineCanvas(this));
+    hours_ = new TimelineHours(this);
 }
 
 void TimelineView::ShowTimeline(Timeline timeline) {
     timeline_ = std::move(timeline);
     fitCanvas();
     widget()->update();
+    hours_->update();
 }
 
 void TimelineView::SetSelected(const AnsiString& selected) {
@@ -79,4 +98,6 @@ void TimelineView::fitCanvas() {
     } else {
         widget()->resize(width() - scrollBarWidth, needed);
     }
+    hours_->setGeometry(0, 0, widget()->width(), TimelinePlaces::headerHeight);
+    hours_->raise();
 }

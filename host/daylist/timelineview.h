@@ -31,6 +31,8 @@ private:
     MessageScheme scheme_;
     Timeline timeline_;
     AnsiString selected_;
+    QWidget* hours_ = nullptr;
 
     friend class TimelineCanvas;
+    friend class TimelineHours;
 };
