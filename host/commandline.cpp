@@ -33,8 +33,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Restaurant terminal: shows the day's table reservations, enters, edits and "
                        "cancels them. Without a request it opens the day's reservations.\n"
                        "Settings: reservas-terminal/reservas-terminal.conf in the user's "
-                       "configuration folder ($XDG_CONFIG_HOME, ~/.config), keys fullscreen, db "
-                       "and journal; the command line wins."));
+                       "configuration folder ($XDG_CONFIG_HOME, ~/.config), keys fullscreen, db, "
+                       "journal and dinner_from (the hour 0-23 dinner starts at in the day's "
+                       "covers, 16 unless set); the command line wins."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help and exit."));
     const QCommandLineOption versionOption(QStringLiteral("version"),
@@ -67,6 +68,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Print the reservations of DATE (dd/mm/yyyy or yyyy-mm-dd) as JSON lines "
                        "and exit."),
         QStringLiteral("DATE"));
+    const QCommandLineOption printOption(
+        QStringLiteral("print"),
+        QStringLiteral("Write the day DATE (as --list takes it) to the PDF file FILE.pdf that "
+                       "follows, as Imprimir prints it, and exit; needs no display."),
+        QStringLiteral("DATE"));
     const QCommandLineOption tablesOption(
         QStringLiteral("tables"),
         QStringLiteral("Replace the restaurant's tables with LIST (\"1:4,2:2\": table number and "
@@ -90,8 +96,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("fullscreen"),
         QStringLiteral("Show the day's reservations full screen (setting fullscreen=true)."));
     parser.addOptions({helpOption, versionOption, newOption, editOption, dbOption, journalOption,
-                       screenshotOption, showOption, listOption, tablesOption, cancelOption,
-                       prepareOption, grantOption, fullscreenOption});
+                       screenshotOption, showOption, listOption, printOption, tablesOption,
+                       cancelOption, prepareOption, grantOption, fullscreenOption});
+
+    parser.addPositionalArgument(QStringLiteral("FILE.pdf"),
+                                 QStringLiteral("With --print: the PDF file to write."),
+                                 QStringLiteral("[--print DATE FILE.pdf]"));
 
     if (!parser.parse(arguments)) {
         return refused(parser.errorText());
@@ -103,9 +113,15 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return {std::nullopt, QStringLiteral("reservas-terminal " RESERVAS_VERSION "\n"), false,
                 Stored};
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        return refused(QStringLiteral("Unexpected argument '%1'.")
-                           .arg(parser.positionalArguments().constFirst()));
+    const bool printSet = parser.isSet(printOption);
+    // --print alone takes a second value: the file after its day.
+    const QStringList positional = parser.positionalArguments();
+    if (printSet && positional.size() != 1) {
+        return refused(QStringLiteral("--print takes a day and then the PDF file to write: "
+                                      "--print DATE FILE.pdf."));
+    }
+    if (!printSet && !positional.isEmpty()) {
+        return refused(QStringLiteral("Unexpected argument '%1'.").arg(positional.constFirst()));
     }
     const bool newSet = parser.isSet(newOption);
     const bool editSet = parser.isSet(editOption);
@@ -117,11 +133,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const bool prepareSet = parser.isSet(prepareOption);
     // The screenshot is of the screen for a new reservation: --new with it asks nothing more.
     const int requests = int(newSet || screenshotSet) + int(editSet) + int(showSet) + int(listSet) +
-                         int(tablesSet) + int(cancelSet) + int(prepareSet);
+                         int(tablesSet) + int(cancelSet) + int(prepareSet) + int(printSet);
     if (requests > 1 || (screenshotSet && editSet)) {
-        return refused(QStringLiteral("--new, --edit, --show, --list, --tables, --cancel and "
-                                      "--prepare-database exclude each other, and --screenshot "
-                                      "shows a new reservation."));
+        return refused(QStringLiteral("--new, --edit, --show, --list, --print, --tables, --cancel "
+                                      "and --prepare-database exclude each other, and "
+                                      "--screenshot shows a new reservation."));
     }
     if (parser.isSet(grantOption) && !prepareSet) {
         return refused(QStringLiteral("--grant goes with --prepare-database."));
@@ -132,8 +148,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(fullscreenOption) && requests > 0) {
         return refused(QStringLiteral("--fullscreen is for the day's reservations, which open "
-                                      "without --new, --edit, --show, --list, --tables, --cancel, "
-                                      "--prepare-database or --screenshot."));
+                                      "without --new, --edit, --show, --list, --print, --tables, "
+                                      "--cancel, --prepare-database or --screenshot."));
     }
     for (const QCommandLineOption* numbered : {&editOption, &showOption, &cancelOption}) {
         const QString value = parser.value(*numbered);
@@ -144,11 +160,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         }
     }
 
-    const QDate listDay = dayFrom(parser.value(listOption));
-    if (listSet && !listDay.isValid()) {
-        return refused(QStringLiteral("Bad value '%1' for --list: a day is dd/mm/yyyy or "
+    const QCommandLineOption& dayOption = printSet ? printOption : listOption;
+    const QDate listDay = dayFrom(parser.value(dayOption));
+    if ((listSet || printSet) && !listDay.isValid()) {
+        return refused(QStringLiteral("Bad value '%1' for --%2: a day is dd/mm/yyyy or "
                                       "yyyy-mm-dd.")
-                           .arg(parser.value(listOption)));
+                           .arg(parser.value(dayOption), dayOption.names().constFirst()));
     }
 
     TerminalRequest request;
@@ -160,6 +177,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     request.journal = parser.value(journalOption);
     request.screenshot = parser.value(screenshotOption);
     request.listDay = listDay;
+    request.printFile = printSet ? positional.constFirst() : QString();
     request.tables = parser.value(tablesOption);
     request.fullscreen = parser.isSet(fullscreenOption);
     if (showSet) {
@@ -168,6 +186,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         request.path = TerminalRequest::Path::Screenshot;
     } else if (listSet) {
         request.path = TerminalRequest::Path::List;
+    } else if (printSet) {
+        request.path = TerminalRequest::Path::Print;
     } else if (tablesSet) {
         request.path = TerminalRequest::Path::Tables;
     } else if (cancelSet) {

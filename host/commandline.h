@@ -7,16 +7,20 @@
 
 enum ExitCode { Stored = 0, NotStored = 1, BadRequest = 2, NoModule = 3, Done = Stored };
 
+// The hour dinner starts at in the day's covers unless the settings say otherwise.
+constexpr int defaultDinnerFrom = 16;
+
 // What the terminal was asked to do.
 struct TerminalRequest {
     // Day: the day's reservations on screen; Entry: the entry screen; the others print or change
     // something without a screen.
-    enum class Path { Day, Entry, Screenshot, Show, List, Tables, Cancel, Prepare };
+    enum class Path { Day, Entry, Screenshot, Show, List, Tables, Cancel, Prepare, Print };
     Path path = Path::Day;
     QString editNumber; // empty for a new reservation
     QString showNumber;
     QString cancelNumber;
-    QDate listDay;
+    QDate listDay;     // with List and Print
+    QString printFile; // the PDF Print writes
     QString tables;
     QString grantRole; // with Prepare: the terminals' role on a server, or empty
     QString database;
@@ -28,6 +32,7 @@ struct TerminalRequest {
     QString terminalName;
     QString operatorCode;
     bool askOperator = false;
+    int dinnerFrom = defaultDinnerFrom; // settings only
 };
 
 // The command line, read before any GUI exists: either a request, or what to print and the exit

@@ -17,6 +17,8 @@ public:
     // line that cannot be written is said on standard error, the first time only: the terminal
     // goes on, and the operator's work is never held up by its journal.
     void write(QJsonObject event);
+    // The file opened, or empty.
+    QString fileName() const { return name_; }
 
     // Hooks the journal to the framework's error display, the message dialog and the hand-off.
     // Only one journal is attached at a time.

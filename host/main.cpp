@@ -5,6 +5,7 @@
 #include "listreservations.h"
 #include "moduleloader.h"
 #include "preparedatabase.h"
+#include "printday.h"
 #include "replacetables.h"
 #include "reservationdataset.h"
 #include "screenshot.h"
@@ -218,6 +219,17 @@ int openScreen(const TerminalRequest& request) {
     return stored ? Stored : NotStored;
 }
 
+// The day's printout, drawn with the fonts the screen uses but without a screen.
+int printDay(const TerminalRequest& request) {
+    Journal journal;
+    if (!startJournal(request, journal)) {
+        return BadRequest;
+    }
+    return PrintDayToFile(request.listDay, request.printFile, request.dinnerFrom, journal)
+               ? Done
+               : BadRequest;
+}
+
 // The day's reservations, the screen a restaurant keeps open all day. A fresh database is made
 // ready first, so that the first day shows empty instead of an error.
 int openDayWindow(const TerminalRequest& request) {
@@ -235,6 +247,7 @@ int openDayWindow(const TerminalRequest& request) {
     journalStored(journal, nullptr);
 
     TDayWindow window(module.entry(), journal);
+    window.SetDinnerFrom(request.dinnerFrom);
     if (request.fullscreen) {
         window.UseFullScreen();
     }
@@ -281,6 +294,8 @@ int main(int argc, char** argv) try {
     case TerminalRequest::Path::Prepare:
         return runWithoutScreen(argc, argv, request);
     case TerminalRequest::Path::Screenshot:
+    case TerminalRequest::Path::Print:
+        // Pictures and paper need fonts, never a screen.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         break;
     case TerminalRequest::Path::Entry:
@@ -296,6 +311,9 @@ int main(int argc, char** argv) try {
     QApplication application(argc, argv);
     if (request.path == TerminalRequest::Path::Day) {
         return openDayWindow(request);
+    }
+    if (request.path == TerminalRequest::Path::Print) {
+        return printDay(request);
     }
     return openScreen(request);
 } catch (const std::bad_alloc&) {

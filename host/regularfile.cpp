@@ -18,6 +18,8 @@ const char* useKey(FileUse use) {
         return "USO_DIARIO";
     case FileUse::Screenshot:
         return "USO_IMAGEM";
+    case FileUse::Printout:
+        return "USO_IMPRESSAO";
     }
     return "USO_CONFIGURACOES";
 }

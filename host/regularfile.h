@@ -4,9 +4,9 @@
 #include <QString>
 
 // The files the terminal opens itself must be regular files: opening a FIFO waits for its other
-// end without a limit, and a folder, a device or a socket is no place for settings, a journal or
-// a picture.
-enum class FileUse { Settings, Journal, Screenshot };
+// end without a limit, and a folder, a device or a socket is no place for settings, a journal, a
+// picture or a printout.
+enum class FileUse { Settings, Journal, Screenshot, Printout };
 enum class FileOpening { Opened, Missing, Refused, Failed };
 
 // Opens file (its name set) in mode without ever waiting. Anything but a regular file (a

@@ -5,6 +5,7 @@
 #include "terminaltexts.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringList>
@@ -19,11 +20,13 @@ struct FileSettings {
     QString terminal;
     QString operatorCode;
     bool askOperator = false;
+    int dinnerFrom = defaultDinnerFrom;
 };
 
 const QStringList keys{QStringLiteral("db"),         QStringLiteral("journal"),
                        QStringLiteral("fullscreen"), QStringLiteral("terminal"),
-                       QStringLiteral("operator"),   QStringLiteral("ask_operator")};
+                       QStringLiteral("operator"),   QStringLiteral("ask_operator"),
+                       QStringLiteral("dinner_from")};
 
 // The most characters the reservation keeps of an operator's code, and a terminal's name that
 // still reads whole in a history line.
@@ -36,6 +39,15 @@ std::optional<QString> readSwitch(const QString& key, const QString& value, bool
     }
     setting = value == QLatin1String("true");
     return std::nullopt;
+}
+
+// An hour of the day, 0 to 23, in plain digits.
+std::optional<int> hourOf(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,2}$"));
+    if (!digits.match(text).hasMatch() || text.toInt() > 23) {
+        return std::nullopt;
+    }
+    return text.toInt();
 }
 
 // Reads one line into settings; what is wrong with it otherwise. seen is where each key was
@@ -87,6 +99,12 @@ std::optional<QString> readLine(const QString& line, int number, std::map<QStrin
             return ToQString(TerminalText("CONF_OPERADOR", QString::number(operatorCodeLength)));
         }
         settings.operatorCode = value;
+    } else if (key == QLatin1String("dinner_from")) {
+        const std::optional<int> hour = hourOf(value);
+        if (!hour) {
+            return ToQString(TerminalText("CONF_JANTAR"));
+        }
+        settings.dinnerFrom = *hour;
     } else if (key == QLatin1String("db")) {
         try {
             Reservas::ParseDatabaseLocation(value);
@@ -146,5 +164,6 @@ std::optional<QString> ApplySettings(const QString& file, TerminalRequest& reque
     request.terminalName = settings.terminal;
     request.operatorCode = settings.operatorCode;
     request.askOperator = settings.askOperator;
+    request.dinnerFrom = settings.dinnerFrom;
     return std::nullopt;
 }

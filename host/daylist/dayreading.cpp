@@ -23,14 +23,6 @@ constexpr int statusFontPixels = 18;
 // waits for the watcher to find it again, so the screen never waits for a lost server.
 constexpr std::chrono::seconds retryAfter{2};
 
-std::vector<DayRow> rowsOf(const std::vector<Reservas::DayReservation>& reservations) {
-    std::vector<DayRow> rows;
-    for (const Reservas::DayReservation& reservation : reservations) {
-        rows.push_back(DayRowOf(reservation));
-    }
-    return rows;
-}
-
 QString clockTime() {
     return Sysutils::DecodeDateTime(Sysutils::Now()).time().toString(QStringLiteral("HH:mm"));
 }
@@ -66,31 +58,29 @@ void TDayWindow::startWatching() {
 }
 
 // Raises, leaving the screen as it was but for the status line, when the day cannot be read.
-std::vector<DayRow> TDayWindow::readDay(const QDate& day) {
+DayContents TDayWindow::readDay(const QDate& day) {
     ++dayReads_;
-    std::vector<DayRow> rows;
+    DayContents contents;
     try {
-        rows = rowsOf(Reservas::ReservationsOfDay(day));
+        contents = ReadDayContents(day);
     } catch (...) {
         markOutOfTouch();
         throw;
     }
     markUpdated();
-    return rows;
+    return contents;
 }
 
 void TDayWindow::showDay(const QDate& day) {
-    const std::vector<DayRow> rows = readDay(day);
+    const DayContents contents = readDay(day);
     day_ = day;
     heading_->setText(DayHeading(day_));
     list_->clearSelection();
-    list_->ShowRows(rows);
-    updateKeys();
+    showContents(contents);
 }
 
 void TDayWindow::refresh() {
-    list_->ShowRows(readDay(day_));
-    updateKeys();
+    showContents(readDay(day_));
 }
 
 // Nobody asked for this reading: it runs in the background, so that it never holds up a tap,
@@ -110,13 +100,12 @@ void TDayWindow::refreshQuietly() {
     }
     const QDate day = day_;
     const int asked = ++dayReads_;
-    Reservas::ReadInBackground<std::vector<Reservas::DayReservation>>(
-        this, [day] { return Reservas::ReservationsOfDay(day); },
-        [this, day, asked](const std::vector<Reservas::DayReservation>& read) {
+    Reservas::ReadInBackground<DayContents>(
+        this, [day] { return ReadDayContents(day); },
+        [this, day, asked](const DayContents& read) {
             if (asked == dayReads_ && day == day_) {
-                list_->ShowRows(rowsOf(read));
+                showContents(read);
                 markUpdated();
-                updateKeys();
             }
             quietReadingDone();
         },

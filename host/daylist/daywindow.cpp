@@ -19,8 +19,9 @@ constexpr QRect headingPlace(104, 12, 530, 56);
 constexpr QRect statusPlace(104, 68, 530, 28);
 constexpr QRect listPlace(16, 130, 992, 426);
 constexpr QRect selectionPlace(16, 560, 992, 26);
+constexpr QRect coversPlace(16, 100, 992, 26);
 constexpr int keyFontPixels = 24;
-constexpr int serviceKeyFontPixels = 22;
+constexpr int rowKeyFontPixels = 22;
 constexpr int selectionFontPixels = 17;
 constexpr int arrowFontPixels = 40;
 constexpr int headingFontPixels = 30;
@@ -81,7 +82,9 @@ void TDayWindow::buildScreen() {
     connect(list_, &QTableWidget::itemSelectionChanged, this, [this] {
         updateKeys();
         showSelection();
+        followSelection();
     });
+    buildViews(panel, coversPlace, listPlace);
 
     selection_ = new QLabel(panel);
     selection_->setObjectName(QStringLiteral("daySelection"));
@@ -97,7 +100,7 @@ void TDayWindow::buildScreen() {
         QRect place;
         void (TDayWindow::*action)();
         int fontPixels;
-        TBlendedButton** kept; // the keys whose state follows the selection
+        TBlendedButton** kept; // the keys the window changes later
     };
     const Key keys[] = {
         {"previousDay",
@@ -137,24 +140,36 @@ void TDayWindow::buildScreen() {
          &TDayWindow::cancelSelected,
          keyFontPixels,
          &cancelKey_},
+        {"viewToggle",
+         "TECLA_MESAS",
+         {680, 590, 158, 66},
+         &TDayWindow::toggleView,
+         rowKeyFontPixels,
+         &viewKey_},
+        {"print",
+         "TECLA_IMPRIMIR",
+         {846, 590, 162, 66},
+         &TDayWindow::printDay,
+         rowKeyFontPixels,
+         nullptr},
         {"exit", "TECLA_SAIR", {768, 664, 240, 88}, &TDayWindow::leave, keyFontPixels, nullptr},
         {"arrived",
          "TECLA_CHEGOU",
          {16, 590, 158, 66},
          &TDayWindow::arrivedOrUndo,
-         serviceKeyFontPixels,
+         rowKeyFontPixels,
          &arrivedKey_},
         {"noShow",
          "TECLA_NAO_VEIO",
          {182, 590, 158, 66},
          &TDayWindow::noShowOrUndo,
-         serviceKeyFontPixels,
+         rowKeyFontPixels,
          &noShowKey_},
         {"history",
          "TECLA_HISTORICO",
          {348, 590, 158, 66},
          &TDayWindow::showHistory,
-         serviceKeyFontPixels,
+         rowKeyFontPixels,
          &historyKey_},
     };
     for (const Key& key : keys) {

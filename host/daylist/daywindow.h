@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commandline.h"
+#include "daylist/daycontents.h"
 #include "framework/ansistring.h"
 #include "framework/forms.h"
 #include "hostlib/messagescheme.h"
@@ -11,12 +13,12 @@
 #include <functional>
 #include <vector>
 
-struct DayRow;
 class Journal;
 class QLabel;
 class QTimer;
 class ReservationList;
 class TBlendedButton;
+class TimelineView;
 
 namespace Dbclient {
 class TClientDataSet;
@@ -41,6 +43,9 @@ public:
 
     QDate ShownDay() const { return day_; }
 
+    // The hour (0-23) from which a reservation counts as dinner in the covers line.
+    void SetDinnerFrom(int hour);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
@@ -48,6 +53,13 @@ private:
     void buildScreen();
     TBlendedButton* addKey(QWidget* panel, const char* name, const char* captionKey,
                            const QRect& place, void (TDayWindow::*action)());
+
+    // The covers line, the timeline beside the list, and printing (dayviews.cpp).
+    void buildViews(QWidget* panel, const QRect& coversPlace, const QRect& listPlace);
+    void showContents(const DayContents& contents);
+    void followSelection();
+    void toggleView();
+    void printDay();
 
     // The operator's actions (dayactions.cpp).
     void formKeyDown(Forms::WORD& key);
@@ -77,7 +89,7 @@ private:
     // The list and the status line following the database (dayreading.cpp).
     void buildStatusLine(QWidget* panel, const QRect& place);
     void startWatching();
-    std::vector<DayRow> readDay(const QDate& day);
+    DayContents readDay(const QDate& day);
     void refreshQuietly();
     void quietReadingDone();
     void runMarkingFailures(const std::function<void()>& action);
@@ -99,6 +111,11 @@ private:
     TBlendedButton* noShowKey_ = nullptr;
     TBlendedButton* historyKey_ = nullptr;
     QLabel* selection_ = nullptr;
+    DayContents contents_; // as the list shows it
+    int dinnerFrom_ = defaultDinnerFrom;
+    QLabel* covers_ = nullptr;
+    TimelineView* timeline_ = nullptr;
+    TBlendedButton* viewKey_ = nullptr;
 
     QLabel* status_ = nullptr;
     Reservas::ChangeWatcher* watcher_ = nullptr;

@@ -217,6 +217,14 @@ void ReservationList::MoveSelection(int step) {
     selectAndShow(std::clamp(from + step, 0, last));
 }
 
+void ReservationList::SelectNumber(const AnsiString& nrresmesa) {
+    const auto shown = std::find_if(rows_.begin(), rows_.end(),
+                                    [&](const DayRow& row) { return row.Number == nrresmesa; });
+    if (shown != rows_.end()) {
+        selectAndShow(int(shown - rows_.begin()));
+    }
+}
+
 void ReservationList::selectAndShow(int row) {
     QTableWidget::selectRow(row);
     scrollToItem(item(row, 0));

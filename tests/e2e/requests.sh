@@ -31,7 +31,7 @@ sqlite3 "$work/other.db" "CREATE TABLE OUTRA (CDOUTRA TEXT);"
 file_state() { if [ -e "$1" ]; then cksum <"$1"; else echo "absent"; fi; }
 for file in "$work/other.db" "$work/missing.db"; do
     before=$(file_state "$file")
-    for request in "--show 1" "--edit 1" "--list 08/12/2026"; do
+    for request in "--show 1" "--edit 1" "--list 08/12/2026" "--print 08/12/2026 $work/never.pdf"; do
         code=0
         # shellcheck disable=SC2086
         "$bin/reservas-terminal" --db "$file" $request 2>"$work/read.err" || code=$?
@@ -132,6 +132,16 @@ listed=$("$bin/reservas-terminal" --db "$db" --list "$(day_ahead 2 +%Y-%m-%d)")
 expect_equal "$(grep -c . <<<"$listed")" "1" "reservations listed on their day"
 grep -q '"NMRESMESA":"Rui Alves"' <<<"$listed" || fail "--list does not show the reservation: $listed"
 
+# The day on paper without a display: a PDF, journalled, that names the guest.
+code=0
+env -u DISPLAY "$bin/reservas-terminal" --db "$db" --journal "$work/print.jsonl" \
+    --print "$(day_ahead 2 +%d/%m/%Y)" "$work/day.pdf" 2>"$work/print.err" || code=$?
+expect_equal "$code" "0" "exit code of --print: $(cat "$work/print.err")"
+expect_equal "$(head -c 5 "$work/day.pdf")" "%PDF-" "start of the printed file"
+grep -q "\"event\":\"printed\".*\"file\":\"$work/day.pdf\"" "$work/print.jsonl" ||
+    fail "--print is not journalled: $(cat "$work/print.jsonl")"
+[ ! -e "$work/never.pdf" ] || fail "--print wrote a file for a database it could not read"
+
 # Cancelling from the command line: once, journalled; a second time, an unknown number and an
 # edit of the cancelled reservation are refused with the reason.
 code=0
@@ -146,4 +156,10 @@ for request in "--cancel 1|cancelled already" "--cancel 9|no stored reservation"
     expect_equal "$code" "2" "exit code of ${request%%|*}"
     grep -q "${request#*|}" "$work/refused.err" || fail "${request%%|*} does not say '${request#*|}': $(cat "$work/refused.err")"
 done
+# Last, so that a missing tool never hides a failure: the printed day names its guest.
+if ! command -v pdftotext >/dev/null; then
+    echo "SKIP: pdftotext is missing (Debian's poppler-utils): the printed text was not read"
+    exit 0
+fi
+grep -q "Rui Alves" <(pdftotext "$work/day.pdf" -) || fail "the printed day does not name its guest: $(pdftotext "$work/day.pdf" -)"
 echo "1 passed, 0 failed"

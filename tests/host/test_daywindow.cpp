@@ -4,9 +4,12 @@
 #include "framework/data/dbclient.h"
 #include "framework/events.h"
 #include "framework/sysutils.h"
+#include "host/daylist/daycovers.h"
 #include "host/daylist/daywindow.h"
+#include "host/daylist/timelineview.h"
 #include "host/journal.h"
 #include "hostlib/blendedbutton.h"
+#include "hostlib/mensagem.h"
 #include "hostlib/pergunta.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
@@ -15,10 +18,13 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QMultiMap>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -87,6 +93,7 @@ class DayWindowTest : public QObject {
     std::unique_ptr<TDayWindow> window;
     std::vector<AnsiString> errors;
     std::vector<AnsiString> questions;
+    std::vector<AnsiString> messages;
     bool answer = true;
     std::vector<EntryCall> entries;
     std::function<void(Dbclient::TClientDataSet*)> entryDoes;
@@ -123,6 +130,7 @@ class DayWindowTest : public QObject {
     }
     QString heading() const { return window->findChild<QLabel*>("dayHeading")->text(); }
     QString status() const { return window->findChild<QLabel*>("dayStatus")->text(); }
+    QString covers() const { return window->findChild<QLabel*>("dayCovers")->text(); }
     QString selectedName() const {
         const QModelIndexList selected = list()->selectionModel()->selectedRows();
         return selected.isEmpty() ? QString() : list()->item(selected.first().row(), 2)->text();
@@ -195,6 +203,7 @@ private slots:
         journal.reset();
         TouchCalendar = packageCalendar;
         SetPerguntaObserver({});
+        SetMensagemObserver({});
         Forms::SetExceptionHandler({});
         Reservas::SetTablePicker({});
         store.reset();
@@ -219,6 +228,152 @@ private slots:
         }
         QVERIFY(!key("editReservation")->isEnabled());
         QVERIFY(!key("cancelReservation")->isEnabled());
+        QCOMPARE(covers(), QStringLiteral(u"2 reservas, 6 pessoas  \u00B7  almo\u00E7o: 1 reserva, "
+                                          u"4 pessoas  \u00B7  jantar: 1 reserva, 2 pessoas"));
+    }
+
+    // The people expected, by shift: each reservation is "HHMM people status"; those cancelled
+    // and those whose guests never came count nowhere.
+    void coversCountTheGuestsExpectedByShift_data() {
+        QTest::addColumn<QStringList>("reservations");
+        QTest::addColumn<int>("dinnerFrom");
+        QTest::addColumn<QString>("text");
+        const auto line = [](const char* day, const char* lunch, const char* dinner) {
+            return QString::fromUtf8(day) + QStringLiteral(u"  \u00B7  almo\u00E7o: ") +
+                   QString::fromUtf8(lunch) + QStringLiteral(u"  \u00B7  jantar: ") +
+                   QString::fromUtf8(dinner);
+        };
+        QTest::newRow("split at the hour")
+            << QStringList{"1559 2 P", "1600 3 P", "2000 4 U"} << 16
+            << line("3 reservas, 9 pessoas", "1 reserva, 2 pessoas", "2 reservas, 7 pessoas");
+        QTest::newRow("cancelled and no-show left out")
+            << QStringList{"1200 4 C", "1300 5 N", "2100 1 P", "2200 3 N"} << 16
+            << line("1 reserva, 1 pessoa", "0 reservas, 0 pessoas", "1 reserva, 1 pessoa");
+        QTest::newRow("dinner from midnight")
+            << QStringList{"930 2 P", "1200 2 P"} << 0
+            << line("2 reservas, 4 pessoas", "0 reservas, 0 pessoas", "2 reservas, 4 pessoas");
+        QTest::newRow("dinner from 23")
+            << QStringList{"2259 2 P", "2300 6 P"} << 23
+            << line("2 reservas, 8 pessoas", "1 reserva, 2 pessoas", "1 reserva, 6 pessoas");
+        QTest::newRow("empty day")
+            << QStringList{} << 16
+            << line("0 reservas, 0 pessoas", "0 reservas, 0 pessoas", "0 reservas, 0 pessoas");
+    }
+    void coversCountTheGuestsExpectedByShift() {
+        QFETCH(QStringList, reservations);
+        QFETCH(int, dinnerFrom);
+        std::vector<Reservas::DayReservation> day;
+        for (const QString& reservation : reservations) {
+            const QStringList parts = reservation.split(' ');
+            Reservas::DayReservation read;
+            read.Reservation.HRINIRESMESA = FromQString(parts[0]);
+            read.Reservation.NRPESRESMESA = FromQString(parts[1]);
+            read.Reservation.IDSTRESMESA = FromQString(parts[2]);
+            day.push_back(read);
+        }
+        QTEST(CoversText(CoversOf(day, dinnerFrom)), "text");
+    }
+
+    // The timeline of a restaurant with tables 1 and 2: each reservation is "start end status
+    // tables" (numbered from 1 in order), each block "number:row", "n" after a no-show's.
+    void timelineRowsAndHours_data() {
+        QTest::addColumn<QStringList>("reservations");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("blocks");
+        QTest::addColumn<int>("firstHour");
+        QTest::addColumn<int>("lastHour");
+        QTest::newRow("overlapping without a table, a row each")
+            << QStringList{"1200 1400 P -", "1300 1500 P -", "1400 1600 P -"}
+            << QStringList{"Mesa 1", "Mesa 2", "sem mesa", "sem mesa"}
+            << QStringList{"1:2", "2:3", "3:2"} << 11 << 24;
+        QTest::newRow("cancelled out, no-show in, a removed table kept, past midnight")
+            << QStringList{"1000 1100 C -", "1930 2130 N 2", "2300 0100 P 7"}
+            << QStringList{"Mesa 1", "Mesa 2", "Mesa 7"} << QStringList{"2:1n", "3:2"} << 11 << 25;
+        QTest::newRow("early, on two tables")
+            << QStringList{"0800 0930 P 1,2"} << QStringList{"Mesa 1", "Mesa 2"}
+            << QStringList{"1:0", "1:1"} << 8 << 24;
+    }
+    void timelineRowsAndHours() {
+        QFETCH(QStringList, reservations);
+        std::vector<Reservas::DayReservation> day;
+        for (const QString& reservation : reservations) {
+            const QStringList parts = reservation.split(' ');
+            Reservas::DayReservation read;
+            read.Reservation.NRRESMESA = FromQString(QString::number(day.size() + 1));
+            read.Reservation.HRINIRESMESA = FromQString(parts[0]);
+            read.Reservation.HRFINRESMESA = FromQString(parts[1]);
+            read.Reservation.IDSTRESMESA = FromQString(parts[2]);
+            for (const QString& mesa : parts[3].split(',', Qt::SkipEmptyParts)) {
+                if (mesa != "-") {
+                    read.Mesas.push_back(mesa.toInt());
+                }
+            }
+            day.push_back(read);
+        }
+        const Timeline timeline = TimelineOf(day, {{1, 4}, {2, 2}});
+        QStringList blocks;
+        for (const TimelineBlock& block : timeline.Blocks) {
+            blocks << ToQString(block.Number) + ":" + QString::number(block.Row) +
+                          (block.NoShow ? "n" : "");
+        }
+        QTEST(timeline.Rows, "rows");
+        QTEST(blocks, "blocks");
+        QTEST(timeline.FirstHour, "firstHour");
+        QTEST(timeline.LastHour, "lastHour");
+    }
+
+    // Mesas shows the tables' evening instead of the list: a block per table held, those without
+    // a table on a row of their own, none for a cancelled one. A tapped block is the selection
+    // Alterar acts on.
+    void theTimelineShowsTheTablesAndATapSelects() {
+        auto* timeline = window->findChild<TimelineView*>("dayTimeline");
+        QVERIFY(timeline->isHidden());
+        tap("viewToggle");
+        QVERIFY(!timeline->isHidden() && list()->isHidden());
+        QCOMPARE(key("viewToggle")->Caption(), AnsiString("Lista"));
+        const Timeline& shown = timeline->Shown();
+        QCOMPARE(shown.Rows.last(), QString("sem mesa"));
+        QMultiMap<QString, QString> blocks;
+        for (const TimelineBlock& block : shown.Blocks) {
+            blocks.insert(block.Name + " (" + block.People + ")", shown.Rows[block.Row]);
+        }
+        QCOMPARE(blocks, (QMultiMap<QString, QString>{{"Ana Reis (4)", "sem mesa"},
+                                                      {"Bruno Lima (2)", "Mesa 3"},
+                                                      {"Bruno Lima (2)", "Mesa 12"}}));
+        QCOMPARE(std::pair(shown.FirstHour, shown.LastHour), std::pair(11, 24));
+        const auto bruno =
+            std::find_if(shown.Blocks.begin(), shown.Blocks.end(),
+                         [](const TimelineBlock& block) { return block.Name == "Bruno Lima"; });
+        QTest::mouseClick(timeline->Canvas(), Qt::LeftButton, {},
+                          TimelinePlaces(timeline->Canvas()->rect(), shown).Block(*bruno).center());
+        QCOMPARE(selectedName(), QString("Bruno Lima"));
+        tap("editReservation");
+        QTRY_COMPARE(entries.size(), std::size_t(1));
+        QCOMPARE(entries[0].Nrresmesa, numbers["Bruno Lima"]);
+        tap("viewToggle");
+        QVERIFY(timeline->isHidden() && !list()->isHidden());
+        QCOMPARE(key("viewToggle")->Caption(), AnsiString("Mesas"));
+    }
+
+    // Without a printer, Imprimir writes the day beside the journal and says where.
+    void printingWithoutAPrinterWritesAPdfBesideTheJournal() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) {
+            QSKIP("this machine has a default printer: the day would go to paper");
+        }
+        messages.clear();
+        SetMensagemObserver([this](const MensagemCall& call) {
+            messages.push_back(call.Text);
+            return true;
+        });
+        tap("print");
+        const QString file = journalFolder->filePath("reservas-2026-12-08.pdf");
+        QCOMPARE(journalEvents(),
+                 (std::vector<QJsonObject>{{{"event", "printed"}, {"file", file}}}));
+        QFile pdf(file);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
+        QCOMPARE(messages.size(), std::size_t(1));
+        QVERIFY2(ToQString(messages[0]).endsWith(file), messages[0].c_str());
     }
 
     // Each step from the day before it: the heading and the names then shown.
@@ -372,6 +527,9 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(shown(), expected, anotherTerminalsWrite);
             QVERIFY2(selectedName() == "Bruno Lima", step.what);
         }
+        // The covers follow the same readings: Eva at lunch, Ana moved to dinner, Bruno gone.
+        QCOMPARE(covers(), QStringLiteral(u"2 reservas, 6 pessoas  \u00B7  almo\u00E7o: 1 reserva, "
+                                          u"2 pessoas  \u00B7  jantar: 1 reserva, 4 pessoas"));
         QCOMPARE(errors, std::vector<AnsiString>());
     }
 

@@ -1,0 +1,23 @@
+#include "printday.h"
+
+#include "daylist/dayprinting.h"
+#include "journal.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+bool PrintDayToFile(const QDate& day, const QString& file, int dinnerFrom, Journal& journal) {
+    DayContents contents;
+    try {
+        contents = ReadDayContents(day);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", qPrintable(ToQString(error.what())));
+        return false;
+    }
+    if (const std::optional<QString> failed = WriteDayPdf(file, contents, dinnerFrom)) {
+        std::fprintf(stderr, "%s\n", qPrintable(*failed));
+        return false;
+    }
+    journal.write({{"event", "printed"}, {"file", QFileInfo(file).absoluteFilePath()}});
+    return true;
+}
