@@ -67,6 +67,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Print the reservations of DATE (dd/mm/yyyy or yyyy-mm-dd) as JSON lines "
                        "and exit."),
         QStringLiteral("DATE"));
+    const QCommandLineOption findOption(
+        QStringLiteral("find"),
+        QStringLiteral("Print the reservations, on any day, whose name holds TEXT (in any case) or "
+                       "whose telephone holds its digits (three or more) as JSON lines, today's "
+                       "and later ones first, at most 50, and exit."),
+        QStringLiteral("TEXT"));
     const QCommandLineOption tablesOption(
         QStringLiteral("tables"),
         QStringLiteral("Replace the restaurant's tables with LIST (\"1:4,2:2\": table number and "
@@ -90,8 +96,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("fullscreen"),
         QStringLiteral("Show the day's reservations full screen (setting fullscreen=true)."));
     parser.addOptions({helpOption, versionOption, newOption, editOption, dbOption, journalOption,
-                       screenshotOption, showOption, listOption, tablesOption, cancelOption,
-                       prepareOption, grantOption, fullscreenOption});
+                       screenshotOption, showOption, listOption, findOption, tablesOption,
+                       cancelOption, prepareOption, grantOption, fullscreenOption});
 
     if (!parser.parse(arguments)) {
         return refused(parser.errorText());
@@ -112,16 +118,18 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const bool showSet = parser.isSet(showOption);
     const bool screenshotSet = parser.isSet(screenshotOption);
     const bool listSet = parser.isSet(listOption);
+    const bool findSet = parser.isSet(findOption);
     const bool tablesSet = parser.isSet(tablesOption);
     const bool cancelSet = parser.isSet(cancelOption);
     const bool prepareSet = parser.isSet(prepareOption);
     // The screenshot is of the screen for a new reservation: --new with it asks nothing more.
     const int requests = int(newSet || screenshotSet) + int(editSet) + int(showSet) + int(listSet) +
-                         int(tablesSet) + int(cancelSet) + int(prepareSet);
+                         int(findSet) + int(tablesSet) + int(cancelSet) + int(prepareSet);
     if (requests > 1 || (screenshotSet && editSet)) {
-        return refused(QStringLiteral("--new, --edit, --show, --list, --tables, --cancel and "
-                                      "--prepare-database exclude each other, and --screenshot "
-                                      "shows a new reservation."));
+        return refused(
+            QStringLiteral("--new, --edit, --show, --list, --find, --tables, --cancel and "
+                           "--prepare-database exclude each other, and --screenshot "
+                           "shows a new reservation."));
     }
     if (parser.isSet(grantOption) && !prepareSet) {
         return refused(QStringLiteral("--grant goes with --prepare-database."));
@@ -131,9 +139,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                                       "--db."));
     }
     if (parser.isSet(fullscreenOption) && requests > 0) {
-        return refused(QStringLiteral("--fullscreen is for the day's reservations, which open "
-                                      "without --new, --edit, --show, --list, --tables, --cancel, "
-                                      "--prepare-database or --screenshot."));
+        return refused(
+            QStringLiteral("--fullscreen is for the day's reservations, which open "
+                           "without --new, --edit, --show, --list, --find, --tables, --cancel, "
+                           "--prepare-database or --screenshot."));
     }
     for (const QCommandLineOption* numbered : {&editOption, &showOption, &cancelOption}) {
         const QString value = parser.value(*numbered);
@@ -151,6 +160,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                            .arg(parser.value(listOption)));
     }
 
+    if (findSet && parser.value(findOption).trimmed().isEmpty()) {
+        return refused(QStringLiteral("--find needs a text: part of a name or of a telephone."));
+    }
+
     TerminalRequest request;
     request.editNumber = parser.value(editOption);
     request.showNumber = parser.value(showOption);
@@ -160,6 +173,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     request.journal = parser.value(journalOption);
     request.screenshot = parser.value(screenshotOption);
     request.listDay = listDay;
+    request.findText = parser.value(findOption);
     request.tables = parser.value(tablesOption);
     request.fullscreen = parser.isSet(fullscreenOption);
     if (showSet) {
@@ -168,6 +182,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         request.path = TerminalRequest::Path::Screenshot;
     } else if (listSet) {
         request.path = TerminalRequest::Path::List;
+    } else if (findSet) {
+        request.path = TerminalRequest::Path::Find;
     } else if (tablesSet) {
         request.path = TerminalRequest::Path::Tables;
     } else if (cancelSet) {

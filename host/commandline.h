@@ -11,12 +11,13 @@ enum ExitCode { Stored = 0, NotStored = 1, BadRequest = 2, NoModule = 3, Done = 
 struct TerminalRequest {
     // Day: the day's reservations on screen; Entry: the entry screen; the others print or change
     // something without a screen.
-    enum class Path { Day, Entry, Screenshot, Show, List, Tables, Cancel, Prepare };
+    enum class Path { Day, Entry, Screenshot, Show, List, Find, Tables, Cancel, Prepare };
     Path path = Path::Day;
     QString editNumber; // empty for a new reservation
     QString showNumber;
     QString cancelNumber;
     QDate listDay;
+    QString findText;
     QString tables;
     QString grantRole; // with Prepare: the terminals' role on a server, or empty
     QString database;

@@ -17,8 +17,9 @@ constexpr QSize panelSize(1024, 768);
 constexpr int frameWidth = 3;
 constexpr QRect headingPlace(104, 12, 530, 56);
 constexpr QRect statusPlace(104, 68, 530, 28);
-constexpr QRect listPlace(16, 108, 992, 544);
+constexpr QRect listPlace(16, 130, 992, 426);
 constexpr int keyFontPixels = 24;
+constexpr int toolKeyFontPixels = 22; // the row of keys under the list
 constexpr int arrowFontPixels = 40;
 constexpr int headingFontPixels = 30;
 
@@ -104,6 +105,12 @@ void TDayWindow::buildScreen() {
          {858, 16, 150, 80},
          &TDayWindow::pickDay,
          keyFontPixels,
+         nullptr},
+        {"findReservation",
+         "TECLA_BUSCAR",
+         {514, 590, 158, 66},
+         &TDayWindow::findReservation,
+         toolKeyFontPixels,
          nullptr},
         {"newReservation",
          "TECLA_NOVA",

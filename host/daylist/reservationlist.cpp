@@ -160,6 +160,16 @@ void ReservationList::MoveSelection(int step) {
     selectAndShow(std::clamp(from + step, 0, last));
 }
 
+bool ReservationList::SelectNumber(const AnsiString& number) {
+    const auto found = std::find_if(rows_.begin(), rows_.end(),
+                                    [&number](const DayRow& row) { return row.Number == number; });
+    if (found == rows_.end()) {
+        return false;
+    }
+    selectAndShow(int(found - rows_.begin()));
+    return true;
+}
+
 void ReservationList::selectAndShow(int row) {
     QTableWidget::selectRow(row);
     scrollToItem(item(row, 0));

@@ -36,6 +36,8 @@ private slots:
                                              << Path::List << day << QString() << false;
         QTest::newRow("list, ISO day") << QStringList{"--list", "2026-12-08"} << false << Path::List
                                        << day << QString() << false;
+        QTest::newRow("find") << QStringList{"--find", "silva"} << false << Path::Find << QDate()
+                              << QString() << false;
         QTest::newRow("tables") << QStringList{"--tables", "1:4, 2:2"} << false << Path::Tables
                                 << QDate() << QString("1:4, 2:2") << false;
         QTest::newRow("no tables") << QStringList{"--tables", ""} << false << Path::Tables
@@ -54,6 +56,10 @@ private slots:
                                           {"--fullscreen", "--new"},
                                           {"--fullscreen", "--list", "08/12/2026"},
                                           {"--fullscreen", "--screenshot", "a.png"},
+                                          {"--find"},
+                                          {"--find", " "},
+                                          {"--find", "silva", "--list", "08/12/2026"},
+                                          {"--fullscreen", "--find", "silva"},
                                           {"--cancel", "doze"},
                                           {"--cancel", "0"},
                                           {"--cancel", "3", "--edit", "3"},
