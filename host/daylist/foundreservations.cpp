@@ -23,6 +23,7 @@ constexpr int frameWidth = 3;
 constexpr int rowPixels = 60;
 constexpr int rowFontPixels = 20;
 constexpr int titlePixels = 24;
+constexpr int headerPixels = 40;
 
 // Each column's heading, width (0: the room the others leave) and text.
 struct Column {
@@ -86,20 +87,9 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
     setObjectName(QStringLiteral("foundDialog"));
     setWindowTitle(ToQString(title));
     setFixedSize(dialogSize);
-    // Scoped by name: the window beneath may carry a style sheet of its own.
+    // The window beneath may carry a style sheet of its own; the dialog keeps its scheme's.
     setStyleSheet(
-        QStringLiteral(
-            "QLabel { background: transparent; color: %2; }"
-            "QTableWidget#foundList { background: %1; color: %2; gridline-color: %3;"
-            " selection-background-color: %4; selection-color: %5; border: none; }"
-            "QTableWidget#foundList::item { border: none; padding-left: 6px; padding-right: 6px; }"
-            "QTableWidget#foundList QHeaderView::section { background: %3; color: %5;"
-            " border: none; border-right: 1px solid %1; font-size: 18px; font-weight: bold; }"
-            "QTableWidget#foundList QScrollBar:vertical { background: %1; width: 44px; }"
-            "QTableWidget#foundList QScrollBar::handle:vertical { background: %3;"
-            " min-height: 56px; border-radius: 6px; margin: 2px; }")
-            .arg(colour(scheme_.Panel), colour(scheme_.Text), colour(scheme_.Key),
-                 colour(scheme_.Frame), colour(scheme_.KeyText)));
+        QStringLiteral("QLabel { background: transparent; color: %1; }").arg(colour(scheme_.Text)));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
@@ -117,6 +107,18 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
 
     list_ = new QTableWidget(0, int(std::size(columns)), this);
     list_->setObjectName(QStringLiteral("foundList"));
+    list_->setStyleSheet(
+        QStringLiteral(
+            "QTableWidget#foundList { background: %1; color: %2; gridline-color: %3;"
+            " selection-background-color: %4; selection-color: %5; border: none; }"
+            "QTableWidget#foundList::item { border: none; padding-left: 6px; padding-right: 6px; }"
+            "QTableWidget#foundList QHeaderView::section { background: %3; color: %5;"
+            " border: none; border-right: 1px solid %1; font-size: 18px; font-weight: bold; }"
+            "QTableWidget#foundList QScrollBar:vertical { background: %1; width: 44px; }"
+            "QTableWidget#foundList QScrollBar::handle:vertical { background: %3;"
+            " min-height: 56px; border-radius: 6px; margin: 2px; }")
+            .arg(colour(scheme_.Panel), colour(scheme_.Text), colour(scheme_.Key),
+                 colour(scheme_.Frame), colour(scheme_.KeyText)));
     // The dialog keeps the keyboard: the arrows and Enter are its own.
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -132,6 +134,7 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
     list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     list_->verticalHeader()->setDefaultSectionSize(rowPixels);
     QHeaderView* header = list_->horizontalHeader();
+    header->setFixedHeight(headerPixels);
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     QStringList headings;
