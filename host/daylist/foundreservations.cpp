@@ -2,16 +2,13 @@
 
 #include "daylist/daydisplay.h"
 #include "hostlib/blendedbutton.h"
-#include "hostlib/messagescheme.h"
 #include "terminaltexts.h"
+#include "touchinput/paneldialog.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,11 +16,11 @@
 namespace {
 
 constexpr QSize dialogSize(992, 700);
-constexpr int frameWidth = 3;
 constexpr int rowPixels = 60;
 constexpr int rowFontPixels = 20;
 constexpr int titlePixels = 24;
 constexpr int headerPixels = 40;
+constexpr int nameColumn = 2; // in bold for a returning guest
 
 // Each column's heading, width (0: the room the others leave) and text.
 struct Column {
@@ -56,7 +53,7 @@ const Column columns[] = {
     {"COL_SITUACAO", 130, [](const FoundReservation&, const DayRow& row) { return row.Status; }},
 };
 
-class FoundDialog : public QDialog {
+class FoundDialog : public PanelDialog {
 public:
     FoundDialog(const std::vector<FoundReservation>& found, const AnsiString& title,
                 const AnsiString& schemeId, QWidget* parent);
@@ -65,14 +62,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void fill(const std::vector<FoundReservation>& found);
     void pick(int row);
 
-    MessageScheme scheme_;
     QTableWidget* list_ = nullptr;
     std::optional<std::size_t> picked_;
 };
@@ -83,14 +77,10 @@ QString colour(Graphics::TColor color) {
 
 FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiString& title,
                          const AnsiString& schemeId, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), scheme_(SchemeFor(schemeId)) {
+    : PanelDialog(schemeId, parent) {
     setObjectName(QStringLiteral("foundDialog"));
     setWindowTitle(ToQString(title));
     setFixedSize(dialogSize);
-    // The window beneath may carry a style sheet of its own; the dialog keeps its scheme's.
-    setStyleSheet(
-        QStringLiteral("QLabel { background: transparent; color: %1; }").arg(colour(scheme_.Text)));
-
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
@@ -117,8 +107,8 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
             "QTableWidget#foundList QScrollBar:vertical { background: %1; width: 44px; }"
             "QTableWidget#foundList QScrollBar::handle:vertical { background: %3;"
             " min-height: 56px; border-radius: 6px; margin: 2px; }")
-            .arg(colour(scheme_.Panel), colour(scheme_.Text), colour(scheme_.Key),
-                 colour(scheme_.Frame), colour(scheme_.KeyText)));
+            .arg(colour(Scheme().Panel), colour(Scheme().Text), colour(Scheme().Key),
+                 colour(Scheme().Frame), colour(Scheme().KeyText)));
     // The dialog keeps the keyboard: the arrows and Enter are its own.
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -158,8 +148,8 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
     back->SetFontName(QStringLiteral("Arial"));
     back->SetFontHeight(22);
     back->SetFontBold(true);
-    back->SetBrushColor(scheme_.Key);
-    back->SetFontColor(scheme_.KeyText);
+    back->SetBrushColor(Scheme().Key);
+    back->SetFontColor(Scheme().KeyText);
     back->OnClick = [this](QObject*) { reject(); };
     layout->addWidget(back, 0, Qt::AlignHCenter);
 }
@@ -175,7 +165,7 @@ void FoundDialog::fill(const std::vector<FoundReservation>& found) {
                                                              : Qt::AlignCenter);
             QFont font = list_->font();
             font.setStrikeOut(dayRow.Cancelled);
-            font.setBold(index == 2 && shown.Guest.Visits > 0);
+            font.setBold(index == nameColumn && shown.Guest.Visits > 0);
             item->setFont(font);
             list_->setItem(row, index, item);
         }
@@ -217,23 +207,6 @@ void FoundDialog::keyPressEvent(QKeyEvent* event) {
     default:
         QDialog::keyPressEvent(event);
     }
-}
-
-void FoundDialog::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Graphics::ToQColor(scheme_.Panel));
-    QPen pen(Graphics::ToQColor(scheme_.Frame), frameWidth);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const qreal half = frameWidth / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
-}
-
-void FoundDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // A kiosk runs no window manager to hand the keyboard to a new window.
-    activateWindow();
 }
 
 } // namespace

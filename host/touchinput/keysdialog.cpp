@@ -7,12 +7,10 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr int frameWidth = 3;
 constexpr int margin = 24;
 constexpr int spacing = 8;
 constexpr int titlePixels = 24;
@@ -38,15 +36,12 @@ QString keyName(QChar character) {
 
 KeysDialog::KeysDialog(const AnsiString& title, KeysLayout layout, int maxLength,
                        const AnsiString& schemeId, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), layout_(layout), maxLength_(maxLength),
-      scheme_(SchemeFor(schemeId)) {
+    : PanelDialog(schemeId, parent), layout_(layout), maxLength_(maxLength) {
     setObjectName(QStringLiteral("keysDialog"));
     setWindowTitle(ToQString(title));
-    const QString text = Graphics::ToQColor(scheme_.Text).name();
-    // The window beneath may carry a style sheet of its own; the dialog keeps its scheme's.
-    setStyleSheet(QStringLiteral("QLabel { background: transparent; color: %1; }"
-                                 "QLabel#keysText { border: 2px solid %2; padding: 4px 12px; }")
-                      .arg(text, Graphics::ToQColor(scheme_.Frame).name()));
+    setStyleSheet(styleSheet() +
+                  QStringLiteral("QLabel#keysText { border: 2px solid %1; padding: 4px 12px; }")
+                      .arg(Graphics::ToQColor(Scheme().Frame).name()));
 
     auto* layoutBox = new QVBoxLayout(this);
     layoutBox->setContentsMargins(margin, margin, margin, margin);
@@ -124,8 +119,8 @@ TBlendedButton* KeysDialog::addKey(QGridLayout* keys, const AnsiString& caption,
     key->SetFontName(QStringLiteral("Arial"));
     key->SetFontHeight(keyPixels);
     key->SetFontBold(true);
-    key->SetBrushColor(scheme_.Key);
-    key->SetFontColor(scheme_.KeyText);
+    key->SetBrushColor(Scheme().Key);
+    key->SetFontColor(Scheme().KeyText);
     keys->addWidget(key, row, column, 1, columns);
     return key;
 }
@@ -211,23 +206,6 @@ void KeysDialog::keyPressEvent(QKeyEvent* event) {
             type(character);
         }
     }
-}
-
-void KeysDialog::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Graphics::ToQColor(scheme_.Panel));
-    QPen pen(Graphics::ToQColor(scheme_.Frame), frameWidth);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const qreal half = frameWidth / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
-}
-
-void KeysDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // A kiosk runs no window manager to hand the keyboard to a new window.
-    activateWindow();
 }
 
 std::optional<QString> AskOnKeys(const AnsiString& title, KeysLayout layout, int maxLength,

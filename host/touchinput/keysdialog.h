@@ -1,20 +1,17 @@
 #pragma once
 
 #include "framework/ansistring.h"
-#include "hostlib/messagescheme.h"
 #include "touchinput/askonkeys.h"
+#include "touchinput/paneldialog.h"
 
-#include <QDialog>
 #include <QString>
 
 class QGridLayout;
 class QLabel;
 class TBlendedButton;
 
-// The touch text entry: a title, the text typed so far and a block of keys, in the scheme's
-// colours inside a frame. Once shown it takes the keyboard, since a kiosk runs no window
-// manager to hand it.
-class KeysDialog : public QDialog {
+// The touch text entry: a title, the text typed so far and a block of keys.
+class KeysDialog : public PanelDialog {
     Q_OBJECT
 
 public:
@@ -25,8 +22,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildLetters(QGridLayout* keys);
@@ -44,7 +39,6 @@ private:
 
     KeysLayout layout_;
     int maxLength_;
-    MessageScheme scheme_;
     QString text_;
     QLabel* shown_ = nullptr;
 };
