@@ -73,6 +73,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("Write the day DATE (as --list takes it) to the PDF file FILE.pdf that "
                        "follows, as Imprimir prints it, and exit; needs no display."),
         QStringLiteral("DATE"));
+    const QCommandLineOption findOption(
+        QStringLiteral("find"),
+        QStringLiteral("Print the reservations, on any day, whose name holds TEXT (in any case) or "
+                       "whose telephone holds its digits (three or more) as JSON lines, today's "
+                       "and later ones first, at most 50, and exit."),
+        QStringLiteral("TEXT"));
     const QCommandLineOption tablesOption(
         QStringLiteral("tables"),
         QStringLiteral("Replace the restaurant's tables with LIST (\"1:4,2:2\": table number and "
@@ -96,8 +102,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         QStringLiteral("fullscreen"),
         QStringLiteral("Show the day's reservations full screen (setting fullscreen=true)."));
     parser.addOptions({helpOption, versionOption, newOption, editOption, dbOption, journalOption,
-                       screenshotOption, showOption, listOption, printOption, tablesOption,
-                       cancelOption, prepareOption, grantOption, fullscreenOption});
+                       screenshotOption, showOption, listOption, printOption, findOption,
+                       tablesOption, cancelOption, prepareOption, grantOption, fullscreenOption});
 
     parser.addPositionalArgument(QStringLiteral("FILE.pdf"),
                                  QStringLiteral("With --print: the PDF file to write."),
@@ -128,15 +134,17 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const bool showSet = parser.isSet(showOption);
     const bool screenshotSet = parser.isSet(screenshotOption);
     const bool listSet = parser.isSet(listOption);
+    const bool findSet = parser.isSet(findOption);
     const bool tablesSet = parser.isSet(tablesOption);
     const bool cancelSet = parser.isSet(cancelOption);
     const bool prepareSet = parser.isSet(prepareOption);
     // The screenshot is of the screen for a new reservation: --new with it asks nothing more.
     const int requests = int(newSet || screenshotSet) + int(editSet) + int(showSet) + int(listSet) +
-                         int(tablesSet) + int(cancelSet) + int(prepareSet) + int(printSet);
+                         int(findSet) + int(tablesSet) + int(cancelSet) + int(prepareSet) +
+                         int(printSet);
     if (requests > 1 || (screenshotSet && editSet)) {
-        return refused(QStringLiteral("--new, --edit, --show, --list, --print, --tables, --cancel "
-                                      "and --prepare-database exclude each other, and "
+        return refused(QStringLiteral("--new, --edit, --show, --list, --print, --find, --tables, "
+                                      "--cancel and --prepare-database exclude each other, and "
                                       "--screenshot shows a new reservation."));
     }
     if (parser.isSet(grantOption) && !prepareSet) {
@@ -148,8 +156,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(fullscreenOption) && requests > 0) {
         return refused(QStringLiteral("--fullscreen is for the day's reservations, which open "
-                                      "without --new, --edit, --show, --list, --print, --tables, "
-                                      "--cancel, --prepare-database or --screenshot."));
+                                      "without --new, --edit, --show, --list, --print, --find, "
+                                      "--tables, --cancel, --prepare-database or --screenshot."));
     }
     for (const QCommandLineOption* numbered : {&editOption, &showOption, &cancelOption}) {
         const QString value = parser.value(*numbered);
@@ -168,6 +176,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                            .arg(parser.value(dayOption), dayOption.names().constFirst()));
     }
 
+    if (findSet && parser.value(findOption).trimmed().isEmpty()) {
+        return refused(QStringLiteral("--find needs a text: part of a name or of a telephone."));
+    }
+
     TerminalRequest request;
     request.editNumber = parser.value(editOption);
     request.showNumber = parser.value(showOption);
@@ -178,6 +190,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     request.screenshot = parser.value(screenshotOption);
     request.listDay = listDay;
     request.printFile = printSet ? positional.constFirst() : QString();
+    request.findText = parser.value(findOption);
     request.tables = parser.value(tablesOption);
     request.fullscreen = parser.isSet(fullscreenOption);
     if (showSet) {
@@ -188,6 +201,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         request.path = TerminalRequest::Path::List;
     } else if (printSet) {
         request.path = TerminalRequest::Path::Print;
+    } else if (findSet) {
+        request.path = TerminalRequest::Path::Find;
     } else if (tablesSet) {
         request.path = TerminalRequest::Path::Tables;
     } else if (cancelSet) {

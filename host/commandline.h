@@ -14,13 +14,14 @@ constexpr int defaultDinnerFrom = 16;
 struct TerminalRequest {
     // Day: the day's reservations on screen; Entry: the entry screen; the others print or change
     // something without a screen.
-    enum class Path { Day, Entry, Screenshot, Show, List, Tables, Cancel, Prepare, Print };
+    enum class Path { Day, Entry, Screenshot, Show, List, Find, Tables, Cancel, Prepare, Print };
     Path path = Path::Day;
     QString editNumber; // empty for a new reservation
     QString showNumber;
     QString cancelNumber;
     QDate listDay;     // with List and Print
     QString printFile; // the PDF Print writes
+    QString findText;
     QString tables;
     QString grantRole; // with Prepare: the terminals' role on a server, or empty
     QString database;

@@ -1,6 +1,7 @@
 #include "cancelrequest.h"
 #include "commandline.h"
 #include "daylist/daywindow.h"
+#include "findrequest.h"
 #include "journal.h"
 #include "listreservations.h"
 #include "moduleloader.h"
@@ -107,6 +108,9 @@ int runWithoutScreen(int argc, char** argv, const TerminalRequest& request) {
         break;
     case TerminalRequest::Path::List:
         done = PrintReservationsOfDay(request.listDay);
+        break;
+    case TerminalRequest::Path::Find:
+        done = PrintFoundReservations(request.findText);
         break;
     case TerminalRequest::Path::Tables:
         done = ReplaceRestaurantTables(request.tables);
@@ -289,6 +293,7 @@ int main(int argc, char** argv) try {
     switch (request.path) {
     case TerminalRequest::Path::Show:
     case TerminalRequest::Path::List:
+    case TerminalRequest::Path::Find:
     case TerminalRequest::Path::Tables:
     case TerminalRequest::Path::Cancel:
     case TerminalRequest::Path::Prepare:

@@ -70,6 +70,7 @@ private:
     void nextDay();
     void showToday();
     void pickDay();
+    void findReservation(); // dayfind.cpp
     void newReservation();
     void editSelected();
     void cancelSelected();

@@ -217,12 +217,14 @@ void ReservationList::MoveSelection(int step) {
     selectAndShow(std::clamp(from + step, 0, last));
 }
 
-void ReservationList::SelectNumber(const AnsiString& nrresmesa) {
-    const auto shown = std::find_if(rows_.begin(), rows_.end(),
-                                    [&](const DayRow& row) { return row.Number == nrresmesa; });
-    if (shown != rows_.end()) {
-        selectAndShow(int(shown - rows_.begin()));
+bool ReservationList::SelectNumber(const AnsiString& number) {
+    const auto found = std::find_if(rows_.begin(), rows_.end(),
+                                    [&number](const DayRow& row) { return row.Number == number; });
+    if (found == rows_.end()) {
+        return false;
     }
+    selectAndShow(int(found - rows_.begin()));
+    return true;
 }
 
 void ReservationList::selectAndShow(int row) {

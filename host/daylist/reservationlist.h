@@ -24,8 +24,8 @@ public:
     // Moves the selection by step rows, stopping at either end; without a selection, a step
     // down selects the first row and a step up the last.
     void MoveSelection(int step);
-    // Selects the reservation numbered nrresmesa, if it is shown.
-    void SelectNumber(const AnsiString& nrresmesa);
+    // Selects the reservation numbered number, if the list shows it; false when it does not.
+    bool SelectNumber(const AnsiString& number);
 
 private:
     void selectAndShow(int row);

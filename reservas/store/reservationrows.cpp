@@ -1,11 +1,14 @@
 #include "reservationrows.h"
 
 #include "databaseconnection.h"
+#include "databaseengine.h"
 #include "reservationcolumns.h"
+#include "schema.h"
 #include "storetexts.h"
 #include "workstation.h"
 
 #include <QVariant>
+#include <algorithm>
 
 namespace Reservas {
 
@@ -96,6 +99,43 @@ StoredRow ReadRow(const QSqlQuery& query, bool withVersion) {
         row.Versao = query.value(position).toLongLong();
     }
     return row;
+}
+
+QStringList ListedColumns(const ReservationDatabase& database) {
+    QStringList columns;
+    // A database from before the tables holds none.
+    if (database.Version() >= 2) {
+        columns << HeldTablesColumn(database.Engine());
+    }
+    if (database.Version() >= FirstVersionWithHistory) {
+        // The visits a guest made before, counted by the telephone's index.
+        columns << QLatin1String(ArrivalColumn)
+                << QStringLiteral("(SELECT COUNT(*) FROM RESERVAMESA V WHERE V.NRTELRESMESA = "
+                                  "R.NRTELRESMESA AND V.IDSTRESMESA = 'U' AND V.DTRESMESA < "
+                                  "R.DTRESMESA AND R.NRTELRESMESA <> '')");
+    }
+    return columns;
+}
+
+DayReservation ReadListedRow(const QSqlQuery& query, const ReservationDatabase& database) {
+    const bool withVersion = database.HasVersions();
+    const StoredRow row = ReadRow(query, withVersion);
+    DayReservation reservation;
+    reservation.Reservation = row.Reservation;
+    reservation.Versao = row.Versao;
+    int position = int(ReservationColumns.size()) + (withVersion ? 1 : 0);
+    if (database.Version() >= 2) {
+        for (const QString& mesa :
+             query.value(position++).toString().split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            reservation.Mesas.push_back(mesa.toInt());
+        }
+        std::sort(reservation.Mesas.begin(), reservation.Mesas.end());
+    }
+    if (database.Version() >= FirstVersionWithHistory) {
+        reservation.Chegada = FromQString(query.value(position++).toString());
+        reservation.Visitas = query.value(position).toInt();
+    }
+    return reservation;
 }
 
 std::optional<StoredRow> SelectReservation(const ReservationDatabase& database, qlonglong number) {

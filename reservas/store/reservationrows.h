@@ -5,6 +5,7 @@
 
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <optional>
 
@@ -47,5 +48,12 @@ std::optional<qlonglong> StoredByHandOff(const ReservationDatabase& database,
 // A row of a select that read the columns in their order and, with versions, NRVERSAO after
 // them.
 StoredRow ReadRow(const QSqlQuery& query, bool withVersion);
+
+// What a list of reservations reads after those columns, as the database has them: the tables
+// held and, from the history's version on, the arrival and the guest's earlier visits. The
+// reservations' table is named R.
+QStringList ListedColumns(const ReservationDatabase& database);
+// A row of a select that read the columns, the version and then ListedColumns.
+DayReservation ReadListedRow(const QSqlQuery& query, const ReservationDatabase& database);
 
 } // namespace Reservas

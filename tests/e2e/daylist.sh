@@ -1,7 +1,7 @@
 # The day's reservations, the screen a restaurant keeps open, played with taps and keys and no
 # window manager: a new reservation with a table, its edit to another table, its cancelling,
-# which frees that table, the days before and after, and leaving with Esc and with Sair, in a
-# window and full screen. After every dialog the keyboard is back on the window beneath,
+# which frees that table, the days before and after, a search, and leaving with Esc and with
+# Sair, in a window and full screen. After every dialog the keyboard is back on the window beneath,
 # wherever the pointer rests.
 source "$(dirname "$0")/lib.sh"
 
@@ -34,6 +34,7 @@ day_centre() {
     editReservation) echo "384 708" ;;
     cancelReservation) echo "632 708" ;;
     exit) echo "888 708" ;;
+    findReservation) echo "593 623" ;;
     row*) echo "300 $((198 + 56 * ${1#row}))" ;;
     esac
 }
@@ -150,6 +151,18 @@ xdotool key Return
 wait_for_event cancelled 2
 grep -q '"event":"cancelled","nrresmesa":"3"' "$journal" || fail "the cancelled row was not the second terminal's reservation"
 back_on_day "cancelling the second terminal's reservation"
+
+# Buscar: a text typed on the keyboard that finds nothing is said; then the keys go to the day.
+tap_day findReservation
+answer_message Escape
+back_on_day "a search left with Voltar"
+tap_day findReservation
+search=$(dialog_window)
+xdotool windowfocus --sync "$search" 2>/dev/null || true
+xdotool type --delay 40 "zzz"
+xdotool key Return
+answer_message
+back_on_day "a search that found nothing"
 xdotool key Escape
 expect_exit 0
 

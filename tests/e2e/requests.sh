@@ -31,7 +31,8 @@ sqlite3 "$work/other.db" "CREATE TABLE OUTRA (CDOUTRA TEXT);"
 file_state() { if [ -e "$1" ]; then cksum <"$1"; else echo "absent"; fi; }
 for file in "$work/other.db" "$work/missing.db"; do
     before=$(file_state "$file")
-    for request in "--show 1" "--edit 1" "--list 08/12/2026" "--print 08/12/2026 $work/never.pdf"; do
+    for request in "--show 1" "--edit 1" "--list 08/12/2026" "--print 08/12/2026 $work/never.pdf" \
+        "--find silva"; do
         code=0
         # shellcheck disable=SC2086
         "$bin/reservas-terminal" --db "$file" $request 2>"$work/read.err" || code=$?
@@ -131,6 +132,10 @@ expect_equal "$(stored_field 1 NMRESMESA)" "Rui Alves" "name stored without a jo
 listed=$("$bin/reservas-terminal" --db "$db" --list "$(day_ahead 2 +%Y-%m-%d)")
 expect_equal "$(grep -c . <<<"$listed")" "1" "reservations listed on their day"
 grep -q '"NMRESMESA":"Rui Alves"' <<<"$listed" || fail "--list does not show the reservation: $listed"
+for request in "rui al|1" "55556666|1" "r%i|0"; do
+    found=$("$bin/reservas-terminal" --db "$db" --find "${request%|*}") || fail "--find ${request%|*} exited with $?"
+    expect_equal "$(grep -c '"NMRESMESA":"Rui Alves"' <<<"$found")" "${request#*|}" "reservations found for ${request%|*}"
+done
 
 # The day on paper without a display: a PDF, journalled, that names the guest.
 code=0

@@ -37,6 +37,8 @@ private slots:
                                              << Path::List << day << QString() << false;
         QTest::newRow("list, ISO day") << QStringList{"--list", "2026-12-08"} << false << Path::List
                                        << day << QString() << false;
+        QTest::newRow("find") << QStringList{"--find", "silva"} << false << Path::Find << QDate()
+                              << QString() << false;
         QTest::newRow("tables") << QStringList{"--tables", "1:4, 2:2"} << false << Path::Tables
                                 << QDate() << QString("1:4, 2:2") << false;
         QTest::newRow("no tables") << QStringList{"--tables", ""} << false << Path::Tables
@@ -67,7 +69,11 @@ private slots:
             {"--print", "08/12/2026", "dia.pdf", "outro.pdf"},
             {"dia.pdf"},
             {"--print", "08/12/2026", "dia.pdf", "--list", "08/12/2026"},
-            {"--fullscreen", "--print", "08/12/2026", "dia.pdf"}};
+            {"--fullscreen", "--print", "08/12/2026", "dia.pdf"},
+            {"--find"},
+            {"--find", " "},
+            {"--find", "silva", "--list", "08/12/2026"},
+            {"--fullscreen", "--find", "silva"}};
         for (const QStringList& arguments : refusals) {
             QTest::newRow(qPrintable(arguments.join(' ')))
                 << arguments << true << Path::Day << QDate() << QString() << false;

@@ -8,15 +8,19 @@
 #include "host/daylist/daywindow.h"
 #include "host/daylist/timelineview.h"
 #include "host/journal.h"
+#include "host/touchinput/askonkeys.h"
 #include "hostlib/blendedbutton.h"
 #include "hostlib/mensagem.h"
 #include "hostlib/pergunta.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMultiMap>
 #include <QPrinterInfo>
@@ -93,7 +97,6 @@ class DayWindowTest : public QObject {
     std::unique_ptr<TDayWindow> window;
     std::vector<AnsiString> errors;
     std::vector<AnsiString> questions;
-    std::vector<AnsiString> messages;
     bool answer = true;
     std::vector<EntryCall> entries;
     std::function<void(Dbclient::TClientDataSet*)> entryDoes;
@@ -139,6 +142,48 @@ class DayWindowTest : public QObject {
     void tapRow(int row) const {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
                           list()->visualItemRect(list()->item(row, 0)).center());
+    }
+
+    // Acts on the next dialog to open, once it is up; it is closed however act ends, so that a
+    // failed check never leaves the test waiting on it.
+    void onNextDialog(std::function<void(QDialog*)> act) {
+        auto* poll = new QTimer(window.get());
+        connect(poll, &QTimer::timeout, poll, [poll, act = std::move(act)] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) {
+                return;
+            }
+            poll->stop();
+            poll->deleteLater();
+            const EndModalOnExit end(dialog);
+            act(dialog);
+        });
+        poll->start(10);
+    }
+
+    // Plays steps on the touch text entry: "key..." taps that key, "'text" types text on the
+    // keyboard, and Return, Escape, Backspace or Delete press that key.
+    static void play(QDialog* dialog, const QStringList& steps) {
+        const std::map<QString, Qt::Key> keys{{"Return", Qt::Key_Return},
+                                              {"Escape", Qt::Key_Escape},
+                                              {"Backspace", Qt::Key_Backspace},
+                                              {"Delete", Qt::Key_Delete}};
+        for (const QString& step : steps) {
+            if (step.startsWith("key")) {
+                auto* key = dialog->findChild<TBlendedButton*>(step);
+                QVERIFY2(key != nullptr, qPrintable(step));
+                QTest::mouseClick(key, Qt::LeftButton);
+            } else if (step.startsWith('\'')) {
+                // By the text each key event carries: the test's own key table knows no accents.
+                for (const QChar character : step.mid(1)) {
+                    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                                    QString(character));
+                    QApplication::sendEvent(dialog, &press);
+                }
+            } else {
+                QTest::keyClick(dialog, keys.at(step));
+            }
+        }
     }
 
     std::vector<QJsonObject> journalEvents() const {
@@ -203,7 +248,6 @@ private slots:
         journal.reset();
         TouchCalendar = packageCalendar;
         SetPerguntaObserver({});
-        SetMensagemObserver({});
         Forms::SetExceptionHandler({});
         Reservas::SetTablePicker({});
         store.reset();
@@ -360,11 +404,7 @@ private slots:
         if (!QPrinterInfo::defaultPrinter().isNull()) {
             QSKIP("this machine has a default printer: the day would go to paper");
         }
-        messages.clear();
-        SetMensagemObserver([this](const MensagemCall& call) {
-            messages.push_back(call.Text);
-            return true;
-        });
+        const std::size_t before = store->Messages.size();
         tap("print");
         const QString file = journalFolder->filePath("reservas-2026-12-08.pdf");
         QCOMPARE(journalEvents(),
@@ -372,8 +412,9 @@ private slots:
         QFile pdf(file);
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QCOMPARE(pdf.read(5), QByteArray("%PDF-"));
-        QCOMPARE(messages.size(), std::size_t(1));
-        QVERIFY2(ToQString(messages[0]).endsWith(file), messages[0].c_str());
+        QCOMPARE(store->Messages.size(), before + 1);
+        QVERIFY2(ToQString(store->Messages.back().Text).endsWith(file),
+                 store->Messages.back().Text.c_str());
     }
 
     // Each step from the day before it: the heading and the names then shown.
@@ -719,6 +760,86 @@ private slots:
         tap("newReservation");
         QTRY_COMPARE(entries.size(), std::size_t(2));
         QCOMPARE(errors.size(), std::size_t(1));
+    }
+
+    // Keys on the screen and on the keyboard, each layout its own characters, up to the most
+    // asked for; Voltar and Esc answer nothing.
+    void theTouchKeysTypeAText_data() {
+        QTest::addColumn<bool>("digits");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("typed"); // "-": nothing answered
+        QTest::newRow("letters on the screen")
+            << false << QStringList{"keyS",     "keyI",       "keyL", "keyErase",
+                                    "keySpace", "keyCedilla", "key7", "keyOk"}
+            << QString::fromUtf8("SI Ç7");
+        QTest::newRow("letters on the keyboard")
+            << false << QStringList{"'Zé 12#", "Backspace", "Return"} << QString::fromUtf8("Zé 1");
+        QTest::newRow("at most the length asked")
+            << false << QStringList{"'abcdefghijklmnop", "keyOk"} << "abcdefghij";
+        QTest::newRow("cleared") << false
+                                 << QStringList{"'ana", "keyClear", "'bia", "Delete", "keyOk"}
+                                 << "";
+        QTest::newRow("digits take digits alone")
+            << true << QStringList{"'1a2 3", "keyClear", "key4", "key0", "Return"} << "40";
+        QTest::newRow("Voltar") << true << QStringList{"key1", "keyBack"} << "-";
+        QTest::newRow("Esc") << false << QStringList{"'ana", "Escape"} << "-";
+    }
+    void theTouchKeysTypeAText() {
+        QFETCH(bool, digits);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, typed);
+        onNextDialog([&](QDialog* dialog) {
+            // Each layout shows its own keys.
+            QCOMPARE(dialog->findChild<TBlendedButton*>("keyA") == nullptr, digits);
+            play(dialog, steps);
+        });
+        const std::optional<QString> typedText =
+            AskOnKeys("Quem?", digits ? KeysLayout::Digits : KeysLayout::Letters, 10, "");
+        QCOMPARE(typedText.value_or("-"), typed);
+    }
+
+    // Buscar lists what it found, today's and later ones first, with each guest's record; a tap
+    // opens the reservation's day with it selected.
+    void findListsReservationsAndOpensTheOneTapped() {
+        reserve("Ana Souza", "20/12/2026", "2000", "2200", "1177778888", "2", {});
+        const AnsiString earlier =
+            reserve("Ana Reis", "01/12/2026", "1200", "1400", "1133334444", "4", {});
+        QVERIFY(OtherTerminal(store->Database.Location())
+                    .Run("UPDATE RESERVAMESA SET IDSTRESMESA = 'U' WHERE NRRESMESA = " +
+                         ToQString(earlier)));
+        QList<QStringList> shown;
+        onNextDialog([&](QDialog* keys) {
+            onNextDialog([&](QDialog* found) {
+                auto* rows = found->findChild<QTableWidget*>("foundList");
+                shown = allRows(rows);
+                QTest::mouseClick(rows->viewport(), Qt::LeftButton, {},
+                                  rows->visualItemRect(rows->item(1, 0)).center());
+            });
+            play(keys, {"'ana", "keyOk"});
+        });
+        tap("findReservation");
+        const QString returning = QString::fromUtf8("» Ana Reis\n1 visita, última em 01/12/2026");
+        const QList<QStringList> expected{
+            {"08/12/2026", "12:00", returning, "4", "(11) 3333-4444", "Pendente"},
+            {"20/12/2026", "20:00", "Ana Souza\nnenhuma visita antes", "2", "(11) 7777-8888",
+             "Pendente"},
+            {"01/12/2026", "12:00", returning, "4", "(11) 3333-4444", "Utilizada"},
+        };
+        QCOMPARE(shown, expected);
+        QCOMPARE(heading(), QString("Domingo, 20/12/2026"));
+        QCOMPARE(selectedName(), QString("Ana Souza"));
+        QVERIFY(key("editReservation")->isEnabled());
+        QCOMPARE(errors, std::vector<AnsiString>());
+    }
+
+    void findSaysWhenNothingIsFound() {
+        const std::size_t messages = store->Messages.size();
+        onNextDialog([](QDialog* keys) { play(keys, {"keyZ", "keyZ", "keyOk"}); });
+        tap("findReservation");
+        QCOMPARE(store->Messages.size(), messages + 1);
+        QCOMPARE(ToQString(store->Messages.back().Text),
+                 QString("Nenhuma reserva encontrada para \"ZZ\"."));
+        QCOMPARE(heading(), QString::fromUtf8("Terça-feira, 08/12/2026"));
     }
 
     void exitKeyAndEscapeEndTheWindow_data() {

@@ -3,10 +3,12 @@
 #include "reservas/store.h"
 
 #include <QByteArray>
+#include <QString>
 #include <QTest>
 #include <string>
 
-// Failed comparisons print Latin-1 texts as their bytes and reservations column by column.
+// Failed comparisons print Latin-1 texts as their bytes, reservations column by column and a
+// guest's record in words.
 namespace QTest {
 template <> inline char* toString(const std::string& text) {
     return toString(QByteArray::fromStdString(text));
@@ -22,5 +24,11 @@ template <> inline char* toString(const Reservas::StoredReservation& r) {
                              " IDSTRESMESA=" + r.IDSTRESMESA + " CDOPERINCRES=" + r.CDOPERINCRES +
                              " DTHRINCLURES=" + included;
     return toString(QByteArray::fromStdString(text));
+}
+template <> inline char* toString(const Reservas::GuestRecord& record) {
+    return toString(QStringLiteral("%1 visits, last %2, %3 no-shows")
+                        .arg(record.Visits)
+                        .arg(record.LastVisit.toString(Qt::ISODate))
+                        .arg(record.NoShows));
 }
 } // namespace QTest

@@ -54,6 +54,7 @@ Q_DECLARE_METATYPE(HandOff)
 Q_DECLARE_METATYPE(std::vector<RestaurantTable>)
 Q_DECLARE_METATYPE(std::vector<ServiceMark>)
 Q_DECLARE_METATYPE(std::vector<MarkResult>)
+Q_DECLARE_METATYPE(Reservas::GuestRecord)
 
 class TablesTest : public QObject {
     Q_OBJECT
@@ -528,6 +529,91 @@ private slots:
         QCOMPARE(differences,
                  QStringList({"HRFINRESMESA=2130>2200", "NMRESMESA=Maria Souza>Maria Sousa"}));
         QCOMPARE(Reservas::FindReservation(number)->DTHRINCLURES, firstOfDecember);
+    }
+
+    // Seven reservations to search; the comment on each is its number.
+    void storeGuests() {
+        struct Guest {
+            const char* name;
+            const char* day;
+            const char* start;
+            const char* telephone;
+        };
+        const Guest guests[] = {
+            {"Ana Silva", "08/12/2026", "2000", "11987654321"},     // 1, used
+            {"Bruno Silva", "15/12/2026", "1200", "2133335555"},    // 2
+            {"Carla Silva", "10/12/2026", "1930", "1144445555"},    // 3, table 4
+            {"Davi Melo", "05/12/2026", "1300", "11987654321"},     // 4, used
+            {"Carla Silva", "10/12/2026", "1200", "1144445555"},    // 5, cancelled
+            {"Eva Rocha", "03/12/2026", "1200", "11987654321"},     // 6, never came
+            {"Eva Rocha", "12/12/2026", "1200", "(11) 98765-4321"}, // 7, used
+        };
+        store_->Picks = {Tables{}, Tables{}, Tables{4}};
+        for (const Guest& guest : guests) {
+            HandOff handOff = at(guest.day, guest.start, "2300");
+            handOff.Nome = guest.name;
+            handOff.Telefone = guest.telephone;
+            handOff.Run(nullptr);
+        }
+        QCOMPARE(Reservas::CancelReservation("5"), Reservas::CancelResult::Cancelled);
+        const OtherTerminal other(Reservas::DatabaseLocationText());
+        QVERIFY(other.Run("UPDATE RESERVAMESA SET IDSTRESMESA = 'U' WHERE NRRESMESA IN (1, 4, 7)"));
+        QVERIFY(other.Run("UPDATE RESERVAMESA SET IDSTRESMESA = 'N' WHERE NRRESMESA = 6"));
+    }
+
+    // Today is 10/12: from it on by date and time, then the earlier days latest first.
+    void reservationsAreFoundByNameOrTelephone_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("part of a name") << "silva" << QStringList{"5", "3", "2", "1"};
+        QTest::newRow("capitals, blanks around") << " CARLA " << QStringList{"5", "3"};
+        QTest::newRow("telephone digits") << "98765" << QStringList{"7", "1", "4", "6"};
+        QTest::newRow("telephone typed with its mask")
+            << "(11) 98765" << QStringList{"7", "1", "4", "6"};
+        QTest::newRow("name or telephone") << "melo 5555" << QStringList{"5", "3", "2"};
+        QTest::newRow("two digits are no telephone") << "11" << QStringList{};
+        QTest::newRow("percent is a plain character") << "a%s" << QStringList{};
+        QTest::newRow("underscore is a plain character") << "_" << QStringList{};
+        QTest::newRow("the escape character is a plain one") << "!a" << QStringList{};
+        QTest::newRow("blank") << "  " << QStringList{};
+    }
+    void reservationsAreFoundByNameOrTelephone() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, found);
+        storeGuests();
+        QStringList numbers;
+        for (const Reservas::DayReservation& reservation :
+             Reservas::FindReservations(text, QDate(2026, 12, 10))) {
+            numbers << ToQString(reservation.Reservation.NRRESMESA);
+            // With its tables, status and version, as its day's list reads it.
+            const std::vector<Reservas::DayReservation> day =
+                Reservas::ReservationsOfDay(reservation.Reservation.DTRESMESA);
+            QVERIFY(std::find(day.begin(), day.end(), reservation) != day.end());
+        }
+        QCOMPARE(numbers, found);
+    }
+
+    void aGuestsRecordCountsVisitsAndNoShowsBeforeADay_data() {
+        QTest::addColumn<QString>("telephone");
+        QTest::addColumn<QDate>("before");
+        QTest::addColumn<Reservas::GuestRecord>("record");
+        const QDate tenth(2026, 12, 10);
+        QTest::newRow("two visits, one no-show")
+            << "11987654321" << tenth << Reservas::GuestRecord{2, QDate(2026, 12, 8), 1};
+        QTest::newRow("masked") << "(11) 98765-4321" << tenth
+                                << Reservas::GuestRecord{2, QDate(2026, 12, 8), 1};
+        QTest::newRow("not the day itself") << "11987654321" << QDate(2026, 12, 8)
+                                            << Reservas::GuestRecord{1, QDate(2026, 12, 5), 1};
+        QTest::newRow("pending and cancelled are no visits")
+            << "1144445555" << QDate(2026, 12, 20) << Reservas::GuestRecord{};
+        QTest::newRow("part of a telephone") << "119876543" << tenth << Reservas::GuestRecord{};
+        QTest::newRow("no telephone") << "" << tenth << Reservas::GuestRecord{};
+    }
+    void aGuestsRecordCountsVisitsAndNoShowsBeforeADay() {
+        QFETCH(QString, telephone);
+        QFETCH(QDate, before);
+        storeGuests();
+        QTEST(Reservas::GuestHistory(FromQString(telephone), before), "record");
     }
 
     void statusCodesShowTheirWords_data() {

@@ -130,6 +130,32 @@ struct RESERVAS_STORE_EXPORT DayReservation {
 // the version it was read at (Versao; 0 in a database from before versions).
 RESERVAS_STORE_EXPORT std::vector<DayReservation> ReservationsOfDay(const QDate& day);
 
+// The reservations, on any day, whose name holds text (in any case: at least ASCII letters on
+// every engine) or, when text has three digits or more, whose telephone holds its digits; the
+// wildcards of SQL in text are taken as plain characters. Those of today and later come first,
+// by date and start time, then the earlier ones, latest first; cancelled ones included. At most
+// FoundReservationsLimit of them, each with its tables and version as ReservationsOfDay reads
+// them. A blank text finds nothing.
+inline constexpr std::size_t FoundReservationsLimit = 50;
+RESERVAS_STORE_EXPORT std::vector<DayReservation> FindReservations(const QString& text,
+                                                                   const QDate& today);
+
+// What the restaurant knows of a guest, by telephone: the reservations used ("U") dated before
+// a day, the latest of them (invalid when none), and the reservations the guest never came to
+// ("N") dated before that day.
+struct RESERVAS_STORE_EXPORT GuestRecord {
+    int Visits = 0;
+    QDate LastVisit;
+    int NoShows = 0;
+
+    bool operator==(const GuestRecord&) const = default;
+};
+
+// The record of the guest whose telephone has the digits of telephone (any mask around them
+// ignored), counting reservations dated before before. A telephone without digits has an empty
+// record, without reading the database.
+RESERVAS_STORE_EXPORT GuestRecord GuestHistory(const AnsiString& telephone, const QDate& before);
+
 // Frees the reservation's tables and marks it cancelled ("C"), when it is still at the version
 // the caller read (seenVersion; none: whatever is stored).
 enum class CancelResult { Cancelled, NotFound, AlreadyCancelled, Changed };

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "framework/ansistring.h"
+#include "hostlib/messagescheme.h"
+
+#include <QDialog>
+
+// What the terminal's touch dialogs share: frameless, the scheme's panel inside a frame of its
+// colour, and the keyboard taken once shown, since a kiosk runs no window manager to hand it.
+class PanelDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    PanelDialog(const AnsiString& schemeId, QWidget* parent);
+
+protected:
+    const MessageScheme& Scheme() const { return scheme_; }
+
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    MessageScheme scheme_;
+};
