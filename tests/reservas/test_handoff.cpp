@@ -68,6 +68,8 @@ QByteArray parametersWith(const char* field, const AnsiString& value) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(HandOff)
+
 class HandOffTest : public QObject {
     Q_OBJECT
 
@@ -253,6 +255,101 @@ private slots:
         QVERIFY(!FindReservation("3"));
         QCOMPARE(store_->Stored, (std::vector<AnsiString>{"1", "2", "1"}));
         QCOMPARE(store_->Messages.back().Text, AnsiString("Reserva 1 gravada com sucesso."));
+    }
+
+    // Reservation 1 (19:30 to 21:30, with firstStatus) and 2 (10:00 to 11:00) of one telephone
+    // are stored; then second, new or an edit of editing. Another pending or used reservation of
+    // the telephone at an overlapping time is asked about, by its start (the earliest), before
+    // the grid: "Não" stores nothing, "Sim" stores.
+    void aSecondReservationOfTheTelephoneIsAskedFirst_data() {
+        QTest::addColumn<HandOff>("second");
+        QTest::addColumn<QByteArray>("telephone");
+        QTest::addColumn<QByteArray>("firstStatus");
+        QTest::addColumn<QByteArray>("editing");
+        QTest::addColumn<QByteArray>("asked");
+        const auto at = [](const char* data, const char* start, const char* end) {
+            HandOff handOff;
+            handOff.Data = data;
+            handOff.HrIni = start;
+            handOff.HrFim = end;
+            return handOff;
+        };
+        const HandOff same = at("07/12/2026", "1930", "2130");
+        const QByteArray phone("1133334444");
+        QTest::newRow("same times")
+            << same << phone << QByteArray("P") << QByteArray() << QByteArray("19:30");
+        QTest::newRow("over both, the earliest said")
+            << at("07/12/2026", "1000", "2000") << phone << QByteArray("P") << QByteArray()
+            << QByteArray("10:00");
+        QTest::newRow("ending as it starts") << at("07/12/2026", "1700", "1930") << phone
+                                             << QByteArray("P") << QByteArray() << QByteArray();
+        QTest::newRow("another day") << at("08/12/2026", "1930", "2130") << phone << QByteArray("P")
+                                     << QByteArray() << QByteArray();
+        HandOff otherPhone = same;
+        otherPhone.Telefone = "2133335555";
+        QTest::newRow("another telephone")
+            << otherPhone << phone << QByteArray("P") << QByteArray() << QByteArray();
+        HandOff noPhone = same;
+        noPhone.Telefone = "";
+        QTest::newRow("no telephone")
+            << noPhone << QByteArray() << QByteArray("P") << QByteArray() << QByteArray();
+        QTest::newRow("cancelled")
+            << same << phone << QByteArray("C") << QByteArray() << QByteArray();
+        QTest::newRow("no-show") << same << phone << QByteArray("N") << QByteArray()
+                                 << QByteArray();
+        QTest::newRow("guest came")
+            << same << phone << QByteArray("U") << QByteArray() << QByteArray("19:30");
+        QTest::newRow("an edit of itself") << at("07/12/2026", "2000", "2200") << phone
+                                           << QByteArray("P") << QByteArray("1") << QByteArray();
+        QTest::newRow("an edit meets another")
+            << at("07/12/2026", "1900", "2000") << phone << QByteArray("P") << QByteArray("2")
+            << QByteArray("19:30");
+    }
+    void aSecondReservationOfTheTelephoneIsAskedFirst() {
+        QFETCH(HandOff, second);
+        QFETCH(QByteArray, telephone);
+        QFETCH(QByteArray, firstStatus);
+        QFETCH(QByteArray, editing);
+        QFETCH(QByteArray, asked);
+        HandOff first;
+        first.Telefone = telephone.toStdString();
+        first.Run(nullptr);
+        first.HrIni = "1000";
+        first.HrFim = "1100";
+        first.Run(nullptr);
+        QVERIFY(OtherTerminal(Reservas::DatabaseLocationText())
+                    .Run(QStringLiteral("UPDATE RESERVAMESA SET IDSTRESMESA = '%1' WHERE "
+                                        "NRRESMESA = 1")
+                             .arg(QString::fromLatin1(firstStatus))));
+        QVERIFY(store_->Questions.empty());
+        Dbclient::TClientDataSet edited;
+        PrepareReservation(edited, editing.toStdString(), "0001", "12", "OPER01");
+        second.Tipo = editing.isEmpty() ? NewReservation : EditReservation;
+        const std::optional<StoredReservation> before = FindReservation("2");
+
+        store_->Answer = false;
+        const std::optional<AnsiString> refused = RaisedBy([&] { second.Run(&edited); });
+        if (!asked.isEmpty()) {
+            const QByteArray question = "J\xE1 existe uma reserva para este telefone \xE0s " +
+                                        asked + ". Gravar mesmo assim?";
+            QCOMPARE(store_->Questions, std::vector<AnsiString>{question.toStdString()});
+            // Given up as going back from the grid gives up; the grid never opened.
+            QCOMPARE(refused, std::optional(AnsiString()));
+            QCOMPARE(store_->Choices.size(), std::size_t(2));
+            QCOMPARE(store_->Stored.size(), std::size_t(2));
+            QVERIFY(!FindReservation("3"));
+            QCOMPARE(FindReservation("2"), before);
+            store_->Answer = true;
+            QCOMPARE(RaisedBy([&] { second.Run(&edited); }), std::nullopt);
+            QCOMPARE(store_->Questions.size(), std::size_t(2));
+        } else {
+            QCOMPARE(refused, std::nullopt);
+            QVERIFY(store_->Questions.empty());
+        }
+        QCOMPARE(store_->Stored.size(), std::size_t(3));
+        QCOMPARE(store_->Choices.size(), std::size_t(3));
+        QCOMPARE(store_->Stored.back(),
+                 editing.isEmpty() ? AnsiString("3") : editing.toStdString());
     }
 
     // A longer name or description than the screen holds, stored by another writer, comes back
@@ -500,7 +597,8 @@ private slots:
     }
 
     // A hand-off whose storing went through though its answer was lost is tried again: the
-    // store finds it by the entry's identity, stores nothing more and says which it was.
+    // store finds it by the entry's identity, stores nothing more and says which it was; the
+    // earlier try is no other reservation of the telephone to ask about.
     void aRetriedHandOffStoresOnce() {
         store_->Picks = {std::vector<int>{4}, std::vector<int>{5}};
         Dbclient::TClientDataSet entry;
@@ -511,9 +609,9 @@ private slots:
             Reservas::PrepareDatabase();
             QVERIFY(earlier.Run(
                 QStringLiteral(
-                    "INSERT INTO RESERVAMESA (NMRESMESA, DTRESMESA, HRINIRESMESA, HRFINRESMESA, "
-                    "IDSTRESMESA, IDENTREGA) VALUES ('Maria Souza', '2026-12-07', '1930', '2130', "
-                    "'P', '%1')")
+                    "INSERT INTO RESERVAMESA (NMRESMESA, NRTELRESMESA, DTRESMESA, HRINIRESMESA, "
+                    "HRFINRESMESA, IDSTRESMESA, IDENTREGA) VALUES ('Maria Souza', '1133334444', "
+                    "'2026-12-07', '1930', '2130', 'P', '%1')")
                     .arg(identity)));
             QVERIFY(earlier.Run("INSERT INTO MESARESERVADA VALUES (1, 4, '2026-12-07', '1930', "
                                 "'2130')"));
@@ -524,9 +622,11 @@ private slots:
         QCOMPARE(store_->Messages.back().Text,
                  FromQString(QStringLiteral("Reserva 1 j\u00E1 estava gravada, com as mesas 4: "
                                             "esta tentativa n\u00E3o gravou outra.")));
+        QVERIFY(store_->Questions.empty());
         // Stored: the same dataset's next hand-off is another entry.
         HandOff().Run(&entry);
         QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(2));
+        QCOMPARE(store_->Questions.size(), std::size_t(1));
     }
 
     // Another terminal holds a write transaction: after a short wait the operator is told, with
