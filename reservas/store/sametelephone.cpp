@@ -13,8 +13,8 @@ std::optional<AnsiString> SameTelephoneAt(const StoredReservation& reservation,
         return std::nullopt;
     }
     return OnDatabaseThread([reservation, editing, identity]() -> std::optional<AnsiString> {
-        // Opened as the booking that follows opens it, so that the first reservation of a new
-        // file can be asked about too.
+        // Opened for writing, as the booking that follows is: a missing file is created rather
+        // than refused, and an older one gains the hand-off identity read below.
         const ReservationDatabase database(DatabaseAccess::Write);
         // Only a pending reservation or one whose guest came stands in the way. Times are HHMM,
         // so their texts sort as the times do; the overlap test is the tables' own.
