@@ -2,6 +2,7 @@
 
 #include "framework/sysutils.h"
 #include "hostlib/mensagem.h"
+#include "hostlib/pergunta.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
 #include "reservas/store.h"
@@ -43,6 +44,8 @@ HandOffOutcome HandOff(int number, int table) {
     Reservas::SetStoredObserver(
         [&stored](const AnsiString&, const std::vector<int>& mesas) { stored = !mesas.empty(); });
     SetMensagemObserver([](const MensagemCall&) { return true; });
+    // Terminals booking the same hour for other tables book the same guest: the operator goes on.
+    SetPerguntaObserver([](const AnsiString&) { return std::optional(true); });
     try {
         CriaMesasReserva(NewReservation, hhmm(hour), hhmm(hour + 1), "1133334444", "",
                          FromQString(day.toString(QStringLiteral("dd/MM/yyyy"))), "Maria Souza",

@@ -82,6 +82,7 @@ TableChoice choiceFor(const StoredReservation& reservation, const TablesAround& 
     TableChoice choice;
     choice.Tables = std::move(tables);
     choice.Taken = around.Taken;
+    choice.TakenUntil = around.TakenUntil;
     choice.Picked = freeOf(picked, choice.Taken);
     choice.People = ToQString(reservation.NRPESRESMESA).toInt();
     choice.Heading =
@@ -165,9 +166,10 @@ Booking bookWithTables(const StoredReservation& reservation, std::optional<qlong
     TableChoice choice =
         choiceFor(reservation, found.Around, std::move(found.Tables), found.Around.Held);
     for (;;) {
-        // While the grid is open another terminal may take a table: the grid asks again.
+        // While the grid is open another terminal may take a table: the grid asks again, and
+        // is told until when each is taken.
         choice.RefreshTaken = [reservation, editing] {
-            return TablesAt(reservation, editing).Taken;
+            return TablesForBooking(reservation, editing).Around;
         };
         const std::optional<std::vector<int>> picked = PickTables(choice);
         if (!picked) {
@@ -179,9 +181,20 @@ Booking bookWithTables(const StoredReservation& reservation, std::optional<qlong
             warn(taken.Message(), choice.SchemeId);
             std::vector<int> stillWanted = *picked;
             std::sort(stillWanted.begin(), stillWanted.end());
-            choice = choiceFor(reservation, TablesAt(reservation, editing),
+            choice = choiceFor(reservation, TablesForBooking(reservation, editing).Around,
                                std::move(choice.Tables), stillWanted);
         }
+    }
+}
+
+// Another reservation of the same telephone at an overlapping time is most likely the same
+// guest booked twice: the operator decides before any table is picked. Answered no, the entry
+// stays on the screen, as after going back from the grid.
+void confirmSameTelephone(const StoredReservation& reservation, std::optional<qlonglong> editing,
+                          const QString& identity) {
+    const std::optional<AnsiString> other = SameTelephoneAt(reservation, editing, identity);
+    if (other && !Pergunta(Text("TELEFONE_REPETIDO", shownTime(*other)), DisplayScheme())) {
+        Sysutils::Abort();
     }
 }
 
@@ -190,8 +203,9 @@ Booking storeEntered(int tipo, const StoredReservation& entered,
     const std::optional<qlonglong> editing =
         tipo == EditReservation ? std::optional(editedNumber(reserva)) : std::nullopt;
     const StoredReservation reservation = editing ? entered : newReservation(entered, reserva);
-    BookingTables found = TablesForBooking(reservation, editing);
     const QString identity = handOffIdentity(reserva);
+    confirmSameTelephone(reservation, editing, identity);
+    BookingTables found = TablesForBooking(reservation, editing);
     try {
         if (!found.Tables.empty()) {
             return bookWithTables(

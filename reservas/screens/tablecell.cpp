@@ -3,6 +3,7 @@
 #include "packagetexts.h"
 
 #include <QPainter>
+#include <QTime>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -22,14 +23,13 @@ Graphics::TColor halfway(Graphics::TColor one, Graphics::TColor other) {
 
 } // namespace
 
-TableCell::TableCell(const RestaurantTable& table, bool taken, const MessageScheme& scheme,
-                     QWidget* parent)
+TableCell::TableCell(const RestaurantTable& table, const MessageScheme& scheme, QWidget* parent)
     : TBlendedButton(parent), table_(table), scheme_(scheme) {
     seats_ = ToQString(
         Text(table.Seats == 1 ? "MESA_LUGAR" : "MESA_LUGARES", QString::number(table.Seats)));
     setObjectName(QStringLiteral("mesa%1").arg(table.Number));
     setCheckable(true);
-    SetTaken(taken);
+    SetTaken(false);
     SetDownColor(scheme.Frame);
     SetDownFontColor(scheme.KeyText);
     // Dimmed towards the panel, so a held table recedes whatever the scheme.
@@ -39,13 +39,25 @@ TableCell::TableCell(const RestaurantTable& table, bool taken, const MessageSche
     connect(this, &QAbstractButton::toggled, this, &TableCell::showPicked);
 }
 
-void TableCell::SetTaken(bool taken) {
-    taken_ = taken ? ToQString(Text("GRADE_OCUPADA")) : QString();
+void TableCell::SetTaken(bool taken, const AnsiString& until) {
+    taken_.clear();
     if (taken) {
+        taken_ << ToQString(Text("GRADE_OCUPADA"));
+        const QTime end = QTime::fromString(ToQString(until), QStringLiteral("HHmm"));
+        if (end.isValid()) {
+            // A line of its own: beside "ocupada" it would not fit the cell's width.
+            taken_ << ToQString(Text("GRADE_ATE", end.toString(QStringLiteral("HH:mm"))));
+        }
         setChecked(false);
     }
     setEnabled(!taken);
+    setAccessibleName(
+        (QStringList{QString::number(table_.Number)} + linesUnderNumber()).join(QLatin1Char(' ')));
     update();
+}
+
+QStringList TableCell::linesUnderNumber() const {
+    return taken_.isEmpty() ? QStringList{seats_} : taken_;
 }
 
 void TableCell::showPicked(bool picked) {
@@ -61,12 +73,10 @@ void TableCell::paintContent(QPainter& painter, const QColor& fontColor) {
     number.setBold(true);
     QFont small = font();
     small.setPixelSize(std::max(1, height() / 6));
-    small.setBold(false);
-    std::vector<std::pair<QString, QFont>> lines{{QString::number(table_.Number), number},
-                                                 {seats_, small}};
-    if (!taken_.isEmpty()) {
-        small.setBold(true);
-        lines.emplace_back(taken_, small);
+    small.setBold(!taken_.isEmpty());
+    std::vector<std::pair<QString, QFont>> lines{{QString::number(table_.Number), number}};
+    for (const QString& line : linesUnderNumber()) {
+        lines.emplace_back(line, small);
     }
 
     int total = 0;

@@ -62,6 +62,13 @@ bool holds(const std::vector<int>& tables, int number) {
     return std::find(tables.begin(), tables.end(), number) != tables.end();
 }
 
+// Until when the table numbered number is taken; empty when not said.
+AnsiString takenUntil(const std::vector<std::pair<int, AnsiString>>& until, int number) {
+    const auto found = std::find_if(until.begin(), until.end(),
+                                    [number](const auto& table) { return table.first == number; });
+    return found != until.end() ? found->second : AnsiString();
+}
+
 } // namespace
 
 TableGridDialog::TableGridDialog(const TableChoice& choice, QWidget* parent)
@@ -101,7 +108,8 @@ void TableGridDialog::addCells(const TableChoice& choice, const MessageScheme& s
     for (int index = 0; index < count; ++index) {
         const RestaurantTable& table = choice.Tables[static_cast<std::size_t>(index)];
         const bool taken = holds(choice.Taken, table.Number);
-        auto* cell = new TableCell(table, taken, scheme, this);
+        auto* cell = new TableCell(table, scheme, this);
+        cell->SetTaken(taken, takenUntil(choice.TakenUntil, table.Number));
         cell->setGeometry(cellArea(index, count));
         cell->setChecked(!taken && holds(choice.Picked, table.Number));
         cell->OnClick = [this](QObject*) { showSeats(); };
@@ -156,7 +164,7 @@ void TableGridDialog::showSeats() {
 // Confirmar tapped at that moment never stores without the table unnoticed. One another
 // terminal frees can be picked. Should the tables not be read, the grid stays as it was:
 // storing checks them again anyway.
-void TableGridDialog::watchTaken(std::function<std::vector<int>()> refreshTaken) {
+void TableGridDialog::watchTaken(std::function<TablesAround()> refreshTaken) {
     auto* watcher = new ChangeWatcher(this);
     refreshTaken_ = std::move(refreshTaken);
     connect(watcher, &ChangeWatcher::Changed, this, &TableGridDialog::readTakenAgain);
@@ -169,8 +177,8 @@ void TableGridDialog::readTakenAgain() {
     if (!readings_.Start()) {
         return;
     }
-    ReadInBackground<std::vector<int>>(
-        this, refreshTaken_, [this](const std::vector<int>& taken) { showTaken(taken); },
+    ReadInBackground<TablesAround>(
+        this, refreshTaken_, [this](const TablesAround& around) { showTaken(around); },
         [this] { readingDone(); });
 }
 
@@ -180,14 +188,15 @@ void TableGridDialog::readingDone() {
     }
 }
 
-void TableGridDialog::showTaken(const std::vector<int>& taken) {
+void TableGridDialog::showTaken(const TablesAround& around) {
     std::vector<int> lost;
     for (TableCell* cell : cells_) {
-        const bool nowTaken = holds(taken, cell->Table().Number);
+        const int number = cell->Table().Number;
+        const bool nowTaken = holds(around.Taken, number);
         if (nowTaken && cell->isChecked()) {
-            lost.push_back(cell->Table().Number);
+            lost.push_back(number);
         }
-        cell->SetTaken(nowTaken);
+        cell->SetTaken(nowTaken, takenUntil(around.TakenUntil, number));
     }
     showSeats();
     if (!lost.empty()) {

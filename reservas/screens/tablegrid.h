@@ -38,10 +38,10 @@ private:
     std::vector<int> pickedTables() const;
     int pickedSeats() const;
     void showSeats();
-    void watchTaken(std::function<std::vector<int>()> refreshTaken);
+    void watchTaken(std::function<TablesAround()> refreshTaken);
     void readTakenAgain();
     void readingDone();
-    void showTaken(const std::vector<int>& taken);
+    void showTaken(const TablesAround& around);
     void confirm();
     void finish(std::optional<std::vector<int>> tables);
 
@@ -50,7 +50,7 @@ private:
     QLabel* seats_ = nullptr;
     std::vector<TableCell*> cells_;
     std::optional<std::vector<int>> answer_;
-    std::function<std::vector<int>()> refreshTaken_;
+    std::function<TablesAround()> refreshTaken_;
     ReadingsInTurn readings_;
 };
 

@@ -22,12 +22,15 @@ void bindTimes(QSqlQuery& query, const StoredReservation& reservation) {
     query.bindValue(QStringLiteral(":HRFINRESMESA"), ToQString(reservation.HRFINRESMESA));
 }
 
-// The tables held at times that overlap the reservation's, save by the reservation :NRRESMESA.
+// The holdings at times that overlap the reservation's, save the reservation :NRRESMESA's.
 // Times are HHMM, so their texts sort as the times do.
-const QString takenSelect =
-    QStringLiteral("SELECT DISTINCT H.NRMESA FROM MESARESERVADA H "
+const QString overlappingHoldings =
+    QStringLiteral("FROM MESARESERVADA H "
                    "WHERE H.DTRESMESA = :DTRESMESA AND H.HRINIRESMESA < :HRFINRESMESA "
                    "AND :HRINIRESMESA < H.HRFINRESMESA AND H.NRRESMESA <> :NRRESMESA");
+
+// The tables those holdings take.
+const QString takenSelect = QStringLiteral("SELECT DISTINCT H.NRMESA ") + overlappingHoldings;
 
 } // namespace
 
@@ -87,12 +90,14 @@ void ReleaseTables(const ReservationDatabase& database, qlonglong number) {
 BookingTables TablesAndHoldings(const ReservationDatabase& database,
                                 const StoredReservation& reservation, qlonglong editing) {
     // One statement rather than three: over a network each costs a round trip. The first column
-    // says which list a row belongs to.
+    // says which list a row belongs to; a taken table comes with the latest end among its
+    // holdings, to say until when it is taken.
     QSqlQuery& select = database.Prepare(
-        QStringLiteral("SELECT 0, NRMESA, NRLUGARES FROM MESA UNION ALL SELECT 1, NRMESA, 0 FROM "
-                       "(%1) TAKEN UNION ALL SELECT 2, NRMESA, 0 FROM MESARESERVADA WHERE "
-                       "NRRESMESA = :EDITADA ORDER BY 1, 2")
-            .arg(takenSelect),
+        QStringLiteral("SELECT 0, NRMESA, NRLUGARES, NULL FROM MESA UNION ALL SELECT 1, NRMESA, "
+                       "0, ATE FROM (SELECT H.NRMESA, MAX(H.HRFINRESMESA) AS ATE %1 GROUP BY "
+                       "H.NRMESA) TAKEN UNION ALL SELECT 2, NRMESA, 0, NULL FROM MESARESERVADA "
+                       "WHERE NRRESMESA = :EDITADA ORDER BY 1, 2")
+            .arg(overlappingHoldings),
         "BD_LER");
     bindTimes(select, reservation);
     select.bindValue(QStringLiteral(":NRRESMESA"), editing);
@@ -107,6 +112,7 @@ BookingTables TablesAndHoldings(const ReservationDatabase& database,
             break;
         case 1:
             found.Around.Taken.push_back(mesa);
+            found.Around.TakenUntil.emplace_back(mesa, FromQString(select.value(3).toString()));
             break;
         default:
             found.Around.Held.push_back(mesa);

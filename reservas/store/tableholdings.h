@@ -35,8 +35,9 @@ void ReleaseTables(const ReservationDatabase& database, qlonglong number);
 // The numbers of the restaurant's tables.
 std::vector<int> TableNumbers(const ReservationDatabase& database);
 
-// The restaurant's tables with the tables TablesTakenAt gives and those the reservation numbered
-// editing holds (none for 0), in one statement.
+// The restaurant's tables with the tables TablesTakenAt gives, each with the latest end of its
+// holdings there, and those the reservation numbered editing holds (none for 0), in one
+// statement.
 BookingTables TablesAndHoldings(const ReservationDatabase& database,
                                 const StoredReservation& reservation, qlonglong editing);
 

@@ -57,7 +57,8 @@ for round in $(seq 1 "$rounds"); do
         xdotool windowfocus --sync "${windows[side]}"
         window="${windows[side]}"
         expect_form_focus "terminal $side opened"
-        type_entries "Corrida $round" "$day" "1200" "1400" "1133336666" "4" "corrida"
+        # A guest of their own each round: the same telephone again would be asked about.
+        type_entries "Corrida $round" "$day" "1200" "1400" "113333666$round" "4" "corrida"
         xdotool key Return
         for _ in $(seq 1 100); do
             grids[side]=$(xdotool search --all --onlyvisible --pid "${pids[side]}" --name "^Mesas da Reserva$" 2>/dev/null | head -n 1 || true)

@@ -4,6 +4,7 @@
 // memory is compared in the plain build, where no sanitizer keeps freed memory aside.
 #include "formfixture.h"
 
+#include "hostlib/pergunta.h"
 #include "module/cli_res01400.h"
 #include "reservas/hooks.h"
 
@@ -56,6 +57,8 @@ private slots:
         Reservas::SetDatabaseLocation(folder.filePath(QStringLiteral("reservas.db")));
         Reservas::SetTablePicker(
             [](const Reservas::TableChoice&) { return std::optional(std::vector<int>()); });
+        // Every reservation stored is the same guest's at the same time: the operator goes on.
+        SetPerguntaObserver([](const AnsiString&) { return std::optional(true); });
         const ClockAt clock(QDateTime(QDate(2026, 12, 8), QTime(10, 0)));
         const TCriaMesasReserva package = CriaMesasReserva;
         FormWatch watch;
@@ -95,6 +98,7 @@ private slots:
         }
         QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 24)).size(), std::size_t(storedNew));
         Reservas::SetTablePicker({});
+        SetPerguntaObserver({});
         Reservas::SetDatabaseLocation({});
 
         const qint64 growth = heldBytes() - heldAfterTen;

@@ -5,6 +5,7 @@
 // else (said on standard error).
 #include "framework/sysutils.h"
 #include "hostlib/mensagem.h"
+#include "hostlib/pergunta.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
 
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
     Reservas::SetTablePicker([&offered, table](const Reservas::TableChoice&) {
         return ++offered == 1 ? std::optional(std::vector<int>{table}) : std::nullopt;
     });
+    // Every terminal books the same guest: asked about the others' reservation of the same
+    // telephone, the operator goes on, so that the race is for the table.
+    SetPerguntaObserver([](const AnsiString&) { return std::optional(true); });
     bool stored = false;
     Reservas::SetStoredObserver(
         [&stored](const AnsiString&, const std::vector<int>&) { stored = true; });

@@ -2,6 +2,7 @@
 
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
+#include "hostlib/pergunta.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
 #include "reservas/store.h"
@@ -16,6 +17,10 @@ StoreFixture::StoreFixture(const QDateTime& now) {
     SetMensagemObserver([this](const MensagemCall& call) {
         Messages.push_back(call);
         return true;
+    });
+    SetPerguntaObserver([this](const AnsiString& text) {
+        Questions.push_back(text);
+        return std::optional(Answer);
     });
     Reservas::SetStoredObserver([this](const AnsiString& nrresmesa, const std::vector<int>& mesas) {
         Stored.push_back(nrresmesa);
@@ -43,6 +48,7 @@ StoreFixture::StoreFixture(const QDateTime& now) {
 StoreFixture::~StoreFixture() {
     Reservas::SetTablePicker({});
     Reservas::SetStoredObserver({});
+    SetPerguntaObserver({});
     SetMensagemObserver({});
     Sysutils::SetClock({});
     Reservas::SetDatabaseLocation({});

@@ -16,9 +16,9 @@ class TClientDataSet;
 }
 
 // A fresh database (a file in a temporary folder, or one on the test server), the framework clock
-// at a fixed moment, and the stored observer, the message display and the table grid watched
-// (messages are answered, no dialog opens; the grid answers Picks in turn, then "sem mesa").
-// Everything is put back when it goes.
+// at a fixed moment, and the stored observer, the message display, the questions and the table
+// grid watched (messages are answered, questions with Answer, no dialog opens; the grid answers
+// Picks in turn, then "sem mesa"). Everything is put back when it goes.
 class StoreFixture {
 public:
     explicit StoreFixture(const QDateTime& now);
@@ -31,6 +31,8 @@ public:
     QTemporaryDir Folder;
     TestDatabase Database{Folder.path()};
     std::vector<MensagemCall> Messages;
+    std::vector<AnsiString> Questions;
+    bool Answer = true;
     std::vector<AnsiString> Stored;
     std::vector<std::vector<int>> Held;
     std::vector<Reservas::TableChoice> Choices;

@@ -23,6 +23,7 @@
 #include <map>
 #include <memory>
 #include <sys/stat.h>
+#include <utility>
 
 using Reservas::FindReservation;
 using Reservas::StoredReservation;
@@ -253,6 +254,75 @@ private slots:
         QVERIFY(!FindReservation("3"));
         QCOMPARE(store_->Stored, (std::vector<AnsiString>{"1", "2", "1"}));
         QCOMPARE(store_->Messages.back().Text, AnsiString("Reserva 1 gravada com sucesso."));
+    }
+
+    // Reservations 1 (19:30 to 21:30, then given firstStatus) and 2 (10:00 to 11:00) of the
+    // telephone are stored, then one at when (day, start, end), new or an edit of editing.
+    // Another pending or used one at an overlapping time is asked about before the grid, by the
+    // earliest start: "Não" stores nothing, as going back from the grid does, "Sim" stores.
+    void aSecondReservationOfTheTelephoneIsAskedFirst_data() {
+        for (const char* column : {"when", "telephone", "firstStatus", "editing", "asked"}) {
+            QTest::addColumn<QByteArray>(column);
+        }
+        const auto row = [](const char* name, std::initializer_list<const char*> values) {
+            QTestData& data = QTest::newRow(name);
+            for (const char* value : values) {
+                data << QByteArray(value);
+            }
+        };
+        const char* phone = "1133334444";
+        row("same times", {"07/12/2026 1930 2130", phone, "P", "", "19:30"});
+        row("over both, the earliest said", {"07/12/2026 1000 2000", phone, "P", "", "10:00"});
+        row("ending as it starts", {"07/12/2026 1700 1930", phone, "P", "", ""});
+        row("another day", {"08/12/2026 1930 2130", phone, "P", "", ""});
+        row("no telephone", {"07/12/2026 1930 2130", "", "P", "", ""});
+        row("cancelled", {"07/12/2026 1930 2130", phone, "C", "", ""});
+        row("no-show", {"07/12/2026 1930 2130", phone, "N", "", ""});
+        row("guest came", {"07/12/2026 1930 2130", phone, "U", "", "19:30"});
+        row("an edit of itself", {"07/12/2026 2000 2200", phone, "P", "1", ""});
+        row("an edit meets another", {"07/12/2026 1900 2000", phone, "P", "2", "19:30"});
+    }
+    void aSecondReservationOfTheTelephoneIsAskedFirst() {
+        QFETCH(QByteArray, telephone);
+        QFETCH(QByteArray, firstStatus);
+        QFETCH(QByteArray, editing);
+        QFETCH(QByteArray, asked);
+        HandOff reservation;
+        reservation.Telefone = telephone.toStdString();
+        for (const auto& [from, to] : {std::pair("1930", "2130"), std::pair("1000", "1100")}) {
+            reservation.HrIni = from;
+            reservation.HrFim = to;
+            reservation.Run(nullptr);
+        }
+        QVERIFY(OtherTerminal(Reservas::DatabaseLocationText())
+                    .Run("UPDATE RESERVAMESA SET IDSTRESMESA = '" + firstStatus +
+                         "' WHERE NRRESMESA = 1"));
+        Dbclient::TClientDataSet edited;
+        PrepareReservation(edited, editing.toStdString(), "0001", "12", "OPER01");
+        reservation.Tipo = editing.isEmpty() ? NewReservation : EditReservation;
+        QFETCH(QByteArray, when);
+        const QList<QByteArray> dayStartEnd = when.split(' ');
+        reservation.Data = dayStartEnd[0].toStdString();
+        reservation.HrIni = dayStartEnd[1].toStdString();
+        reservation.HrFim = dayStartEnd[2].toStdString();
+        const std::optional<StoredReservation> second = FindReservation("2");
+        store_->Answer = false;
+        const std::optional<AnsiString> refused = RaisedBy([&] { reservation.Run(&edited); });
+        if (!asked.isEmpty()) {
+            QCOMPARE(store_->Questions,
+                     std::vector<AnsiString>{("J\xE1 existe uma reserva para este telefone \xE0s " +
+                                              asked + ". Gravar mesmo assim?")
+                                                 .toStdString()});
+            QCOMPARE(refused, std::optional(AnsiString()));
+            QCOMPARE(store_->Choices.size(), std::size_t(2));
+            QCOMPARE(FindReservation("2"), second);
+            QVERIFY(!FindReservation("3"));
+            store_->Answer = true;
+            reservation.Run(&edited);
+        }
+        QCOMPARE(store_->Questions.size(), std::size_t(asked.isEmpty() ? 0 : 2));
+        QCOMPARE(store_->Stored.back(),
+                 editing.isEmpty() ? AnsiString("3") : editing.toStdString());
     }
 
     // A longer name or description than the screen holds, stored by another writer, comes back
@@ -500,7 +570,8 @@ private slots:
     }
 
     // A hand-off whose storing went through though its answer was lost is tried again: the
-    // store finds it by the entry's identity, stores nothing more and says which it was.
+    // store finds it by the entry's identity, stores nothing more and says which it was; the
+    // earlier try is no other reservation of the telephone to ask about.
     void aRetriedHandOffStoresOnce() {
         store_->Picks = {std::vector<int>{4}, std::vector<int>{5}};
         Dbclient::TClientDataSet entry;
@@ -511,9 +582,9 @@ private slots:
             Reservas::PrepareDatabase();
             QVERIFY(earlier.Run(
                 QStringLiteral(
-                    "INSERT INTO RESERVAMESA (NMRESMESA, DTRESMESA, HRINIRESMESA, HRFINRESMESA, "
-                    "IDSTRESMESA, IDENTREGA) VALUES ('Maria Souza', '2026-12-07', '1930', '2130', "
-                    "'P', '%1')")
+                    "INSERT INTO RESERVAMESA (NMRESMESA, NRTELRESMESA, DTRESMESA, HRINIRESMESA, "
+                    "HRFINRESMESA, IDSTRESMESA, IDENTREGA) VALUES ('Maria Souza', '1133334444', "
+                    "'2026-12-07', '1930', '2130', 'P', '%1')")
                     .arg(identity)));
             QVERIFY(earlier.Run("INSERT INTO MESARESERVADA VALUES (1, 4, '2026-12-07', '1930', "
                                 "'2130')"));
@@ -524,9 +595,11 @@ private slots:
         QCOMPARE(store_->Messages.back().Text,
                  FromQString(QStringLiteral("Reserva 1 j\u00E1 estava gravada, com as mesas 4: "
                                             "esta tentativa n\u00E3o gravou outra.")));
+        QVERIFY(store_->Questions.empty());
         // Stored: the same dataset's next hand-off is another entry.
         HandOff().Run(&entry);
         QCOMPARE(Reservas::ReservationsOfDay(QDate(2026, 12, 7)).size(), std::size_t(2));
+        QCOMPARE(store_->Questions.size(), std::size_t(1));
     }
 
     // Another terminal holds a write transaction: after a short wait the operator is told, with

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 using Reservas::TableChoice;
@@ -297,30 +298,43 @@ private slots:
         QVERIFY((shown.center() - window.frameGeometry().center()).manhattanLength() <= 2);
     }
 
-    // While the operator looks, a table another terminal takes turns "ocupada"; a picked one
-    // leaves the picks and the operator is told. One it frees can be picked.
+    // While the operator looks, a table another terminal takes turns "ocupada" until the end of
+    // its holding there; a picked one leaves the picks and the operator is told. One it frees can
+    // be picked. A table held twice around the reservation is taken until the later end.
     void tablesTakenAndFreedElsewhereShowWhileLooking() {
         SKIP_WITHOUT_SERVER();
         StoreFixture store(QDateTime(QDate(2026, 12, 1), QTime(10, 0)));
         Reservas::SetTablePicker({});
         const Reservas::Booking atThree = Reservas::BookReservation(
             evening("Bia", "1900", "2100"), std::nullopt, std::vector<int>{3});
+        for (const auto& [name, start, end] :
+             {std::tuple("Davi", "2100", "2300"), std::tuple("Eva", "1800", "2000")}) {
+            Reservas::BookReservation(evening(name, start, end), std::nullopt, std::vector<int>{1});
+        }
         const Reservas::StoredReservation looked = evening("Ana", "1930", "2130");
+        const auto around = [looked] {
+            return Reservas::TablesForBooking(looked, std::nullopt).Around;
+        };
         TableChoice choice;
         choice.Tables = Reservas::RestaurantTables();
-        choice.Taken = Reservas::TablesAt(looked, std::nullopt).Taken;
+        choice.Taken = around().Taken;
+        choice.TakenUntil = around().TakenUntil;
         choice.Picked = {2, 5};
         choice.People = 4;
-        choice.RefreshTaken = [looked] { return Reservas::TablesAt(looked, std::nullopt).Taken; };
+        choice.RefreshTaken = around;
         // Within a second by design; five allowed, so that a busy machine never fails it. The
         // first change may also show through the grid's first reading once its watch reaches
         // the database; the second cannot.
         const Answer answer = pick(choice, [&](QDialog& grid) {
             QVERIFY(!key(grid, "mesa3")->isEnabled());
+            QCOMPARE(key(grid, "mesa1")->accessibleName(),
+                     QStringLiteral(u"1 ocupada at\u00E9 23:00"));
             QVERIFY(key(grid, "mesa2")->isChecked());
             Reservas::BookReservation(evening("Caio", "2000", "2200"), std::nullopt,
                                       std::vector<int>{2});
             QTRY_VERIFY_WITH_TIMEOUT(!key(grid, "mesa2")->isEnabled(), 5000);
+            QCOMPARE(key(grid, "mesa2")->accessibleName(),
+                     QStringLiteral(u"2 ocupada at\u00E9 22:00"));
             QVERIFY(!key(grid, "mesa2")->isChecked());
             QVERIFY(key(grid, "mesa5")->isChecked());
             QCOMPARE(grid.findChild<QLabel*>(QStringLiteral("lugares"))->text(),

@@ -95,6 +95,9 @@ private slots:
         store_->Picks = {Tables{5}};
         second.Run(nullptr);
         QCOMPARE(holds(store_->Choices.back().Taken, 5), taken);
+        using Until = std::vector<std::pair<int, AnsiString>>;
+        const Until until = taken ? Until{{5, "2130"}} : Until();
+        QCOMPARE(store_->Choices.back().TakenUntil, until);
         QCOMPARE(store_->Held.back(), taken ? Tables{} : Tables{5});
     }
 

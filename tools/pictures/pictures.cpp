@@ -82,6 +82,8 @@ bool drawTableGrid(const QString& file) {
     Reservas::TableChoice choice;
     choice.Tables = Reservas::RestaurantTables();
     choice.Taken = {3, 5, 6, 7, 8, 12};
+    choice.TakenUntil = {{3, "2130"}, {5, "2300"}, {6, "2300"},
+                         {7, "2200"}, {8, "2200"}, {12, "2200"}};
     choice.Picked = {9, 10};
     choice.People = 10;
     choice.Heading = "24/12/2026 das 20:00 \xE0s 22:30 - Pedro Castro";

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace Reservas {
@@ -25,12 +26,16 @@ struct RESERVAS_EXPORT TableChoice {
     std::vector<RestaurantTable> Tables;
     std::vector<int> Taken;  // held by another reservation at an overlapping time: not pickable
     std::vector<int> Picked; // picked when the grid opens
+    // Until when (HHMM) each table of Taken is held, as TablesAround has it; a table missing
+    // here is shown taken without an end.
+    std::vector<std::pair<int, AnsiString>> TakenUntil;
     int People = 0;
     AnsiString Heading; // the reservation in one line: date, times, name
     AnsiString SchemeId;
-    // Reads Taken again, for a grid that stays open while another terminal books; may raise.
-    // Without it the grid shows Taken as it was when it opened.
-    std::function<std::vector<int>()> RefreshTaken;
+    // Reads the tables taken (Taken and TakenUntil) again, for a grid that stays open while
+    // another terminal books; may raise. Without it the grid shows them as they were when it
+    // opened.
+    std::function<TablesAround()> RefreshTaken;
 };
 
 // Shows the grid and returns the tables picked (ascending; empty for "sem mesa"), or nothing

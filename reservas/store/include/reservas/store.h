@@ -235,6 +235,9 @@ private:
 struct RESERVAS_STORE_EXPORT TablesAround {
     std::vector<int> Taken;
     std::vector<int> Held;
+    // Each table of Taken with the latest end (HHMM) of the holdings that make it taken, by
+    // table; only TablesForBooking reads it.
+    std::vector<std::pair<int, AnsiString>> TakenUntil;
 };
 RESERVAS_STORE_EXPORT TablesAround TablesAt(const StoredReservation& reservation,
                                             std::optional<qlonglong> editing);
@@ -299,6 +302,16 @@ RESERVAS_STORE_EXPORT std::vector<RestaurantTable> ParseTables(const QString& li
 // Replaces the restaurant's tables. Removing a table that a reservation of today or later
 // holds raises Sysutils::Exception naming it and the reservation, and changes nothing.
 RESERVAS_STORE_EXPORT void SetRestaurantTables(const std::vector<RestaurantTable>& tables);
+
+// ---- Another reservation of the same guest ----
+
+// The start (HHMM) of the earliest other reservation with the reservation's telephone on its
+// date at an overlapping time, pending or used (neither cancelled nor a no-show); nothing when
+// there is none or the telephone is empty. The reservation numbered editing never counts, nor
+// one that the hand-off named identity stored (an earlier try whose answer was lost).
+RESERVAS_STORE_EXPORT std::optional<AnsiString>
+SameTelephoneAt(const StoredReservation& reservation, std::optional<qlonglong> editing,
+                const QString& identity = {});
 
 // ---- The reservation as a dataset and as JSON ----
 
