@@ -84,7 +84,12 @@ void Journal::attach() {
         Forms::ShowErrorDialog(message);
     });
     SetMensagemObserver([this](const MensagemCall& call) {
-        write({{"event", "message"}, {"text", text(call.Text)}, {"scheme", text(call.SchemeId)}});
+        QJsonObject event{
+            {"event", "message"}, {"text", text(call.Text)}, {"scheme", text(call.SchemeId)}};
+        if (!call.Detail.empty()) {
+            event.insert(QStringLiteral("detail"), text(call.Detail));
+        }
+        write(event);
         return false;
     });
     if (CriaMesasReserva != &journalingHandOff) {

@@ -12,11 +12,14 @@
 #include "screenshot.h"
 #include "settings.h"
 #include "showreservation.h"
+#include "terminaltexts.h"
+#include "touchinput/askonkeys.h"
 #include "workstation.h"
 
 #include "framework/data/dbclient.h"
 #include "framework/events.h"
 #include "framework/sysutils.h"
+#include "hostlib/parameters.h"
 #include "reservas/hooks.h"
 #include "reservas/reservas.h"
 
@@ -234,6 +237,23 @@ int printDay(const TerminalRequest& request) {
                : BadRequest;
 }
 
+// The operator says who works at the terminal before the day's reservations open; going back
+// ends the program, as Sair does.
+bool askOperator(const TerminalRequest& request) {
+    for (;;) {
+        const std::optional<QString> code =
+            AskOnKeys(TerminalText("OPERADOR_PERGUNTA"), KeysLayout::Digits, OperatorCodeLength,
+                      DisplayScheme());
+        if (!code) {
+            return false;
+        }
+        if (!code->isEmpty()) {
+            UseWorkstation(request.terminalName, *code);
+            return true;
+        }
+    }
+}
+
 // The day's reservations, the screen a restaurant keeps open all day. A fresh database is made
 // ready first, so that the first day shows empty instead of an error.
 int openDayWindow(const TerminalRequest& request) {
@@ -249,6 +269,9 @@ int openDayWindow(const TerminalRequest& request) {
         return *failed;
     }
     journalStored(journal, nullptr);
+    if (request.askOperator && !askOperator(request)) {
+        return Done;
+    }
 
     TDayWindow window(module.entry(), journal);
     window.SetDinnerFrom(request.dinnerFrom);

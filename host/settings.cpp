@@ -3,6 +3,7 @@
 #include "regularfile.h"
 #include "reservas/store.h"
 #include "terminaltexts.h"
+#include "workstation.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -28,9 +29,7 @@ const QStringList keys{QStringLiteral("db"),         QStringLiteral("journal"),
                        QStringLiteral("operator"),   QStringLiteral("ask_operator"),
                        QStringLiteral("dinner_from")};
 
-// The most characters the reservation keeps of an operator's code, and a terminal's name that
-// still reads whole in a history line.
-constexpr qsizetype operatorCodeLength = 12;
+// A terminal's name still reads whole in a history line.
 constexpr qsizetype terminalNameLength = 30;
 
 std::optional<QString> readSwitch(const QString& key, const QString& value, bool& setting) {
@@ -95,8 +94,8 @@ std::optional<QString> readLine(const QString& line, int number, std::map<QStrin
         }
         settings.terminal = value.trimmed();
     } else if (key == QLatin1String("operator")) {
-        if (value.size() > operatorCodeLength || value.trimmed() != value) {
-            return ToQString(TerminalText("CONF_OPERADOR", QString::number(operatorCodeLength)));
+        if (value.size() > OperatorCodeLength || value.trimmed() != value) {
+            return ToQString(TerminalText("CONF_OPERADOR", QString::number(OperatorCodeLength)));
         }
         settings.operatorCode = value;
     } else if (key == QLatin1String("dinner_from")) {

@@ -193,18 +193,6 @@ std::vector<int> ascendingOnce(std::vector<int> mesas) {
 TablesTaken::TablesTaken(std::vector<int> mesas)
     : Sysutils::Exception(takenText(mesas)), mesas_(std::move(mesas)) {}
 
-TablesAround TablesAt(const StoredReservation& reservation, std::optional<qlonglong> editing) {
-    return OnDatabaseThread([reservation, editing] {
-        const ReservationDatabase database(DatabaseAccess::Read);
-        TablesAround around;
-        around.Taken = TablesTakenAt(database, reservation, editing.value_or(0));
-        if (editing) {
-            around.Held = TablesHeldBy(database, *editing);
-        }
-        return around;
-    });
-}
-
 BookingTables TablesForBooking(const StoredReservation& reservation,
                                std::optional<qlonglong> editing) {
     return OnDatabaseThread([reservation, editing] {

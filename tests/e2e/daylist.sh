@@ -34,6 +34,9 @@ day_centre() {
     editReservation) echo "384 708" ;;
     cancelReservation) echo "632 708" ;;
     exit) echo "888 708" ;;
+    arrived) echo "95 623" ;;
+    noShow) echo "261 623" ;;
+    history) echo "427 623" ;;
     findReservation) echo "593 623" ;;
     row*) echo "300 $((198 + 56 * ${1#row}))" ;;
     esac
@@ -60,7 +63,24 @@ tomorrow_field() {
         sed -n "${1}p" | grep -o "\"$2\":[^,}]*" || true
 }
 
-start_day_window
+# This terminal is "porta", and its first start asks the operator's code on the keypad.
+mkdir -p "$work/config/reservas-terminal"
+settings="$work/config/reservas-terminal/reservas-terminal.conf"
+printf 'terminal=porta\nask_operator=true\n' >"$settings"
+export XDG_CONFIG_HOME="$work/config"
+: >"$journal"
+"$bin/reservas-terminal" --db "$db" --journal "$journal" 2>"$errors" &
+terminal_pid=$!
+keypad=$(dialog_window)
+xdotool windowfocus --sync "$keypad" 2>/dev/null || true
+xdotool type --delay 40 "0042"
+xdotool key Return
+day_window=$(timeout 30 xdotool search --sync --onlyvisible --name "^Reservas do Dia$" | head -n 1) ||
+    fail "the day's reservations did not appear after the operator's code"
+window="$day_window"
+away
+expect_focus_on "$day_window" "the day's reservations after the operator's code"
+printf 'terminal=porta\n' >"$settings"
 
 # A new reservation for tomorrow at table 3.
 tap_day newReservation
@@ -72,6 +92,8 @@ wait_for_event stored 1
 answer_message
 back_on_day "the new reservation"
 expect_equal "$(tomorrow_field 1 mesas)" '"mesas":[3]' "tables of the new reservation"
+expect_equal "$(tomorrow_field 1 CDOPERINCRES)" '"CDOPERINCRES":"0042"' "operator of the new reservation"
+grep -q '"event":"stored".*"terminal":"porta","ts":"' "$journal" || fail "the journal does not say the terminal and the time"
 
 # Tomorrow's list holds it: Alterar on its row moves it from table 3 to table 5.
 tap_day nextDay row0 editReservation
@@ -151,6 +173,28 @@ xdotool key Return
 wait_for_event cancelled 2
 grep -q '"event":"cancelled","nrresmesa":"3"' "$journal" || fail "the cancelled row was not the second terminal's reservation"
 back_on_day "cancelling the second terminal's reservation"
+
+# The host's service on Davi's reservation, tomorrow's third row: arrived, undone, not come,
+# asking nothing; its history then lists each step with the operator, and a search finds it by
+# part of its name and by its telephone.
+tap_day row2 arrived
+wait_for_event arrived 1
+expect_equal "$(tomorrow_field 3 IDSTRESMESA)" '"IDSTRESMESA":"U"' "status after Chegou"
+tap_day arrived
+wait_for_event undone 1
+tap_day noShow
+wait_for_event no_show 1
+expect_equal "$(tomorrow_field 3 IDSTRESMESA)" '"IDSTRESMESA":"N"' "status after Não veio"
+tap_day history
+answer_message
+back_on_day "the history"
+grep '"event":"message"' "$journal" | tail -n 1 |
+    grep -q 'Reserva feita (operador 0042, terminal porta).*Cliente chegou.*Marca desfeita.*Cliente n.o veio (operador 0042' ||
+    fail "the history does not list every step: $(tail -n 1 "$journal")"
+for text in avi 33335555; do
+    "$bin/reservas-terminal" --db "$db" --find "$text" | grep -q '"NMRESMESA":"Davi".*"IDSTRESMESA":"N"' ||
+        fail "--find $text does not find Davi's reservation"
+done
 
 # Buscar: a text typed on the keyboard that finds nothing is said; then the keys go to the day.
 tap_day findReservation

@@ -236,11 +236,9 @@ struct RESERVAS_STORE_EXPORT TablesAround {
     std::vector<int> Taken;
     std::vector<int> Held;
     // Each table of Taken with the latest end (HHMM) of the holdings that make it taken, by
-    // table; only TablesForBooking reads it.
+    // table.
     std::vector<std::pair<int, AnsiString>> TakenUntil;
 };
-RESERVAS_STORE_EXPORT TablesAround TablesAt(const StoredReservation& reservation,
-                                            std::optional<qlonglong> editing);
 
 // A stored reservation and the tables it holds.
 struct RESERVAS_STORE_EXPORT Booking {
@@ -285,8 +283,8 @@ struct RESERVAS_STORE_EXPORT RestaurantTable {
 // empty list means the restaurant does not assign tables.
 RESERVAS_STORE_EXPORT std::vector<RestaurantTable> RestaurantTables();
 
-// What the grid opens with for a reservation, read at once: the restaurant's tables and, as
-// TablesAt says them, the tables around it.
+// What the grid opens with, and reads again while it is open, for a reservation, in one reading:
+// the restaurant's tables and the tables around it.
 struct RESERVAS_STORE_EXPORT BookingTables {
     std::vector<RestaurantTable> Tables;
     TablesAround Around;
