@@ -1,7 +1,9 @@
-// Draws the terminal's day window and the table grid, with a sample evening, into PNG files for
-// the README: pictures DAYLIST.png TABLES.png. Runs offscreen on a throw-away database.
+// Draws the terminal's day window, its timeline of the tables and the table grid, with a sample
+// evening, into PNG files for the README: pictures DAYLIST.png TIMELINE.png TABLES.png. Runs
+// offscreen on a throw-away database.
 #include "daylist/daywindow.h"
 #include "framework/datetime.h"
+#include "hostlib/blendedbutton.h"
 #include "hostlib/mensagem.h"
 #include "journal.h"
 #include "reservas/hooks.h"
@@ -9,6 +11,7 @@
 #include "reservas/store.h"
 
 #include <QApplication>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -61,12 +64,21 @@ void storeSampleEvening() {
     Reservas::MarkReservation("3", 0, Reservas::ServiceMark::NoShow);
 }
 
-bool drawDayWindow(const QString& file) {
+// The list, then the timeline its Mesas key brings, the same reservation selected in both.
+bool drawDayWindow(const QString& listFile, const QString& timelineFile) {
     Journal journal;
     TDayWindow window([](int, Dbclient::TClientDataSet*) {}, journal);
     window.show();
     QApplication::processEvents();
-    return window.grab().save(file);
+    auto* list = window.findChild<QTableWidget*>(QStringLiteral("dayList"));
+    list->selectRow(3);
+    if (!window.grab().save(listFile)) {
+        return false;
+    }
+    auto* toggle = window.findChild<TBlendedButton*>(QStringLiteral("viewToggle"));
+    toggle->OnClick(toggle);
+    QApplication::processEvents();
+    return window.grab().save(timelineFile);
 }
 
 // The grid a fifth reservation of the evening meets.
@@ -97,8 +109,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 3) {
-        std::fputs("usage: pictures DAYLIST.png TABLES.png\n", stderr);
+    if (arguments.size() != 4) {
+        std::fputs("usage: pictures DAYLIST.png TIMELINE.png TABLES.png\n", stderr);
         return 2;
     }
     const QTemporaryDir folder;
@@ -112,7 +124,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Sysutils::SetClock([] { return QDateTime(sampleDay, QTime(12, 34)); });
-    if (!drawDayWindow(arguments[1]) || !drawTableGrid(arguments[2])) {
+    if (!drawDayWindow(arguments[1], arguments[2]) || !drawTableGrid(arguments[3])) {
         std::fputs("cannot draw the pictures\n", stderr);
         return 1;
     }
