@@ -1,5 +1,8 @@
 #include "hostlib/messagescheme.h"
 
+#include <QPainter>
+#include <QWidget>
+
 namespace {
 
 // Matches the terminal's black screens and their orange frame.
@@ -33,4 +36,16 @@ Graphics::TColor FrameColorFor(TTipoMsg kind, const MessageScheme& scheme) {
     default:
         return scheme.Frame;
     }
+}
+
+void PaintFramedPanel(QWidget& widget, const QColor& panel, const QColor& frame) {
+    constexpr int frameWidth = 3;
+    QPainter painter(&widget);
+    painter.fillRect(widget.rect(), panel);
+    QPen pen(frame, frameWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const qreal half = frameWidth / 2.0;
+    painter.drawRect(QRectF(widget.rect()).adjusted(half, half, -half, -half));
 }

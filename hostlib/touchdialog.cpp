@@ -7,14 +7,12 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int dialogWidth = 480;
-constexpr int frameWidth = 3;
 
 } // namespace
 
@@ -102,14 +100,7 @@ void TouchDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void TouchDialog::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), panel_);
-    QPen pen(frame_, frameWidth);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const qreal half = frameWidth / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    PaintFramedPanel(*this, panel_, frame_);
 }
 
 void TouchDialog::showEvent(QShowEvent* event) {

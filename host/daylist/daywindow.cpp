@@ -7,14 +7,12 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QScreen>
 
 namespace {
 
 // The terminal's screen; full screen, the same panel stands in the middle.
 constexpr QSize panelSize(1024, 768);
-constexpr int frameWidth = 3;
 constexpr QRect headingPlace(104, 12, 530, 56);
 constexpr QRect statusPlace(104, 68, 530, 28);
 constexpr QRect listPlace(16, 130, 992, 426);
@@ -204,12 +202,5 @@ TBlendedButton* TDayWindow::addKey(QWidget* panel, const char* name, const char*
 }
 
 void TDayWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Graphics::ToQColor(scheme_.Panel));
-    QPen pen(Graphics::ToQColor(scheme_.Frame), frameWidth);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const qreal half = frameWidth / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    PaintFramedPanel(*this, Graphics::ToQColor(scheme_.Panel), Graphics::ToQColor(scheme_.Frame));
 }

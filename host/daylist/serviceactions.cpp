@@ -1,8 +1,10 @@
 #include "daylist/daydisplay.h"
 #include "daylist/daywindow.h"
+#include "daylist/foundreservations.h"
 #include "daylist/reservationlist.h"
 #include "hostlib/mensagem.h"
 #include "journal.h"
+#include "reservas/changewatcher.h"
 #include "reservas/store.h"
 #include "terminaltexts.h"
 
@@ -127,7 +129,9 @@ void TDayWindow::showHistory() {
              schemeId_, 0, nullptr);
 }
 
-// What the list cannot show in full: the description and the guest beneath its name.
+// What the list cannot show in full: the description and the guest beneath its name, then the
+// guest's record by telephone, read in the background so that moving through the rows never
+// waits for the database.
 void TDayWindow::showSelection() {
     const DayRow* selected = list_->Selected();
     if (selected == nullptr) {
@@ -140,5 +144,22 @@ void TDayWindow::showSelection() {
             parts << ToQString(*shown);
         }
     }
-    selection_->setText(parts.join(QStringLiteral(" \u00b7 ")));
+    const QString shown = parts.join(QStringLiteral(" \u00b7 "));
+    selection_->setText(shown);
+    if (selected->Telephone.empty()) {
+        return;
+    }
+    const AnsiString number = selected->Number;
+    const AnsiString telephone = selected->Telephone;
+    const QDate day = day_;
+    Reservas::ReadInBackground<Reservas::GuestRecord>(
+        this, [telephone, day] { return Reservas::GuestHistory(telephone, day); },
+        [this, number, telephone, shown](const Reservas::GuestRecord& record) {
+            const DayRow* still = list_->Selected();
+            if (still != nullptr && still->Number == number) {
+                selection_->setText(shown + QStringLiteral(" \u00b7 ") +
+                                    ToQString(GuestRecordText(telephone, record)));
+            }
+        },
+        [] {});
 }

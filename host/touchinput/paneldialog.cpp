@@ -1,12 +1,6 @@
 #include "touchinput/paneldialog.h"
 
-#include <QPainter>
-
-namespace {
-
-constexpr int frameWidth = 3;
-
-} // namespace
+namespace {} // namespace
 
 PanelDialog::PanelDialog(const AnsiString& schemeId, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), scheme_(SchemeFor(schemeId)) {
@@ -16,14 +10,7 @@ PanelDialog::PanelDialog(const AnsiString& schemeId, QWidget* parent)
 }
 
 void PanelDialog::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Graphics::ToQColor(scheme_.Panel));
-    QPen pen(Graphics::ToQColor(scheme_.Frame), frameWidth);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    const qreal half = frameWidth / 2.0;
-    painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
+    PaintFramedPanel(*this, Graphics::ToQColor(scheme_.Panel), Graphics::ToQColor(scheme_.Frame));
 }
 
 void PanelDialog::showEvent(QShowEvent* event) {

@@ -675,6 +675,9 @@ private slots:
             {"noShow", QStringLiteral(u"N\u00e3o veio"), "", undo, "no_show"},
         };
         tapRow(2);
+        // The line under the list says the guest in full, the record read in the background.
+        QTRY_COMPARE(window->findChild<QLabel*>("daySelection")->text(),
+                     QStringLiteral(u"Bruno Lima \u00b7 Aniversario \u00b7 nenhuma visita antes"));
         std::vector<QJsonObject> expected;
         for (const Step& step : steps) {
             tap(step.key);
