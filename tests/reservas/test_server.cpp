@@ -291,12 +291,15 @@ private slots:
         QCOMPARE(Reservas::ReservationsOfDay(theDay).size(), std::size_t(1));
         QCOMPARE(Reservas::CancelReservation(store_->Stored.back()),
                  Reservas::CancelResult::Cancelled);
+        // The history the terminal cannot write was written for it.
+        QCOMPARE(Reservas::ReservationHistory(store_->Stored.back()).size(), std::size_t(2));
 
         QSqlDatabase terminal = OpenConnection(asTerminal, QStringLiteral("caixa"));
         for (const char* statement :
              {"DROP TABLE MESARESERVADA", "TRUNCATE RESERVAMESA",
               "ALTER TABLE MESARESERVADA DROP CONSTRAINT MESARESERVADA_SEM_CONFLITO",
-              "CREATE TABLE OUTRA (CDOUTRA TEXT)"}) {
+              "CREATE TABLE OUTRA (CDOUTRA TEXT)", "DELETE FROM RESERVAHISTORICO",
+              "INSERT INTO RESERVAHISTORICO (NRRESMESA, IDEVENTO) VALUES (1, 'nova')"}) {
             QSqlQuery query(terminal);
             QVERIFY2(!query.exec(QString::fromLatin1(statement)), statement);
         }
