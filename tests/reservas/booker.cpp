@@ -16,6 +16,16 @@
 #include <QThread>
 #include <cstdio>
 
+namespace {
+
+// The package's word for a database another terminal kept busy past its wait.
+bool isBusy(const std::exception& error) {
+    return QString::fromLatin1(error.what())
+        .startsWith(QStringLiteral(u"As reservas est\u00E3o em uso"));
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
@@ -43,11 +53,19 @@ int main(int argc, char** argv) {
         [&stored](const AnsiString&, const std::vector<int>&) { stored = true; });
 
     // Connected and the tables in place before the start, so the terminals book at one moment.
-    try {
-        Reservas::PrepareDatabaseAsOwner();
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 2;
+    // All of them prepare the same fresh database at once: on a busy machine one may wait out
+    // another's preparation and be told so, which is no part of the race; it tries again.
+    const QDeadlineTimer preparing(30 * 1000);
+    for (;;) {
+        try {
+            Reservas::PrepareDatabaseAsOwner();
+            break;
+        } catch (const std::exception& error) {
+            if (!isBusy(error) || preparing.hasExpired()) {
+                std::fprintf(stderr, "%s\n", error.what());
+                return 2;
+            }
+        }
     }
     if (QFile ready(arguments[4]); !ready.open(QIODevice::WriteOnly)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(arguments[4]));
@@ -67,11 +85,7 @@ int main(int argc, char** argv) {
     } catch (const Sysutils::EAbort&) {
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
-        // The package's word for a database another terminal kept busy past its wait.
-        return QString::fromLatin1(error.what())
-                       .startsWith(QStringLiteral("As reservas est\u00E3o em uso"))
-                   ? 3
-                   : 2;
+        return isBusy(error) ? 3 : 2;
     }
     if (stored) {
         return 0;
