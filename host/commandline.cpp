@@ -34,8 +34,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                        "cancels them. Without a request it opens the day's reservations.\n"
                        "Settings: reservas-terminal/reservas-terminal.conf in the user's "
                        "configuration folder ($XDG_CONFIG_HOME, ~/.config), keys fullscreen, db, "
-                       "journal and dinner_from (the hour 0-23 dinner starts at in the day's "
-                       "covers, 16 unless set); the command line wins."));
+                       "journal, dinner_from (the hour 0-23 dinner starts at in the day's "
+                       "covers, 16 unless set), terminal (this terminal's name), operator (the "
+                       "operator's code) and ask_operator (true: ask the code at start); the "
+                       "command line wins."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help and exit."));
     const QCommandLineOption versionOption(QStringLiteral("version"),
@@ -113,7 +115,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return refused(parser.errorText());
     }
     if (parser.isSet(helpOption)) {
-        return {std::nullopt, parser.helpText(), false, Stored};
+        // The command line is read before any application object names the program.
+        return {std::nullopt,
+                parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                          QStringLiteral("reservas-terminal")),
+                false, Stored};
     }
     if (parser.isSet(versionOption)) {
         return {std::nullopt, QStringLiteral("reservas-terminal " RESERVAS_VERSION "\n"), false,

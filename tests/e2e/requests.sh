@@ -65,7 +65,8 @@ while IFS='|' read -r expected says arguments; do
     expect_equal "$code" "$expected" "exit code of '$arguments' without a display"
     grep -q -e "$says" <<<"$output" || fail "'$arguments' does not say '$says': $output"
 done <<'ROWS'
-0|--journal|--help
+0|^Usage: reservas-terminal |--help
+0|ask_operator|--help
 0|^reservas-terminal [0-9]|--version
 2|bogus|--bogus
 2|edit|--edit
