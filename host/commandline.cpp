@@ -36,8 +36,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                        "configuration folder ($XDG_CONFIG_HOME, ~/.config), keys fullscreen, db, "
                        "journal, dinner_from (the hour 0-23 dinner starts at in the day's "
                        "covers, 16 unless set), terminal (this terminal's name), operator (the "
-                       "operator's code) and ask_operator (true: ask the code at start); the "
-                       "command line wins."));
+                       "operator's code), ask_operator (true: ask the code at start) and kiosk "
+                       "(true: no Sair); the command line wins."));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help and exit."));
     const QCommandLineOption versionOption(QStringLiteral("version"),

@@ -33,6 +33,7 @@ struct TerminalRequest {
     QString terminalName;
     QString operatorCode;
     bool askOperator = false;
+    bool kiosk = false;                 // settings only: no Sair
     int dinnerFrom = defaultDinnerFrom; // settings only
 };
 

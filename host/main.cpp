@@ -278,6 +278,9 @@ int openDayWindow(const TerminalRequest& request) {
     if (request.fullscreen) {
         window.UseFullScreen();
     }
+    if (request.kiosk) {
+        window.HideExit();
+    }
     window.ShowModal();
     return Done;
 }

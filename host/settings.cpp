@@ -21,13 +21,14 @@ struct FileSettings {
     QString terminal;
     QString operatorCode;
     bool askOperator = false;
+    bool kiosk = false;
     int dinnerFrom = defaultDinnerFrom;
 };
 
-const QStringList keys{QStringLiteral("db"),         QStringLiteral("journal"),
-                       QStringLiteral("fullscreen"), QStringLiteral("terminal"),
-                       QStringLiteral("operator"),   QStringLiteral("ask_operator"),
-                       QStringLiteral("dinner_from")};
+const QStringList keys{QStringLiteral("db"),          QStringLiteral("journal"),
+                       QStringLiteral("fullscreen"),  QStringLiteral("terminal"),
+                       QStringLiteral("operator"),    QStringLiteral("ask_operator"),
+                       QStringLiteral("dinner_from"), QStringLiteral("kiosk")};
 
 // A terminal's name still reads whole in a history line.
 constexpr qsizetype terminalNameLength = 30;
@@ -87,6 +88,9 @@ std::optional<QString> readLine(const QString& line, int number, std::map<QStrin
     }
     if (key == QLatin1String("ask_operator")) {
         return readSwitch(key, value, settings.askOperator);
+    }
+    if (key == QLatin1String("kiosk")) {
+        return readSwitch(key, value, settings.kiosk);
     }
     if (key == QLatin1String("terminal")) {
         if (value.trimmed().isEmpty() || value.size() > terminalNameLength) {
@@ -163,6 +167,7 @@ std::optional<QString> ApplySettings(const QString& file, TerminalRequest& reque
     request.terminalName = settings.terminal;
     request.operatorCode = settings.operatorCode;
     request.askOperator = settings.askOperator;
+    request.kiosk = settings.kiosk;
     request.dinnerFrom = settings.dinnerFrom;
     return std::nullopt;
 }

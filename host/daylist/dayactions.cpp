@@ -191,6 +191,10 @@ void TDayWindow::sayGone(const AnsiString& nrresmesa) {
              schemeId_, 0, nullptr);
 }
 
+// A tap by mistake must not leave a full-screen terminal without its list.
 void TDayWindow::leave() {
+    if (exitHidden_ || (askBeforeLeaving_ && !Pergunta(TerminalText("SAIR_PERGUNTA"), schemeId_))) {
+        return;
+    }
     Close();
 }

@@ -52,6 +52,12 @@ void TDayWindow::UseFullScreen() {
         setGeometry(shownOn->geometry());
     }
     setWindowState(windowState() | Qt::WindowFullScreen);
+    askBeforeLeaving_ = true;
+}
+
+void TDayWindow::HideExit() {
+    exitHidden_ = true;
+    findChild<TBlendedButton*>(QStringLiteral("exit"))->hide();
 }
 
 void TDayWindow::buildScreen() {

@@ -39,7 +39,10 @@ public:
     TDayWindow(EntryFunction entry, Journal& journal, QWidget* parent = nullptr);
 
     // Fills the screen whatever its size, the contents centred, instead of the fixed window.
+    // The terminal is then the restaurant's only window: Sair and Esc ask before it ends.
     void UseFullScreen();
+    // A kiosk that only its administrator ends: no Sair, and Esc does nothing.
+    void HideExit();
 
     QDate ShownDay() const { return day_; }
 
@@ -104,6 +107,8 @@ private:
     MessageScheme scheme_;
     QDate day_;
     bool entryPending_ = false;
+    bool askBeforeLeaving_ = false;
+    bool exitHidden_ = false;
     QLabel* heading_ = nullptr;
     ReservationList* list_ = nullptr;
     TBlendedButton* editKey_ = nullptr;

@@ -217,5 +217,6 @@ geometry=$(xdotool getwindowgeometry "$day_window" | grep Geometry | awk '{print
 expect_equal "$geometry" "${width}x${height}" "full-screen window"
 read -r x y < <(day_centre exit)
 xdotool mousemove --window "$day_window" $((x + (width - 1024) / 2)) $((y + (height - 768) / 2)) click 1
+answer_message
 expect_exit 0
 echo "1 passed, 0 failed"

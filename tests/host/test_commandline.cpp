@@ -159,6 +159,7 @@ private slots:
             {"db=/srv/r.db\ndinner_from=19h", "linha 2: dinner_from aceita s\u00F3 uma hora"},
             {"dinner_from= 18", "linha 1: dinner_from aceita s\u00F3 uma hora inteira"},
             {"ask_operator=sim", "linha 1: ask_operator aceita s\u00F3 true ou false"},
+            {"kiosk=1", "linha 1: kiosk aceita s\u00F3 true ou false"},
             {"operator=1234567890123", "linha 1: o c\u00F3digo do operador tem at\u00E9 12"},
             {"terminal= ", "linha 1: o nome do terminal tem de 1 a 30"}};
         for (const auto& [file, error] : refusals) {

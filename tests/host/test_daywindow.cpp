@@ -845,14 +845,31 @@ private slots:
         QCOMPARE(heading(), QString::fromUtf8("Terça-feira, 08/12/2026"));
     }
 
+    // Full screen, leaving asks first; a kiosk has no Sair and Esc does nothing.
     void exitKeyAndEscapeEndTheWindow_data() {
         QTest::addColumn<bool>("escape");
-        QTest::newRow("exit key") << false;
-        QTest::newRow("Esc") << true;
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("ends");
+        for (const bool escape : {false, true}) {
+            const char* way = escape ? "Esc" : "exit key";
+            QTest::addRow("%s", way) << escape << "window" << true;
+            QTest::addRow("%s, full screen, yes", way) << escape << "full screen, yes" << true;
+            QTest::addRow("%s, full screen, no", way) << escape << "full screen, no" << false;
+            QTest::addRow("%s, kiosk", way) << escape << "kiosk" << false;
+        }
     }
 
     void exitKeyAndEscapeEndTheWindow() {
         QFETCH(bool, escape);
+        QFETCH(QString, mode);
+        QFETCH(bool, ends);
+        if (mode.startsWith("full screen")) {
+            window->UseFullScreen();
+            answer = mode.endsWith("yes");
+        } else if (mode == "kiosk") {
+            window->HideExit();
+            QVERIFY(key("exit")->isHidden());
+        }
         window->hide();
         bool endedByTheOperator = false;
         QTimer::singleShot(0, window.get(), [&] {
@@ -863,9 +880,13 @@ private slots:
                 tap("exit");
             }
             endedByTheOperator = !window->isVisible();
+            if (!endedByTheOperator) {
+                window->Close();
+            }
         });
         window->ShowModal();
-        QVERIFY(endedByTheOperator);
+        QCOMPARE(endedByTheOperator, ends);
+        QCOMPARE(questions.size(), std::size_t(mode.startsWith("full screen") ? 1 : 0));
     }
 };
 
