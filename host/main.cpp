@@ -14,7 +14,6 @@
 #include "showreservation.h"
 #include "terminaltexts.h"
 #include "touchinput/askonkeys.h"
-#include "workstation.h"
 
 #include "framework/data/dbclient.h"
 #include "framework/events.h"
@@ -95,7 +94,7 @@ bool startJournal(const TerminalRequest& request, Journal& journal) {
         complain(journal.errorText());
         return false;
     }
-    journal.setTerminal(TerminalName());
+    journal.setTerminal(Reservas::CurrentWorkstation().Terminal);
     journal.attach();
     return true;
 }
@@ -242,13 +241,13 @@ int printDay(const TerminalRequest& request) {
 bool askOperator(const TerminalRequest& request) {
     for (;;) {
         const std::optional<QString> code =
-            AskOnKeys(TerminalText("OPERADOR_PERGUNTA"), KeysLayout::Digits, OperatorCodeLength,
-                      DisplayScheme());
+            AskOnKeys(TerminalText("OPERADOR_PERGUNTA"), KeysLayout::Digits,
+                      int(Reservas::ColumnLength("CDOPERINCRES")), DisplayScheme());
         if (!code) {
             return false;
         }
         if (!code->isEmpty()) {
-            UseWorkstation(request.terminalName, *code);
+            Reservas::SetWorkstation(request.terminalName, *code);
             return true;
         }
     }
@@ -305,7 +304,7 @@ int main(int argc, char** argv) try {
     }
 
     QCoreApplication::setApplicationName(QStringLiteral("reservas-terminal"));
-    UseWorkstation(request.terminalName, request.operatorCode);
+    Reservas::SetWorkstation(request.terminalName, request.operatorCode);
     if (!request.database.isEmpty()) {
         // A bad URL is said before any window opens; the text never repeats a password.
         try {

@@ -4,7 +4,6 @@
 #include "framework/data/dbclient.h"
 #include "framework/datetime.h"
 #include "reservas/store.h"
-#include "workstation.h"
 
 void PrepareNewReservation(Dbclient::TClientDataSet& dataset) {
     Reservas::DefineReservationFields(dataset);
@@ -12,7 +11,8 @@ void PrepareNewReservation(Dbclient::TClientDataSet& dataset) {
     dataset.Append();
     dataset.FieldByName("IDSTRESMESA")->SetAsString("P");
     dataset.FieldByName("DTHRINCLURES")->SetAsDateTime(Sysutils::Date());
-    dataset.FieldByName("CDOPERINCRES")->SetAsString(FromQString(OperatorCode()));
+    dataset.FieldByName("CDOPERINCRES")
+        ->SetAsString(FromQString(Reservas::CurrentWorkstation().Operator));
     dataset.Post();
 }
 

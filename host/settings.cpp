@@ -3,7 +3,6 @@
 #include "regularfile.h"
 #include "reservas/store.h"
 #include "terminaltexts.h"
-#include "workstation.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -98,8 +97,9 @@ std::optional<QString> readLine(const QString& line, int number, std::map<QStrin
         }
         settings.terminal = value.trimmed();
     } else if (key == QLatin1String("operator")) {
-        if (value.size() > OperatorCodeLength || value.trimmed() != value) {
-            return ToQString(TerminalText("CONF_OPERADOR", QString::number(OperatorCodeLength)));
+        const auto longest = qsizetype(Reservas::ColumnLength("CDOPERINCRES"));
+        if (value.size() > longest || value.trimmed() != value) {
+            return ToQString(TerminalText("CONF_OPERADOR", QString::number(longest)));
         }
         settings.operatorCode = value;
     } else if (key == QLatin1String("dinner_from")) {

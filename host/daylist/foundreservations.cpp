@@ -61,9 +61,11 @@ public:
     std::optional<std::size_t> Picked() const { return picked_; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void confirm() override;
+    void otherKey(QKeyEvent* event) override;
 
 private:
+    int current() const;
     void fill(const std::vector<FoundReservation>& found);
     void pick(int row);
 
@@ -177,36 +179,28 @@ void FoundDialog::pick(int row) {
     accept();
 }
 
-void FoundDialog::keyPressEvent(QKeyEvent* event) {
-    // A key still held from the window below must not answer the dialog unseen.
-    const bool repeated = event->isAutoRepeat();
+// The selected row, or -1.
+int FoundDialog::current() const {
     const QModelIndexList selected = list_->selectionModel()->selectedRows();
-    const int current = selected.isEmpty() ? -1 : selected.constFirst().row();
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!repeated && current >= 0) {
-            pick(current);
-        }
-        break;
-    case Qt::Key_Escape:
-        if (!repeated) {
-            reject();
-        }
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        if (list_->rowCount() > 0) {
-            const int step = event->key() == Qt::Key_Up ? -1 : 1;
-            const int row = current < 0 ? (step > 0 ? 0 : list_->rowCount() - 1)
-                                        : std::clamp(current + step, 0, list_->rowCount() - 1);
-            list_->selectRow(row);
-            list_->scrollToItem(list_->item(row, 0));
-        }
-        break;
-    default:
-        QDialog::keyPressEvent(event);
+    return selected.isEmpty() ? -1 : selected.constFirst().row();
+}
+
+void FoundDialog::confirm() {
+    if (current() >= 0) {
+        pick(current());
     }
+}
+
+void FoundDialog::otherKey(QKeyEvent* event) {
+    if ((event->key() != Qt::Key_Up && event->key() != Qt::Key_Down) || list_->rowCount() == 0) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    const int step = event->key() == Qt::Key_Up ? -1 : 1;
+    const int row = current() < 0 ? (step > 0 ? 0 : list_->rowCount() - 1)
+                                  : std::clamp(current() + step, 0, list_->rowCount() - 1);
+    list_->selectRow(row);
+    list_->scrollToItem(list_->item(row, 0));
 }
 
 } // namespace

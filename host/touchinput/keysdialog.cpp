@@ -180,21 +180,8 @@ void KeysDialog::setText(const QString& text) {
     shown_->setText(text_);
 }
 
-void KeysDialog::keyPressEvent(QKeyEvent* event) {
-    // A key still held from the window below must not answer the dialog unseen.
-    const bool repeated = event->isAutoRepeat();
+void KeysDialog::otherKey(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!repeated) {
-            accept();
-        }
-        break;
-    case Qt::Key_Escape:
-        if (!repeated) {
-            reject();
-        }
-        break;
     case Qt::Key_Backspace:
         eraseLast();
         break;

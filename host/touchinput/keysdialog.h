@@ -21,7 +21,7 @@ public:
     QString Text() const { return text_; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void otherKey(QKeyEvent* event) override;
 
 private:
     void buildLetters(QGridLayout* keys);

@@ -1,6 +1,6 @@
 #include "touchinput/paneldialog.h"
 
-namespace {} // namespace
+#include <QKeyEvent>
 
 PanelDialog::PanelDialog(const AnsiString& schemeId, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), scheme_(SchemeFor(schemeId)) {
@@ -16,4 +16,24 @@ void PanelDialog::paintEvent(QPaintEvent*) {
 void PanelDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     activateWindow();
+}
+
+void PanelDialog::keyPressEvent(QKeyEvent* event) {
+    // A key still held from the window below must not answer the dialog unseen.
+    const bool repeated = event->isAutoRepeat();
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!repeated) {
+            confirm();
+        }
+        break;
+    case Qt::Key_Escape:
+        if (!repeated) {
+            reject();
+        }
+        break;
+    default:
+        otherKey(event);
+    }
 }

@@ -6,7 +6,8 @@
 #include <QDialog>
 
 // What the terminal's touch dialogs share: frameless, the scheme's panel inside a frame of its
-// colour, and the keyboard taken once shown, since a kiosk runs no window manager to hand it.
+// colour, the keyboard taken once shown, since a kiosk runs no window manager to hand it, Enter
+// to confirm and Esc to go back.
 class PanelDialog : public QDialog {
     Q_OBJECT
 
@@ -18,6 +19,11 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Enter: accepts unless a dialog says otherwise.
+    virtual void confirm() { accept(); }
+    // Any key but Enter and Esc.
+    virtual void otherKey(QKeyEvent* event) { QDialog::keyPressEvent(event); }
 
 private:
     MessageScheme scheme_;

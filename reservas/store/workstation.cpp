@@ -15,9 +15,7 @@ namespace {
 
 // Set by the program's thread, read by the database's.
 QMutex whoLock;
-QString terminalName;
-QString operatorCode;
-bool whoSet = false;
+Workstation who;
 
 QString columnName(std::string_view name) {
     return QString::fromLatin1(name.data(), qsizetype(name.size()));
@@ -25,24 +23,21 @@ QString columnName(std::string_view name) {
 
 } // namespace
 
-void SetWorkstation(const QString& terminal, const QString& operatorCodeGiven) {
+void SetWorkstation(const QString& terminal, const QString& operatorCode) {
     const QMutexLocker locked(&whoLock);
-    terminalName = terminal;
-    operatorCode = operatorCodeGiven;
-    whoSet = true;
+    who = {terminal, operatorCode};
+}
+
+Workstation CurrentWorkstation() {
+    const QMutexLocker locked(&whoLock);
+    return {who.Terminal.isEmpty() ? QSysInfo::machineHostName() : who.Terminal, who.Operator};
 }
 
 void BindWorkstation(QSqlQuery& query) {
-    QString terminal;
-    QString operatorGiven;
-    {
-        const QMutexLocker locked(&whoLock);
-        terminal = whoSet ? terminalName : QSysInfo::machineHostName();
-        operatorGiven = operatorCode;
-    }
+    const Workstation current = CurrentWorkstation();
     const QString moment =
         Sysutils::DecodeDateTime(Sysutils::Now()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    const QString values[] = {operatorGiven, terminal, moment};
+    const QString values[] = {current.Operator, current.Terminal, moment};
     for (std::size_t at = 0; at < WhoColumns.size(); ++at) {
         query.bindValue(QLatin1Char(':') + columnName(WhoColumns[at]), values[at]);
     }

@@ -276,8 +276,30 @@ private slots:
                                           u"4 pessoas  \u00B7  jantar: 1 reserva, 2 pessoas"));
     }
 
-    // The people expected, by shift: each reservation is "HHMM people status"; those cancelled
-    // and those whose guests never came count nowhere.
+    // A day as the store reads it, each reservation "start end people status tables" (tables
+    // between commas, "-" for none), numbered from 1 in order.
+    static std::vector<Reservas::DayReservation> dayOf(const QStringList& reservations) {
+        std::vector<Reservas::DayReservation> day;
+        for (const QString& reservation : reservations) {
+            const QStringList parts = reservation.split(' ');
+            Reservas::DayReservation read;
+            read.Reservation.NRRESMESA = FromQString(QString::number(day.size() + 1));
+            read.Reservation.HRINIRESMESA = FromQString(parts[0]);
+            read.Reservation.HRFINRESMESA = FromQString(parts[1]);
+            read.Reservation.NRPESRESMESA = FromQString(parts[2]);
+            read.Reservation.IDSTRESMESA = FromQString(parts[3]);
+            for (const QString& mesa : parts[4].split(',', Qt::SkipEmptyParts)) {
+                if (mesa != "-") {
+                    read.Mesas.push_back(mesa.toInt());
+                }
+            }
+            day.push_back(read);
+        }
+        return day;
+    }
+
+    // The people expected, by shift (see dayOf); those cancelled and those whose guests never
+    // came count nowhere.
     void coversCountTheGuestsExpectedByShift_data() {
         QTest::addColumn<QStringList>("reservations");
         QTest::addColumn<int>("dinnerFrom");
@@ -288,16 +310,16 @@ private slots:
                    QString::fromUtf8(dinner);
         };
         QTest::newRow("split at the hour")
-            << QStringList{"1559 2 P", "1600 3 P", "2000 4 U"} << 16
+            << QStringList{"1559 - 2 P -", "1600 - 3 P -", "2000 - 4 U -"} << 16
             << line("3 reservas, 9 pessoas", "1 reserva, 2 pessoas", "2 reservas, 7 pessoas");
         QTest::newRow("cancelled and no-show left out")
-            << QStringList{"1200 4 C", "1300 5 N", "2100 1 P", "2200 3 N"} << 16
+            << QStringList{"1200 - 4 C -", "1300 - 5 N -", "2100 - 1 P -", "2200 - 3 N -"} << 16
             << line("1 reserva, 1 pessoa", "0 reservas, 0 pessoas", "1 reserva, 1 pessoa");
         QTest::newRow("dinner from midnight")
-            << QStringList{"930 2 P", "1200 2 P"} << 0
+            << QStringList{"930 - 2 P -", "1200 - 2 P -"} << 0
             << line("2 reservas, 4 pessoas", "0 reservas, 0 pessoas", "2 reservas, 4 pessoas");
         QTest::newRow("dinner from 23")
-            << QStringList{"2259 2 P", "2300 6 P"} << 23
+            << QStringList{"2259 - 2 P -", "2300 - 6 P -"} << 23
             << line("2 reservas, 8 pessoas", "1 reserva, 2 pessoas", "1 reserva, 6 pessoas");
         QTest::newRow("empty day")
             << QStringList{} << 16
@@ -306,20 +328,11 @@ private slots:
     void coversCountTheGuestsExpectedByShift() {
         QFETCH(QStringList, reservations);
         QFETCH(int, dinnerFrom);
-        std::vector<Reservas::DayReservation> day;
-        for (const QString& reservation : reservations) {
-            const QStringList parts = reservation.split(' ');
-            Reservas::DayReservation read;
-            read.Reservation.HRINIRESMESA = FromQString(parts[0]);
-            read.Reservation.NRPESRESMESA = FromQString(parts[1]);
-            read.Reservation.IDSTRESMESA = FromQString(parts[2]);
-            day.push_back(read);
-        }
-        QTEST(CoversText(CoversOf(day, dinnerFrom)), "text");
+        QTEST(CoversText(CoversOf(dayOf(reservations), dinnerFrom)), "text");
     }
 
-    // The timeline of a restaurant with tables 1 and 2: each reservation is "start end status
-    // tables" (numbered from 1 in order), each block "number:row", "n" after a no-show's.
+    // The timeline of a restaurant with tables 1 and 2 (see dayOf): each block "number:row", "n"
+    // after a no-show's.
     void timelineRowsAndHours_data() {
         QTest::addColumn<QStringList>("reservations");
         QTest::addColumn<QStringList>("rows");
@@ -327,34 +340,19 @@ private slots:
         QTest::addColumn<int>("firstHour");
         QTest::addColumn<int>("lastHour");
         QTest::newRow("overlapping without a table, a row each")
-            << QStringList{"1200 1400 P -", "1300 1500 P -", "1400 1600 P -"}
+            << QStringList{"1200 1400 2 P -", "1300 1500 2 P -", "1400 1600 2 P -"}
             << QStringList{"Mesa 1", "Mesa 2", "sem mesa", "sem mesa"}
             << QStringList{"1:2", "2:3", "3:2"} << 11 << 24;
         QTest::newRow("cancelled out, no-show in, a removed table kept, past midnight")
-            << QStringList{"1000 1100 C -", "1930 2130 N 2", "2300 0100 P 7"}
+            << QStringList{"1000 1100 2 C -", "1930 2130 2 N 2", "2300 0100 2 P 7"}
             << QStringList{"Mesa 1", "Mesa 2", "Mesa 7"} << QStringList{"2:1n", "3:2"} << 11 << 25;
         QTest::newRow("early, on two tables")
-            << QStringList{"0800 0930 P 1,2"} << QStringList{"Mesa 1", "Mesa 2"}
+            << QStringList{"0800 0930 2 P 1,2"} << QStringList{"Mesa 1", "Mesa 2"}
             << QStringList{"1:0", "1:1"} << 8 << 24;
     }
     void timelineRowsAndHours() {
         QFETCH(QStringList, reservations);
-        std::vector<Reservas::DayReservation> day;
-        for (const QString& reservation : reservations) {
-            const QStringList parts = reservation.split(' ');
-            Reservas::DayReservation read;
-            read.Reservation.NRRESMESA = FromQString(QString::number(day.size() + 1));
-            read.Reservation.HRINIRESMESA = FromQString(parts[0]);
-            read.Reservation.HRFINRESMESA = FromQString(parts[1]);
-            read.Reservation.IDSTRESMESA = FromQString(parts[2]);
-            for (const QString& mesa : parts[3].split(',', Qt::SkipEmptyParts)) {
-                if (mesa != "-") {
-                    read.Mesas.push_back(mesa.toInt());
-                }
-            }
-            day.push_back(read);
-        }
-        const Timeline timeline = TimelineOf(day, {{1, 4}, {2, 2}});
+        const Timeline timeline = TimelineOf(dayOf(reservations), {{1, 4}, {2, 2}});
         QStringList blocks;
         for (const TimelineBlock& block : timeline.Blocks) {
             blocks << ToQString(block.Number) + ":" + QString::number(block.Row) +

@@ -169,8 +169,14 @@ RESERVAS_STORE_EXPORT AnsiString StatusWord(const AnsiString& code);
 // ---- Service: arrivals, no-shows and who did what ----
 
 // Who writes from this program: the terminal's name and the operator's code, kept with every
-// change in the reservation's history. Unset, the machine's name and no operator.
+// change in the reservation's history; a new reservation carries the code. An empty name, or
+// none set, is the machine's name; none set, no operator.
+struct RESERVAS_STORE_EXPORT Workstation {
+    QString Terminal;
+    QString Operator;
+};
 RESERVAS_STORE_EXPORT void SetWorkstation(const QString& terminal, const QString& operatorCode);
+RESERVAS_STORE_EXPORT Workstation CurrentWorkstation();
 
 // Marks a pending reservation arrived ("U", with the time it is marked) or not come ("N"), or
 // undoes either mark (pending again), when it is still at the version the caller read. Its
