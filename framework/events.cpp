@@ -1,5 +1,6 @@
 #include "framework/events.h"
 
+#include "framework/data/db.h"
 #include "framework/sysutils.h"
 
 #include <QMessageBox>
@@ -39,13 +40,13 @@ void HandleEvent(const std::function<void()>& handler) noexcept {
         // The silent abort ends the event without a word.
     } catch (const std::exception& error) {
         try {
-            ShowException(error.what());
+            ShowException(error);
         } catch (...) {
             // An error display that fails itself has nowhere left to report to.
         }
     } catch (...) {
         try {
-            ShowException("the action stopped on an error that gives no description");
+            ShowException({}, "an error that gives no description");
         } catch (...) {
         }
     }
@@ -71,11 +72,28 @@ void SetExceptionHandler(TExceptionEvent handler) {
     exceptionHandler = std::move(handler);
 }
 
-void ShowException(const AnsiString& message) {
+ErrorReport ReportOf(const std::exception& error) {
+    // The framework's own errors name dates, fields and datasets in a developer's words.
+    if (dynamic_cast<const Sysutils::EDateTimeError*>(&error) != nullptr ||
+        dynamic_cast<const Db::EDatabaseError*>(&error) != nullptr) {
+        return {{}, AnsiString(error.what())};
+    }
+    if (const auto* ours = dynamic_cast<const Sysutils::Exception*>(&error)) {
+        return {ours->Message(), ours->Detail()};
+    }
+    return {{}, AnsiString(error.what())};
+}
+
+void ShowException(const std::exception& error) {
+    const ErrorReport report = ReportOf(error);
+    ShowException(report.Message, report.Detail);
+}
+
+void ShowException(const AnsiString& message, const AnsiString& detail) {
     if (exceptionHandler) {
-        exceptionHandler(message);
+        exceptionHandler(message, detail);
     } else {
-        ShowErrorDialog(message);
+        ShowErrorDialog(message.empty() ? detail : message);
     }
 }
 

@@ -4,7 +4,8 @@
 
 namespace Sysutils {
 
-Exception::Exception(AnsiString message) : message_(std::move(message)) {}
+Exception::Exception(AnsiString message, AnsiString detail)
+    : message_(std::move(message)), detail_(std::move(detail)) {}
 
 const char* Exception::what() const noexcept {
     return message_.c_str();

@@ -2,6 +2,7 @@
 
 #include "journal.h"
 #include "reservas/store.h"
+#include "terminaltexts.h"
 
 #include <cstdio>
 
@@ -34,7 +35,7 @@ bool CancelFromCommandLine(const AnsiString& nrresmesa, Journal& journal) {
         }
     } catch (const std::exception& error) {
         complain(QStringLiteral("cannot cancel the reservation %1: %2")
-                     .arg(number, QString::fromLatin1(error.what())));
+                     .arg(number, ConsoleErrorText(error)));
     }
     return false;
 }

@@ -3,6 +3,7 @@
 #include "framework/datetime.h"
 #include "framework/sysutils.h"
 #include "reservas/store.h"
+#include "terminaltexts.h"
 
 #include <cstdio>
 
@@ -11,7 +12,7 @@ bool PrintFoundReservations(const QString& text) {
     try {
         found = Reservas::FindReservations(text, Sysutils::DecodeDateTime(Sysutils::Date()).date());
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", qPrintable(ToQString(error.what())));
+        std::fprintf(stderr, "%s\n", qPrintable(ConsoleErrorText(error)));
         return false;
     }
     for (const Reservas::DayReservation& reservation : found) {

@@ -3,10 +3,13 @@
 #include "framework/datetime.h"
 #include "framework/events.h"
 #include "hostlib/hostlib.h"
+#include "hostlib/parameters.h"
 #include "regularfile.h"
 #include "reservas/reservas.h"
+#include "terminaltexts.h"
 
 #include <QJsonDocument>
+#include <QScopeGuard>
 #include <cstdio>
 
 namespace {
@@ -79,11 +82,13 @@ void Journal::write(QJsonObject event) {
 
 void Journal::attach() {
     attached = this;
-    Forms::SetExceptionHandler([this](const AnsiString& message) {
-        write({{"event", "error"}, {"text", text(message)}});
-        Forms::ShowErrorDialog(message);
+    Forms::SetExceptionHandler([this](const AnsiString& message, const AnsiString& detail) {
+        showError(message, detail);
     });
     SetMensagemObserver([this](const MensagemCall& call) {
+        if (showingError_) {
+            return false;
+        }
         QJsonObject event{
             {"event", "message"}, {"text", text(call.Text)}, {"scheme", text(call.SchemeId)}};
         if (!call.Detail.empty()) {
@@ -96,4 +101,24 @@ void Journal::attach() {
         packageHandOff = CriaMesasReserva;
         CriaMesasReserva = &journalingHandOff;
     }
+}
+
+// The operator reads the error's own words, or a plain Portuguese sentence when it has none, in
+// the same touch dialog as every other message; what only an administrator can use goes to the
+// journal, or to standard error (the session's log) when the terminal keeps none.
+void Journal::showError(const AnsiString& message, const AnsiString& detail) {
+    const AnsiString shown = message.empty() ? TerminalText("ERRO_INTERNO") : message;
+    QJsonObject event{{"event", "error"}, {"text", text(shown)}};
+    if (!detail.empty()) {
+        event.insert(QStringLiteral("detail"), text(detail));
+    }
+    if (file_.isOpen()) {
+        write(event);
+    } else {
+        std::fprintf(stderr, "%s\n",
+                     QJsonDocument(event).toJson(QJsonDocument::Compact).constData());
+    }
+    showingError_ = true;
+    const auto shownOnce = qScopeGuard([this] { showingError_ = false; });
+    Mensagem(shown, "", "S", "N", tmError, "", DisplayScheme(), 0, nullptr);
 }

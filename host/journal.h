@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/ansistring.h"
+
 #include <QFile>
 #include <QJsonObject>
 #include <QString>
@@ -20,14 +22,18 @@ public:
     // The file opened, or empty.
     QString fileName() const { return name_; }
 
-    // Hooks the journal to the framework's error display, the message dialog and the hand-off.
-    // Only one journal is attached at a time.
+    // Hooks the journal to the framework's error display, the message dialog and the hand-off,
+    // opened or not: every error is shown in the touch dialog either way. Only one journal is
+    // attached at a time.
     void attach();
 
 private:
+    void showError(const AnsiString& message, const AnsiString& detail);
+
     QFile file_;
     QString name_;
     QString errorText_;
     QString terminal_;
     bool failureReported_ = false;
+    bool showingError_ = false;
 };

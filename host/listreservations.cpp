@@ -1,6 +1,7 @@
 #include "listreservations.h"
 
 #include "reservas/store.h"
+#include "terminaltexts.h"
 
 #include <cstdio>
 
@@ -9,7 +10,7 @@ bool PrintReservationsOfDay(const QDate& day) {
     try {
         reservations = Reservas::ReservationsOfDay(day);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", qPrintable(ToQString(error.what())));
+        std::fprintf(stderr, "%s\n", qPrintable(ConsoleErrorText(error)));
         return false;
     }
     for (const Reservas::DayReservation& reservation : reservations) {

@@ -88,6 +88,7 @@ bool displayAvailable() {
 // said on standard error, when it cannot be written.
 bool startJournal(const TerminalRequest& request, Journal& journal) {
     if (request.journal.isEmpty()) {
+        journal.attach();
         return true;
     }
     if (!journal.open(request.journal)) {
@@ -159,7 +160,7 @@ bool prepareReservation(const TerminalRequest& request, Dbclient::TClientDataSet
             return false;
         }
     } catch (const std::exception& error) {
-        const QString reason = QString::fromLatin1(error.what());
+        const QString reason = ConsoleErrorText(error);
         complain(request.editNumber.isEmpty() ? reason
                                               : QStringLiteral("cannot read the reservation %1: %2")
                                                     .arg(request.editNumber, reason));
@@ -209,10 +210,10 @@ int openScreen(const TerminalRequest& request) {
         // A screenshot of the error dialog would pass for the screen: said instead, as any
         // other request that cannot be done.
         if (screenshot) {
-            complain(QString::fromLatin1(error.what()));
+            complain(ConsoleErrorText(error));
             return BadRequest;
         }
-        Forms::ShowException(error.what());
+        Forms::ShowException(error);
         return NotStored;
     }
     if (screenshot) {
@@ -259,7 +260,7 @@ int openDayWindow(const TerminalRequest& request) {
     try {
         Reservas::PrepareDatabase();
     } catch (const std::exception& error) {
-        complain(QString::fromLatin1(error.what()));
+        complain(ConsoleErrorText(error));
         return BadRequest;
     }
     Journal journal;

@@ -2,6 +2,7 @@
 
 #include "framework/ansistring.h"
 #include "reservas/store.h"
+#include "terminaltexts.h"
 
 #include <cstdio>
 
@@ -12,7 +13,7 @@ bool PrepareForTerminals(const QString& terminalRole) {
         Reservas::PrepareDatabaseAsOwner(terminalRole);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "cannot prepare %s: %s\n", qPrintable(location),
-                     qPrintable(QString::fromLatin1(error.what())));
+                     qPrintable(ConsoleErrorText(error)));
         return false;
     }
     std::printf("%s is ready for this version of the terminals", qPrintable(location));

@@ -2,6 +2,7 @@
 
 #include "daylist/dayprinting.h"
 #include "journal.h"
+#include "terminaltexts.h"
 
 #include <QFileInfo>
 #include <cstdio>
@@ -11,7 +12,7 @@ bool PrintDayToFile(const QDate& day, const QString& file, int dinnerFrom, Journ
     try {
         contents = ReadDayContents(day);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", qPrintable(ToQString(error.what())));
+        std::fprintf(stderr, "%s\n", qPrintable(ConsoleErrorText(error)));
         return false;
     }
     if (const std::optional<QString> failed = WriteDayPdf(file, contents, dinnerFrom)) {

@@ -1,6 +1,7 @@
 #include "replacetables.h"
 
 #include "reservas/store.h"
+#include "terminaltexts.h"
 
 #include <cstdio>
 
@@ -8,7 +9,7 @@ bool ReplaceRestaurantTables(const QString& list) {
     try {
         Reservas::SetRestaurantTables(Reservas::ParseTables(list));
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", qPrintable(ToQString(error.what())));
+        std::fprintf(stderr, "%s\n", qPrintable(ConsoleErrorText(error)));
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "showreservation.h"
 
 #include "reservas/store.h"
+#include "terminaltexts.h"
 
 #include <cstdio>
 
@@ -9,7 +10,7 @@ bool ShowStoredReservation(const AnsiString& nrresmesa) {
     try {
         stored = Reservas::FindReservation(nrresmesa);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", qPrintable(ToQString(error.what())));
+        std::fprintf(stderr, "%s\n", qPrintable(ConsoleErrorText(error)));
         return false;
     }
     if (!stored) {

@@ -3,6 +3,7 @@
 #include "framework/ansistring.h"
 
 #include <QString>
+#include <exception>
 
 // The terminal's own words, from its Latin-1 catalogue of "key|text" lines.
 AnsiString TerminalCatalogueText(const char* key);
@@ -17,3 +18,7 @@ AnsiString TerminalText(const char* key, const Arguments&... arguments) {
         return FromQStringEscaped(ToQString(TerminalCatalogueText(key)).arg(QString(arguments)...));
     }
 }
+
+// An error as the command line prints it: its words for the operator and, in brackets, what only
+// an administrator can use (the driver's own words, the error code).
+QString ConsoleErrorText(const std::exception& error);

@@ -18,7 +18,9 @@ StoreSetup::StoreSetup(int tablesPicked) {
         ++Messages;
         return true;
     });
-    Forms::SetExceptionHandler([this](const AnsiString& text) { Errors.push_back(text); });
+    Forms::SetExceptionHandler([this](const AnsiString& message, const AnsiString& detail) {
+        Errors.push_back(message.empty() ? detail : message);
+    });
     Reservas::SetStoredObserver([this](const AnsiString&, const std::vector<int>&) {
         ++Stored;
         if (OnStored) {

@@ -180,7 +180,7 @@ void TDayWindow::enterReservation(int tipo, const AnsiString& nrresmesa) {
     try {
         entry_(tipo, &reservation);
     } catch (const std::exception& error) {
-        Forms::ShowException(error.what());
+        Forms::ShowException(error);
     }
     refresh();
 }

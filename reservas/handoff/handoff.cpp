@@ -306,7 +306,7 @@ void StoreHandOff(int tipo, const AnsiString& hrIni, const AnsiString& hrFim,
     } catch (const Sysutils::Exception&) {
         throw;
     } catch (const std::exception& error) {
-        Raise("ERRO_GRAVAR", AnsiString(error.what()));
+        throw Sysutils::Exception(Text("ERRO_GRAVAR"), AnsiString(error.what()));
     }
 }
 

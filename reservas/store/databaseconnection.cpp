@@ -106,7 +106,7 @@ void createPrivately(const QString& file) {
     if (created >= 0) {
         ::close(created);
     } else if (errno != EEXIST) {
-        Raise("BD_ABRIR", file, QString::fromLocal8Bit(std::strerror(errno)));
+        RaiseWithDetail(QString::fromLocal8Bit(std::strerror(errno)), "BD_ABRIR", file);
     }
 }
 
@@ -320,7 +320,7 @@ void ReservationDatabase::openServer() {
     database_ = AddServerConnection(location_, kept.name, connectTimeout);
     StopIfGivenUp();
     if (!database_.open()) {
-        Raise("BD_SERVIDOR", location_.Shown(), database_.lastError().text());
+        RaiseWithDetail(FailureDetail(database_.lastError()), "BD_SERVIDOR", location_.Shown());
     }
     NoteServerSocket(serverSocket(database_));
     StopIfGivenUp();
@@ -438,13 +438,20 @@ void ReservationDatabase::fail(const char* key, const QSqlError& error) const {
     case FailureKind::ServerLost:
         keep_ = false;
         if (retryable_) {
-            throw StaleConnection(Text("BD_SERVIDOR", location_.Shown(), error.text()));
+            throw StaleConnection(Text("BD_SERVIDOR", location_.Shown()),
+                                  FromQStringEscaped(FailureDetail(error)));
         }
-        Raise("BD_SERVIDOR", location_.Shown(), error.text());
+        RaiseWithDetail(FailureDetail(error), "BD_SERVIDOR", location_.Shown());
     case FailureKind::Other:
         break;
     }
-    Raise(key, location_.Shown(), error.text());
+    RaiseWithDetail(FailureDetail(error), key, location_.Shown());
+}
+
+QString FailureDetail(const QSqlError& error) {
+    const QString code = error.nativeErrorCode();
+    const QString words = error.text().trimmed();
+    return code.isEmpty() ? words : QStringLiteral("[%1] %2").arg(code, words);
 }
 
 WriteTransaction::WriteTransaction(const ReservationDatabase& database, const char* failureKey,

@@ -23,6 +23,10 @@ enum class DatabaseAccess { Read, Write, Prepare };
 
 // Raised by a statement that would hold a table twice at overlapping times: the database
 // itself refused it, though the program's own check had found the table free.
+// What a failed statement's error tells an administrator: the SQLSTATE or the engine's code,
+// when there is one, and the driver's own words.
+QString FailureDetail(const QSqlError& error);
+
 class HoldingConflict : public Sysutils::Exception {
 public:
     using Sysutils::Exception::Exception;

@@ -49,8 +49,8 @@ qlonglong InsertReservation(const ReservationDatabase& database,
     BindWorkstation(insert);
     database.Execute(insert, "BD_GRAVAR");
     if (!insert.next()) {
-        Raise("BD_GRAVAR", ParseDatabaseLocation(DatabaseLocationText()).Shown(),
-              insert.lastError().text());
+        RaiseWithDetail(FailureDetail(insert.lastError()), "BD_GRAVAR",
+                        ParseDatabaseLocation(DatabaseLocationText()).Shown());
     }
     return insert.value(0).toLongLong();
 }

@@ -18,4 +18,12 @@ template <typename... Arguments>
     throw Sysutils::Exception(Text(key, arguments...));
 }
 
+// The same, with what only an administrator can use (the driver's own words, the error code):
+// kept with the error for the journal and the command line, never put on the operator's screen.
+template <typename... Arguments>
+[[noreturn]] void RaiseWithDetail(const QString& detail, const char* key,
+                                  const Arguments&... arguments) {
+    throw Sysutils::Exception(Text(key, arguments...), FromQStringEscaped(detail));
+}
+
 } // namespace Reservas

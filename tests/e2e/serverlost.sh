@@ -13,8 +13,13 @@ hold_database
 xdotool key Return
 end_terminal_session
 wait_for_event error 1
-grep '"event":"error"' "$journal" | grep -q "Sem comunica" ||
+error_line=$(grep '"event":"error"' "$journal")
+grep -q '"text":"Sem comunica[^"]*"' <<<"$error_line" ||
     fail "the journal does not tell that the server was lost"
+# The driver's words reach the journal, never the operator's dialog, which is the touch one.
+grep -q '"detail":"[^"]' <<<"$error_line" || fail "the journal keeps no detail of the failure"
+grep -q '"text":"[^"]*\(' <<<"$error_line" && fail "the driver's words reached the screen"
+dialog_window Mensagem >/dev/null
 answer_message
 release_database
 expect_form_focus "the message about the server"

@@ -42,7 +42,9 @@ FormWatch::FormWatch() {
         messages.push_back(call);
         return true;
     });
-    Forms::SetExceptionHandler([this](const AnsiString& text) { errors.push_back(text); });
+    Forms::SetExceptionHandler([this](const AnsiString& message, const AnsiString& detail) {
+        errors.push_back(message.empty() ? detail : message);
+    });
     packageCalendar = TouchCalendar;
     packageHandOff = CriaMesasReserva;
     TouchCalendar = &watchedCalendar;

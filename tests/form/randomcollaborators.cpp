@@ -67,7 +67,9 @@ RandomCollaborators::RandomCollaborators(std::mt19937& random)
         ++record.messages;
         return true;
     });
-    Forms::SetExceptionHandler([](const AnsiString& text) { record.reported.push_back(text); });
+    Forms::SetExceptionHandler([](const AnsiString& message, const AnsiString& detail) {
+        record.reported.push_back(message.empty() ? detail : message);
+    });
 }
 
 RandomCollaborators::~RandomCollaborators() {

@@ -1,4 +1,5 @@
 #include "../support/endmodal.h"
+#include "framework/data/db.h"
 #include "framework/events.h"
 #include "framework/forms.h"
 #include "framework/screen.h"
@@ -28,14 +29,21 @@ class FormsTest : public QObject {
     Q_OBJECT
 
     std::vector<AnsiString> shownErrors;
+    std::vector<AnsiString> shownDetails;
 
 private slots:
     void init() {
         shownErrors.clear();
-        Forms::SetExceptionHandler([this](const AnsiString& text) { shownErrors.push_back(text); });
+        shownDetails.clear();
+        Forms::SetExceptionHandler([this](const AnsiString& message, const AnsiString& detail) {
+            shownErrors.push_back(message);
+            shownDetails.push_back(detail);
+        });
     }
     void cleanup() { Forms::SetExceptionHandler({}); }
 
+    // Only the system's own errors speak to the operator; the framework's and the C++ library's
+    // own words, and a driver's, are detail for the administrator.
     void guardDropsAbortAndReportsOtherErrors() {
         Forms::HandleEvent([] { Sysutils::Abort(); });
         QVERIFY(shownErrors.empty());
@@ -43,11 +51,17 @@ private slots:
             [] { throw Sysutils::EDateTimeError("'25:99' cannot be read as a time of day"); });
         Forms::HandleEvent([] { throw std::runtime_error("disk full"); });
         Forms::HandleEvent([] { throw 42; });
-        QCOMPARE(shownErrors.size(), std::size_t(3));
-        QCOMPARE(shownErrors[0], AnsiString("'25:99' cannot be read as a time of day"));
-        QCOMPARE(shownErrors[1], AnsiString("disk full"));
-        QCOMPARE(shownErrors[2],
-                 AnsiString("the action stopped on an error that gives no description"));
+        Forms::HandleEvent(
+            [] { throw Sysutils::Exception("Banco fora do ar.", "[08006] connection lost"); });
+        Forms::HandleEvent(
+            [] { throw Db::EDatabaseError("cdsReserva: field NMRESMESA not found"); });
+        const std::vector<AnsiString> messages{"", "", "", "Banco fora do ar.", ""};
+        const std::vector<AnsiString> details{"'25:99' cannot be read as a time of day",
+                                              "disk full", "an error that gives no description",
+                                              "[08006] connection lost",
+                                              "cdsReserva: field NMRESMESA not found"};
+        QCOMPARE(shownErrors, messages);
+        QCOMPARE(shownDetails, details);
         QCOMPARE(Forms::HandlerDepth(), 0);
     }
 

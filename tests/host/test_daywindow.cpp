@@ -216,7 +216,9 @@ private slots:
                  Reservas::CancelResult::Cancelled);
 
         errors.clear();
-        Forms::SetExceptionHandler([this](const AnsiString& text) { errors.push_back(text); });
+        Forms::SetExceptionHandler([this](const AnsiString& message, const AnsiString& detail) {
+            errors.push_back(message.empty() ? detail : message);
+        });
         questions.clear();
         answer = true;
         SetPerguntaObserver([this](const AnsiString& text) {

@@ -82,8 +82,9 @@ private slots:
 
     void handlerErrorsGoToTheFrameworkAndAbortIsSilent() {
         std::vector<AnsiString> shown;
-        Forms::SetExceptionHandler(
-            [&shown](const AnsiString& message) { shown.push_back(message); });
+        Forms::SetExceptionHandler([&shown](const AnsiString& message, const AnsiString& detail) {
+            shown.push_back(message.empty() ? detail : message);
+        });
         TBlendedButton key;
         key.resize(60, 50);
         key.OnClick = [](QObject*) { throw Sysutils::Exception("Hora inv\xE1lida"); };

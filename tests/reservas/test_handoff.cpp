@@ -442,8 +442,8 @@ private slots:
         }
         QTest::newRow("not a database")
             << "garbage.db"
-            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/garbage.db: "
-            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/garbage.db: ";
+            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/garbage.db."
+            << "N\u00E3o foi poss\u00EDvel abrir o banco de reservas %1/garbage.db.";
     }
     void databaseThatCannotBeOpenedRaises() {
         SKIP_ON_SERVER("can be a folder or another kind of file");

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <exception>
 #include <functional>
 
 namespace Forms {
@@ -33,10 +34,23 @@ FRAMEWORK_EXPORT int HandlerDepth() noexcept;
 FRAMEWORK_EXPORT void AfterHandlers(QObject* context, std::function<void()> action);
 
 // Errors the framework shows. A host or a test may take them over; with no handler set they
-// go to the framework's own error dialog.
-using TExceptionEvent = std::function<void(const AnsiString& message)>;
+// go to the framework's own error dialog. The message is the error's own words for the
+// operator, empty when the error has none (the framework's and the C++ library's own errors
+// speak to a developer); the detail is for the administrator (Sysutils::Exception::Detail, or
+// those other errors' own text).
+using TExceptionEvent = std::function<void(const AnsiString& message, const AnsiString& detail)>;
 FRAMEWORK_EXPORT void SetExceptionHandler(TExceptionEvent handler);
-FRAMEWORK_EXPORT void ShowException(const AnsiString& message);
+FRAMEWORK_EXPORT void ShowException(const AnsiString& message, const AnsiString& detail = {});
 FRAMEWORK_EXPORT void ShowErrorDialog(const AnsiString& message);
+
+// The same split for an error caught anywhere: the words for the operator (empty when the
+// error has none) and the detail for the administrator.
+struct ErrorReport {
+    AnsiString Message;
+    AnsiString Detail;
+};
+FRAMEWORK_EXPORT ErrorReport ReportOf(const std::exception& error);
+// Shows an error caught outside HandleEvent as HandleEvent would.
+FRAMEWORK_EXPORT void ShowException(const std::exception& error);
 
 } // namespace Forms

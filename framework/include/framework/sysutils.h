@@ -7,15 +7,19 @@
 
 namespace Sysutils {
 
-// Root of every error the framework and the modules raise; its message is shown as is.
+// Root of every error the framework and the modules raise; its message is shown as is. The
+// detail, when there is one, is what only an administrator can use (a driver's own words, an
+// error code): journalled and printed, never put on the operator's screen.
 class FRAMEWORK_EXPORT Exception : public std::exception {
 public:
-    explicit Exception(AnsiString message);
+    explicit Exception(AnsiString message, AnsiString detail = {});
     const char* what() const noexcept override;
     const AnsiString& Message() const noexcept { return message_; }
+    const AnsiString& Detail() const noexcept { return detail_; }
 
 private:
     AnsiString message_;
+    AnsiString detail_;
 };
 
 // The silent abort: ends the current event without any message.
