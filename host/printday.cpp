@@ -8,15 +8,10 @@
 #include <cstdio>
 
 bool PrintDayToFile(const QDate& day, const QString& file, int dinnerFrom, Journal& journal) {
-    DayContents contents;
     try {
-        contents = ReadDayContents(day);
+        WriteDayPdf(file, ReadDayContents(day), dinnerFrom);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", qPrintable(ConsoleErrorText(error)));
-        return false;
-    }
-    if (const std::optional<QString> failed = WriteDayPdf(file, contents, dinnerFrom)) {
-        std::fprintf(stderr, "%s\n", qPrintable(*failed));
         return false;
     }
     journal.write({{"event", "printed"}, {"file", QFileInfo(file).absoluteFilePath()}});

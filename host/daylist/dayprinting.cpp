@@ -3,6 +3,7 @@
 #include "daylist/daycovers.h"
 #include "daylist/daydisplay.h"
 #include "daylist/timeline.h"
+#include "framework/sysutils.h"
 #include "regularfile.h"
 #include "terminaltexts.h"
 
@@ -162,17 +163,17 @@ void PaintDay(QPagedPaintDevice& device, const DayContents& day, int dinnerFrom)
     paintTimelinePage(page, day);
 }
 
-std::optional<QString> WriteDayPdf(const QString& file, const DayContents& day, int dinnerFrom) {
+void WriteDayPdf(const QString& file, const DayContents& day, int dinnerFrom) {
     QFile output(file);
     QString reason;
     switch (OpenRegularFile(output, QIODevice::WriteOnly, FileUse::Printout, reason)) {
     case FileOpening::Opened:
         break;
     case FileOpening::Refused:
-        return reason;
+        throw Sysutils::Exception(FromQStringEscaped(reason));
     case FileOpening::Missing:
     case FileOpening::Failed:
-        return ToQString(TerminalText("PDF_FALHOU", file, reason));
+        throw Sysutils::Exception(TerminalText("PDF_FALHOU", file), FromQStringEscaped(reason));
     }
     {
         QPdfWriter writer(&output);
@@ -182,19 +183,17 @@ std::optional<QString> WriteDayPdf(const QString& file, const DayContents& day, 
         PaintDay(writer, day, dinnerFrom);
     }
     if (output.error() != QFileDevice::NoError) {
-        return ToQString(TerminalText("PDF_FALHOU", file, output.errorString()));
+        throw Sysutils::Exception(TerminalText("PDF_FALHOU", file),
+                                  FromQStringEscaped(output.errorString()));
     }
-    return std::nullopt;
 }
 
-std::optional<QString> PrintDayOn(const QPrinterInfo& printer, const DayContents& day,
-                                  int dinnerFrom) {
+void PrintDayOn(const QPrinterInfo& printer, const DayContents& day, int dinnerFrom) {
     QPrinter job(printer, QPrinter::HighResolution);
     job.setDocName(DayHeading(day.Day));
     prepare(job);
     PaintDay(job, day, dinnerFrom);
     if (job.printerState() == QPrinter::Error || job.printerState() == QPrinter::Aborted) {
-        return ToQString(TerminalText("IMPRESSORA_FALHOU", printer.printerName()));
+        throw Sysutils::Exception(TerminalText("IMPRESSORA_FALHOU", printer.printerName()));
     }
-    return std::nullopt;
 }

@@ -3,7 +3,6 @@
 #include "daylist/daycontents.h"
 
 #include <QString>
-#include <optional>
 
 class QPagedPaintDevice;
 class QPrinterInfo;
@@ -13,9 +12,9 @@ class QPrinterInfo;
 // the light scheme whatever the screen's: paper is white.
 void PaintDay(QPagedPaintDevice& device, const DayContents& day, int dinnerFrom);
 
-// Writes the day as a PDF to file, a regular file; the reason, in Portuguese, when it cannot.
-std::optional<QString> WriteDayPdf(const QString& file, const DayContents& day, int dinnerFrom);
+// Writes the day as a PDF to file, a regular file. Raises Sysutils::Exception when it cannot:
+// the reason in Portuguese, the system's own words as its detail.
+void WriteDayPdf(const QString& file, const DayContents& day, int dinnerFrom);
 
-// Sends the day to printer; the reason when it cannot.
-std::optional<QString> PrintDayOn(const QPrinterInfo& printer, const DayContents& day,
-                                  int dinnerFrom);
+// Sends the day to printer; raises the same way when the printer refuses it.
+void PrintDayOn(const QPrinterInfo& printer, const DayContents& day, int dinnerFrom);

@@ -87,16 +87,11 @@ void TDayWindow::printDay() {
     const QString day = contents_.Day.toString(QStringLiteral("dd/MM/yyyy"));
     const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
     QString file;
-    std::optional<QString> failed;
     if (printer.isNull()) {
         file = printoutFile(journal_.fileName(), contents_.Day);
-        failed = WriteDayPdf(file, contents_, dinnerFrom_);
+        WriteDayPdf(file, contents_, dinnerFrom_);
     } else {
-        failed = PrintDayOn(printer, contents_, dinnerFrom_);
-    }
-    if (failed) {
-        Mensagem(FromQStringEscaped(*failed), "", "N", "N", tmError, "", schemeId_, 0, nullptr);
-        return;
+        PrintDayOn(printer, contents_, dinnerFrom_);
     }
     if (printer.isNull()) {
         journal_.write({{"event", "printed"}, {"file", file}});
