@@ -8,7 +8,8 @@ namespace Reservas {
 
 namespace {
 
-// At 1024x768 the grid covers the entry screen but for this border.
+// At 1024x768 the grid covers the entry screen but for a border; on a larger screen it covers the
+// screen but for the same border.
 constexpr QSize designScreen(1024, 768);
 constexpr QSize designDialog(723, 582);
 constexpr int designMargin = 14;
@@ -24,7 +25,8 @@ constexpr int lowestRow = 36;
 
 GridLayout::GridLayout(const QSize& screen, int tables) : Scale(TouchScale(screen)) {
     const auto scaled = [this](int pixels) { return Scaled(pixels, Scale); };
-    Dialog = designDialog.expandedTo(screen - (designScreen - designDialog));
+    // A screen larger in one way only (two screens side by side as one) keeps the design's grid.
+    Dialog = Scale > 1 ? screen - (designScreen - designDialog) : designDialog;
     const int margin = scaled(designMargin);
     const int inner = Dialog.width() - 2 * margin;
     Gap = scaled(designGap);

@@ -318,7 +318,7 @@ private slots:
         QTest::newRow("1024x768") << QSize(1024, 768) << QSize(723, 582) << QRect(14, 96, 131, 88)
                                   << 5 << 24;
         QTest::newRow("1920x1080")
-            << QSize(1920, 1080) << QSize(1619, 894) << QRect(20, 135, 185, 124) << 8 << 34;
+            << QSize(1920, 1080) << QSize(1619, 894) << QRect(20, 135, 185, 142) << 8 << 34;
     }
     void gridGrowsWithTheScreen() {
         QFETCH(QSize, screen);
