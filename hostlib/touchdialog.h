@@ -6,7 +6,6 @@
 
 #include <QColor>
 #include <QDialog>
-
 #include <vector>
 
 class QHBoxLayout;

@@ -14,6 +14,7 @@
 #include <QScroller>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <map>
 #include <optional>
@@ -363,12 +364,15 @@ private slots:
             QWidget* surface = area->viewport();
             QVERIFY(QScroller::hasScroller(surface));
             QVERIFY(area->verticalScrollBar()->maximum() > 0);
+            // Through the window, as a finger's events come, so that the scroller sees them.
+            QWindow* shown = grid.windowHandle();
             const QPoint start = surface->rect().center();
-            QTest::mousePress(surface, Qt::LeftButton, {}, start);
+            const QPoint from = surface->mapTo(&grid, start);
+            QTest::mousePress(shown, Qt::LeftButton, {}, from);
             for (int step = 1; step <= 10; ++step) {
-                QTest::mouseMove(surface, start - QPoint(0, 15 * step), 20);
+                QTest::mouseMove(shown, from - QPoint(0, 15 * step), 20);
             }
-            QTest::mouseRelease(surface, Qt::LeftButton, {}, start - QPoint(0, 150), 20);
+            QTest::mouseRelease(shown, Qt::LeftButton, {}, from - QPoint(0, 150), 20);
             QTRY_VERIFY(area->verticalScrollBar()->value() > 0);
             QTRY_COMPARE(QScroller::scroller(surface)->state(), QScroller::Inactive);
             for (const TBlendedButton* cell : grid.findChildren<TBlendedButton*>()) {
@@ -377,7 +381,7 @@ private slots:
             auto* tapped = qobject_cast<TBlendedButton*>(
                 area->widget()->childAt(area->widget()->mapFrom(surface, start)));
             QVERIFY(tapped != nullptr);
-            QTest::mouseClick(tapped, Qt::LeftButton);
+            QTest::mouseClick(shown, Qt::LeftButton, {}, from);
             QTRY_VERIFY(tapped->isChecked());
             act(grid, QStringLiteral("confirmar"));
         });
