@@ -260,8 +260,8 @@ private slots:
         };
         Reservas::PrepareDatabase();
         const OtherTerminal other(Reservas::DatabaseLocationText());
-        // Busy with another terminal's writing, the storing fails; without, a fourth grid never
-        // shows.
+        // Another terminal's writing holds the database, so that the storing after this grid
+        // fails.
         const auto holdTheDatabase = [&other](const Reservas::TableChoice&) {
             if (TestDatabase::OnServer()) {
                 other.Run("BEGIN") && other.Run("LOCK TABLE RESERVAMESA IN EXCLUSIVE MODE");
