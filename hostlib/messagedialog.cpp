@@ -14,5 +14,5 @@ MessageDialog::MessageDialog(const MensagemCall& call, QWidget* parent)
         AddText(call.Detail, 16, false, QStringLiteral("detail"));
     }
     AddKey(HostText("OkKey"), QStringLiteral("okKey"))->OnClick = [this](QObject*) { accept(); };
-    adjustSize();
+    FitContents();
 }

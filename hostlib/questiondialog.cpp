@@ -9,5 +9,5 @@ QuestionDialog::QuestionDialog(const AnsiString& text, const AnsiString& schemeI
     AddText(text, 20, true, QStringLiteral("text"));
     AddKey(HostText("YesKey"), QStringLiteral("yesKey"))->OnClick = [this](QObject*) { accept(); };
     AddKey(HostText("NoKey"), QStringLiteral("noKey"))->OnClick = [this](QObject*) { reject(); };
-    adjustSize();
+    FitContents();
 }

@@ -78,7 +78,7 @@ void TDayWindow::showToday() {
 }
 
 void TDayWindow::pickDay() {
-    const AnsiString picked = TouchCalendar(0, 0, 0);
+    const AnsiString picked = TouchCalendar(day_.year(), day_.month(), day_.day());
     if (!picked.empty()) {
         showDay(Sysutils::DecodeDateTime(Sysutils::StrToDate(picked)).date());
     }

@@ -97,11 +97,12 @@ void warn(const AnsiString& text, const AnsiString& schemeId) {
     Mensagem(text, "", "S", "N", tmWarning, "", schemeId, 0, nullptr);
 }
 
-// Those of an edited reservation's tables that its new times lose, said to the operator.
-void warnOfLostTables(const TablesAround& around) {
+// Those of the tables the grid would start from that are taken at the reservation's times, said
+// to the operator: an edit's own tables its new times lose, or picks another terminal took since.
+void warnOfLostTables(const std::vector<int>& wanted, const TablesAround& around) {
     std::vector<int> lost;
-    std::set_intersection(around.Held.begin(), around.Held.end(), around.Taken.begin(),
-                          around.Taken.end(), std::back_inserter(lost));
+    std::set_intersection(wanted.begin(), wanted.end(), around.Taken.begin(), around.Taken.end(),
+                          std::back_inserter(lost));
     if (!lost.empty()) {
         warn(TablesTaken(lost).Message(), DisplayScheme());
     }
@@ -156,25 +157,54 @@ QString handOffIdentity(Dbclient::TClientDataSet* reserva) {
     Sysutils::Abort();
 }
 
-// Stores the reservation with the tables the operator picks among found, through storeWith. A
-// table another terminal took meanwhile is said, and the grid comes back with it taken; going
-// back from the grid aborts, leaving the entry on the screen.
+// The tables picked for this entry, kept with its dataset from the grid's last answer (or the
+// operator going back from it) until the entry is stored: a grid opened again for the same entry
+// starts from them rather than from nothing.
+constexpr const char* picksProperty = "reservas.mesasEscolhidas";
+
+using PicksKeeper = std::function<void(const std::vector<int>&)>;
+
+std::optional<std::vector<int>> keptPicks(Dbclient::TClientDataSet* reserva) {
+    const QVariant kept = reserva != nullptr ? reserva->property(picksProperty) : QVariant();
+    if (!kept.isValid()) {
+        return std::nullopt;
+    }
+    const auto tables = kept.value<QList<int>>();
+    return std::vector<int>(tables.begin(), tables.end());
+}
+
+PicksKeeper picksKeeper(Dbclient::TClientDataSet* reserva) {
+    if (reserva == nullptr) {
+        return [](const std::vector<int>&) {};
+    }
+    return [reserva](const std::vector<int>& picked) {
+        reserva->setProperty(picksProperty,
+                             QVariant::fromValue(QList<int>(picked.begin(), picked.end())));
+    };
+}
+
+// Stores the reservation with the tables the operator picks among found, starting from wanted,
+// through storeWith; keep is told every pick. A table another terminal took meanwhile is said,
+// and the grid comes back with it taken; going back from the grid aborts, leaving the entry on
+// the screen.
 Booking bookWithTables(const StoredReservation& reservation, std::optional<qlonglong> editing,
-                       BookingTables found,
+                       BookingTables found, std::vector<int> wanted, const PicksKeeper& keep,
                        const std::function<Booking(const std::vector<int>&)>& storeWith) {
-    warnOfLostTables(found.Around);
-    TableChoice choice =
-        choiceFor(reservation, found.Around, std::move(found.Tables), found.Around.Held);
+    std::sort(wanted.begin(), wanted.end());
+    warnOfLostTables(wanted, found.Around);
+    TableChoice choice = choiceFor(reservation, found.Around, std::move(found.Tables), wanted);
     for (;;) {
         // While the grid is open another terminal may take a table: the grid asks again, and
         // is told until when each is taken.
         choice.RefreshTaken = [reservation, editing] {
             return TablesForBooking(reservation, editing).Around;
         };
+        choice.GoneBackWith = keep;
         const std::optional<std::vector<int>> picked = PickTables(choice);
         if (!picked) {
             Sysutils::Abort();
         }
+        keep(*picked);
         try {
             return storeWith(*picked);
         } catch (const TablesTaken& taken) {
@@ -208,10 +238,13 @@ Booking storeEntered(int tipo, const StoredReservation& entered,
     BookingTables found = TablesForBooking(reservation, editing);
     try {
         if (!found.Tables.empty()) {
-            return bookWithTables(
-                reservation, editing, std::move(found), [&](const std::vector<int>& picked) {
-                    return BookReservation(reservation, editing, picked, identity);
-                });
+            // An edit starts from its stored tables, a new entry from none.
+            std::vector<int> wanted = keptPicks(reserva).value_or(found.Around.Held);
+            return bookWithTables(reservation, editing, std::move(found), std::move(wanted),
+                                  picksKeeper(reserva), [&](const std::vector<int>& picked) {
+                                      return BookReservation(reservation, editing, picked,
+                                                             identity);
+                                  });
         }
         // A restaurant that assigns no tables: stored at once, an edit keeping what it holds.
         return BookReservation(reservation, editing,
@@ -247,6 +280,7 @@ void store(int tipo, const HandOffTexts& texts, Dbclient::TClientDataSet* reserv
     // Stored: whatever this dataset carries next is another entry.
     if (reserva != nullptr) {
         reserva->setProperty(identityProperty, QVariant());
+        reserva->setProperty(picksProperty, QVariant());
     }
     if (storedObserver) {
         storedObserver(booking.Nrresmesa, booking.Mesas);
@@ -277,11 +311,13 @@ std::optional<ReactivateResult> BringBackReservation(const AnsiString& nrresmesa
     };
     const std::optional<qlonglong> number = ReservationNumber(nrresmesa);
     BookingTables found = TablesForBooking(*stored, number);
+    std::vector<int> held = found.Around.Held;
     Booking booking;
     try {
         booking = found.Tables.empty()
                       ? reactivate({})
-                      : bookWithTables(*stored, number, std::move(found), reactivate);
+                      : bookWithTables(*stored, number, std::move(found), std::move(held),
+                                       picksKeeper(nullptr), reactivate);
     } catch (const Sysutils::EAbort&) {
         return std::nullopt;
     }

@@ -7,12 +7,15 @@
 #include "hostlib/pergunta.h"
 #include "packagetexts.h"
 #include "reservas/changewatcher.h"
+#include "screens/gridlayout.h"
 #include "screens/tablecell.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScroller>
 #include <algorithm>
 #include <utility>
 
@@ -20,30 +23,7 @@ namespace Reservas {
 
 namespace {
 
-// The grid covers the entry screen it appears over: a heading, the seats picked, the cells and
-// a row of keys, one under the other.
-constexpr QSize dialogSize(723, 582);
-constexpr int margin = 14;
-constexpr int gap = 10;
-constexpr int inner = dialogSize.width() - 2 * margin;
-constexpr QRect headingArea(margin, margin, inner, 40);
-constexpr QRect seatsArea(margin, headingArea.y() + headingArea.height(), inner, 32);
-constexpr QRect keysArea(margin, dialogSize.height() - margin - 76, inner, 76);
-constexpr int gridTop = seatsArea.y() + seatsArea.height() + gap;
-constexpr QRect gridArea(margin, gridTop, inner, keysArea.y() - margin - gridTop);
-constexpr int columns = 5;
-constexpr int keys = 3;
-// Twenty tables fill the grid; more make the rows lower, so that all fit without scrolling.
-constexpr int fullRows = 4;
-
-QRect cellArea(int index, int count) {
-    const int rows = std::max(fullRows, (count + columns - 1) / columns);
-    const int rowGap = gap * fullRows / rows;
-    const int width = (gridArea.width() - gap * (columns - 1)) / columns;
-    const int height = (gridArea.height() - rowGap * (rows - 1)) / rows;
-    return {gridArea.x() + index % columns * (width + gap),
-            gridArea.y() + index / columns * (height + rowGap), width, height};
-}
+constexpr int keyCount = 3;
 
 QLabel* addLabel(QWidget* parent, const QString& name, const QRect& area, int pixels, bool bold) {
     auto* label = new QLabel(parent);
@@ -69,14 +49,22 @@ AnsiString takenUntil(const std::vector<std::pair<int, AnsiString>>& until, int 
     return found != until.end() ? found->second : AnsiString();
 }
 
+// The screen the grid shows on: that of the window it covers.
+QScreen* screenUnder(const QWidget* window) {
+    QScreen* screen = window != nullptr ? window->screen() : nullptr;
+    return screen != nullptr ? screen : QGuiApplication::primaryScreen();
+}
+
 } // namespace
 
 TableGridDialog::TableGridDialog(const TableChoice& choice, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), people_(choice.People),
-      schemeId_(choice.SchemeId) {
+      schemeId_(choice.SchemeId), goneBackWith_(choice.GoneBackWith) {
     const MessageScheme scheme = SchemeFor(choice.SchemeId);
+    QScreen* screen = screenUnder(parent);
+    const GridLayout layout(screen->geometry().size(), static_cast<int>(choice.Tables.size()));
     setWindowTitle(ToQString(Text("GRADE_TITULO")));
-    setFixedSize(dialogSize);
+    setFixedSize(layout.Dialog);
     // The entry screen's own style sheet must not reach the grid, which keeps the scheme's
     // colours.
     setStyleSheet(QStringLiteral("QDialog { background: %1; border: 3px solid %2; }"
@@ -85,32 +73,53 @@ TableGridDialog::TableGridDialog(const TableChoice& choice, QWidget* parent)
                            Graphics::ToQColor(scheme.Frame).name(),
                            Graphics::ToQColor(scheme.Text).name()));
 
-    addLabel(this, QStringLiteral("heading"), headingArea, 26, true)
+    addLabel(this, QStringLiteral("heading"), layout.Heading, layout.HeadingPixels, true)
         ->setText(ToQString(choice.Heading));
-    seats_ = addLabel(this, QStringLiteral("lugares"), seatsArea, 20, false);
-    addCells(choice, scheme);
+    seats_ = addLabel(this, QStringLiteral("lugares"), layout.Seats, layout.SeatsPixels, false);
+    addCells(choice, scheme, layout);
     if (choice.RefreshTaken) {
         watchTaken(choice.RefreshTaken);
     }
-    addKey(0, "GRADE_VOLTAR", QStringLiteral("voltar"), scheme, [this] { finish(std::nullopt); });
-    addKey(1, "GRADE_SEM_MESA", QStringLiteral("semMesa"), scheme,
+    addKey(0, "GRADE_VOLTAR", QStringLiteral("voltar"), scheme, layout,
+           [this] { finish(std::nullopt); });
+    addKey(1, "GRADE_SEM_MESA", QStringLiteral("semMesa"), scheme, layout,
            [this] { finish(std::vector<int>{}); });
-    addKey(2, "GRADE_CONFIRMAR", QStringLiteral("confirmar"), scheme, [this] { confirm(); });
+    addKey(2, "GRADE_CONFIRMAR", QStringLiteral("confirmar"), scheme, layout,
+           [this] { confirm(); });
     showSeats();
 
-    const QRect over = parent != nullptr ? parent->frameGeometry()
-                                         : QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect over = parent != nullptr && !layout.Grown() ? parent->frameGeometry()
+                                                            : screen->availableGeometry();
     move(over.center() - rect().center());
 }
 
-void TableGridDialog::addCells(const TableChoice& choice, const MessageScheme& scheme) {
+// The cells stand on a surface that a finger drags up and down once they are more than the
+// grid shows; a tap still picks, a drag never does.
+void TableGridDialog::addCells(const TableChoice& choice, const MessageScheme& scheme,
+                               const GridLayout& layout) {
+    auto* area = new QScrollArea(this);
+    area->setObjectName(QStringLiteral("mesas"));
+    area->setGeometry(layout.Cells);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* surface = new QWidget;
+    surface->resize(layout.Cells.width(), std::max(layout.CellsHeight, layout.Cells.height()));
+    area->setWidget(surface);
+    // The panel shows through, as it did before the cells scrolled.
+    area->viewport()->setAutoFillBackground(false);
+    surface->setAutoFillBackground(false);
+    if (layout.Scrolls()) {
+        QScroller::grabGesture(area->viewport(), QScroller::LeftMouseButtonGesture);
+    }
+
     const int count = static_cast<int>(choice.Tables.size());
     for (int index = 0; index < count; ++index) {
         const RestaurantTable& table = choice.Tables[static_cast<std::size_t>(index)];
         const bool taken = holds(choice.Taken, table.Number);
-        auto* cell = new TableCell(table, scheme, this);
+        auto* cell = new TableCell(table, scheme, surface);
         cell->SetTaken(taken, takenUntil(choice.TakenUntil, table.Number));
-        cell->setGeometry(cellArea(index, count));
+        cell->setGeometry(layout.CellArea(index));
         cell->setChecked(!taken && holds(choice.Picked, table.Number));
         cell->OnClick = [this](QObject*) { showSeats(); };
         cells_.push_back(cell);
@@ -118,13 +127,15 @@ void TableGridDialog::addCells(const TableChoice& choice, const MessageScheme& s
 }
 
 void TableGridDialog::addKey(int index, const char* caption, const QString& name,
-                             const MessageScheme& scheme, std::function<void()> action) {
+                             const MessageScheme& scheme, const GridLayout& layout,
+                             std::function<void()> action) {
     auto* key = new TBlendedButton(this);
     key->setObjectName(name);
     key->SetCaption(Text(caption));
-    const int width = (keysArea.width() - gap * (keys - 1)) / keys;
-    key->setGeometry(keysArea.x() + index * (width + gap), keysArea.y(), width, keysArea.height());
-    key->SetFontHeight(24);
+    const QRect& keys = layout.Keys;
+    const int width = (keys.width() - layout.Gap * (keyCount - 1)) / keyCount;
+    key->setGeometry(keys.x() + index * (width + layout.Gap), keys.y(), width, keys.height());
+    key->SetFontHeight(layout.KeyPixels);
     key->SetFontBold(true);
     key->SetBrushColor(scheme.Key);
     key->SetFontColor(scheme.KeyText);
@@ -213,10 +224,7 @@ void TableGridDialog::showTaken(const TablesAround& around) {
 
 void TableGridDialog::confirm() {
     const std::vector<int> tables = pickedTables();
-    const int seats = pickedSeats();
-    if (!tables.empty() && seats < people_ &&
-        !Pergunta(Text("POUCOS_LUGARES", QString::number(seats), QString::number(people_)),
-                  schemeId_)) {
+    if (!meantAsPicked(tables)) {
         // The question had the keyboard; with no window manager to give it back, the grid
         // takes it itself.
         activateWindow();
@@ -225,7 +233,22 @@ void TableGridDialog::confirm() {
     finish(tables);
 }
 
+// No table, or fewer seats than people, is more likely a slip than meant: the operator says.
+// "Sem mesa" is the key that means no table.
+bool TableGridDialog::meantAsPicked(const std::vector<int>& tables) const {
+    if (tables.empty()) {
+        return Pergunta(Text("GRAVAR_SEM_MESA"), schemeId_);
+    }
+    const int seats = pickedSeats();
+    return seats >= people_ ||
+           Pergunta(Text("POUCOS_LUGARES", QString::number(seats), QString::number(people_)),
+                    schemeId_);
+}
+
 void TableGridDialog::finish(std::optional<std::vector<int>> tables) {
+    if (!tables && goneBackWith_) {
+        goneBackWith_(pickedTables());
+    }
     answer_ = std::move(tables);
     done(answer_ ? Accepted : Rejected);
 }

@@ -1,6 +1,7 @@
 #include "screens/touchcalendar.h"
 
 #include "framework/datetime.h"
+#include "hostlib/touchscale.h"
 #include "packagetexts.h"
 
 #include <QApplication>
@@ -19,17 +20,24 @@ namespace Reservas {
 
 namespace {
 
-const char* const calendarStyle = R"(
+// Sizes are those of a 1024x768 screen, grown by the touch factor on a larger one.
+QString calendarStyle(double scale) {
+    const auto pixels = [scale](int design) { return QString::number(Scaled(design, scale)); };
+    return QStringLiteral(R"(
 QDialog { background: #1f2a36; border: 2px solid #4f7fae; }
-QLabel { color: #ffffff; font-size: 20px; }
-QLabel#monthTitle { font-size: 30px; font-weight: bold; }
-QPushButton { min-width: 84px; min-height: 64px; font-size: 26px; color: #ffffff;
-              background: #3a4a5c; border: 1px solid #687c90; border-radius: 8px; }
+QLabel { color: #ffffff; font-size: %1px; }
+QLabel#monthTitle { font-size: %2px; font-weight: bold; }
+QPushButton { min-width: %3px; min-height: %4px; font-size: %5px; color: #ffffff;
+              background: #3a4a5c; border: 1px solid #687c90; border-radius: %6px; }
 QPushButton:pressed { background: #6f93b8; }
 QPushButton:disabled { color: #6c7884; background: #27323e; }
 QPushButton[today="true"] { border: 3px solid #e03c3c; font-weight: bold; }
+QPushButton[shown="true"] { background: #4f7fae; border: 3px solid #ffffff; font-weight: bold; }
+QPushButton[shown="true"][today="true"] { border-color: #e03c3c; }
 QPushButton[blank="true"] { background: transparent; border: none; }
-)";
+)")
+        .arg(pixels(20), pixels(30), pixels(84), pixels(64), pixels(26), pixels(8));
+}
 
 const QLocale& calendarLocale() {
     static const QLocale locale(QLocale::Portuguese, QLocale::Brazil);
@@ -79,18 +87,21 @@ void restyle(QWidget* widget) {
 
 } // namespace
 
-TouchCalendarDialog::TouchCalendarDialog(const QDate& today, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), today_(today) {
+TouchCalendarDialog::TouchCalendarDialog(const QDate& today, const QDate& shown, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), today_(today), shown_(shown) {
     setModal(true);
-    setStyleSheet(QString::fromLatin1(calendarStyle));
+    // The calendar shows over the window that opened it, on that window's screen.
+    const double scale = ScreenTouchScale(parent);
+    setStyleSheet(calendarStyle(scale));
+    const QSize arrowSize(Scaled(40, scale), Scaled(40, scale));
 
     previousMonth_ = touchKey(this, QStringLiteral("previousMonth"));
-    previousMonth_->setIconSize(QSize(40, 40));
+    previousMonth_->setIconSize(arrowSize);
     previousMonth_->setIcon(arrowIcon(*previousMonth_, false));
     connect(previousMonth_, &QPushButton::clicked, this,
             [this] { showMonth(shownMonth_.addMonths(-1)); });
     QPushButton* nextMonth = touchKey(this, QStringLiteral("nextMonth"));
-    nextMonth->setIconSize(QSize(40, 40));
+    nextMonth->setIconSize(arrowSize);
     nextMonth->setIcon(arrowIcon(*nextMonth, true));
     connect(nextMonth, &QPushButton::clicked, this,
             [this] { showMonth(shownMonth_.addMonths(1)); });
@@ -125,12 +136,18 @@ TouchCalendarDialog::TouchCalendarDialog(const QDate& today, QWidget* parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    const int margin = Scaled(16, scale);
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->addLayout(header);
     layout->addLayout(days);
     layout->addWidget(cancel);
 
-    showMonth(QDate(today_.year(), today_.month(), 1));
+    const QDate opening = shown_.isValid() ? shown_ : today_;
+    showMonth(QDate(opening.year(), opening.month(), 1));
+}
+
+QDate TouchCalendarDialog::firstChoosable() const {
+    return shown_.isValid() ? QDate() : today_;
 }
 
 void TouchCalendarDialog::showMonth(const QDate& firstDay) {
@@ -138,8 +155,9 @@ void TouchCalendarDialog::showMonth(const QDate& firstDay) {
     QString month = calendarLocale().standaloneMonthName(firstDay.month());
     month[0] = month[0].toUpper();
     title_->setText(ToQString(Text("CAL_TITULO", month, QString::number(firstDay.year()))));
-    // Months before today's hold nothing that can be chosen.
-    previousMonth_->setEnabled(firstDay > today_.addDays(1 - today_.day()));
+    // Months before the first day that can be chosen hold nothing that can be.
+    const QDate first = firstChoosable();
+    previousMonth_->setEnabled(!first.isValid() || firstDay > first.addDays(1 - first.day()));
 
     const int leadingBlanks =
         (firstDay.dayOfWeek() - calendarLocale().firstDayOfWeek() + daysPerWeek) % daysPerWeek;
@@ -152,8 +170,9 @@ void TouchCalendarDialog::showMonth(const QDate& firstDay) {
         cell->setText(inMonth ? QString::number(day.day()) : QString());
         cell->setProperty("date", inMonth ? day : QDate());
         cell->setProperty("today", inMonth && day == today_);
+        cell->setProperty("shown", inMonth && day == shown_);
         cell->setProperty("blank", !inMonth);
-        cell->setEnabled(inMonth && day >= today_);
+        cell->setEnabled(inMonth && (!first.isValid() || day >= first));
         restyle(cell);
     }
 }
@@ -163,9 +182,9 @@ void TouchCalendarDialog::choose(const QDate& day) {
     accept();
 }
 
-AnsiString ShowTouchCalendar(int, int, int) {
+AnsiString ShowTouchCalendar(int year, int month, int day) {
     TouchCalendarDialog calendar(Sysutils::DecodeDateTime(Sysutils::Date()).date(),
-                                 QApplication::activeWindow());
+                                 QDate(year, month, day), QApplication::activeWindow());
     if (calendar.exec() != QDialog::Accepted) {
         return {};
     }

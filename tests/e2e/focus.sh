@@ -21,9 +21,13 @@ away
 expect_form_focus "the calendar"
 type_entry "$(day_ahead 3 +%d%m%Y)"
 for entry in 1930 2130 1133334444 4 janela; do type_entry "$entry"; done
-# The table grid takes the keyboard by itself: Enter, with no table picked, stores without one.
+# The table grid takes the keyboard by itself: Enter, with no table picked, asks and then
+# stores without one.
 away
 expect_focus_on "$(dialog_window "Mesas da Reserva")" "the table grid"
+xdotool key Return
+away
+expect_focus_on "$(dialog_window "Pergunta")" "the question of storing without a table"
 xdotool key Return
 wait_for_event stored 1
 answer_message

@@ -12,7 +12,9 @@ type_keys "2330"; xdotool key Return
 type_keys "21912345678"; xdotool key Return
 type_keys "12"; xdotool key Return
 type_keys "aniversario"; xdotool key Return
-answer_message # the table grid: Enter with no table picked stores without one
+answer_message # the table grid: Enter with no table picked asks first
+xdotool windowfocus --sync "$(dialog_window "Pergunta")" 2>/dev/null || true
+xdotool key Return # "Gravar sem mesa?": Sim
 wait_for_event stored 1
 answer_message
 expect_exit 0
@@ -23,7 +25,9 @@ expect_equal "$(stored_field 1 NRPESRESMESA)" "12" "stored people"
 
 start_terminal --edit 1
 for _ in 1 2 3 4 5 6 7; do tap enter; done
-answer_message
+answer_message # the grid, as stored: no table
+xdotool windowfocus --sync "$(dialog_window "Pergunta")" 2>/dev/null || true
+xdotool key Return # "Gravar sem mesa?": Sim
 wait_for_event stored 1
 answer_message
 expect_exit 0

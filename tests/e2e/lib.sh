@@ -126,14 +126,36 @@ restaurant_tables() {
     "$bin/reservas-terminal" --db "$db" --tables "$1" || fail "could not set the tables '$1'"
 }
 
-# The centre of a table's cell on the grid of the default twenty tables, or of a grid key.
+# The centre of a table's cell on the grid of the default twenty tables, or of a grid key. The
+# grid is laid out for 1024x768 and, on a larger screen, grows by the touch factor over all but
+# the same border, with as many columns and rows of grown cells as fit.
 grid_centre() {
-    case "$1" in
-    voltar) echo "126 529" ;;
-    semMesa) echo "361 529" ;;
-    confirmar) echo "596 529" ;;
-    *) echo "$((79 + 141 * (($1 - 1) % 5))) $((139 + 98 * (($1 - 1) / 5)))" ;;
-    esac
+    local width height
+    read -r width height < <(xdotool getdisplaygeometry)
+    awk -v what="$1" -v width="$width" -v height="$height" '
+        function scaled(pixels) { return int(pixels * s + 0.5) }
+        BEGIN {
+            s = width / 1024 < height / 768 ? width / 1024 : height / 768
+            if (s <= 1) { s = 1; width = 1024; height = 768 }
+            margin = scaled(14); gap = scaled(10); inner = width - 301 - 2 * margin
+            top = margin + scaled(40) + scaled(32) + gap
+            keys = height - 186 - margin - scaled(76)
+            cells = keys - margin - top
+            columns = int((inner + gap) / (scaled(131) + gap)); if (columns < 5) columns = 5
+            rows = int((cells + gap) / (scaled(88) + gap)); if (rows < 4) rows = 4
+            cell_width = int((inner - gap * (columns - 1)) / columns)
+            cell_height = int((cells - gap * (rows - 1)) / rows)
+            key_width = int((inner - 2 * gap) / 3)
+            split("voltar semMesa confirmar", names)
+            for (key = 1; key <= 3; key++) {
+                if (what == names[key]) {
+                    print margin + (key - 1) * (key_width + gap) + int(key_width / 2), keys + int(scaled(76) / 2)
+                    exit
+                }
+            }
+            column = (what - 1) % columns; row = int((what - 1) / columns)
+            print margin + column * (cell_width + gap) + int(cell_width / 2), top + row * (cell_height + gap) + int(cell_height / 2)
+        }'
 }
 
 # Taps tables and keys on the table grid window given.

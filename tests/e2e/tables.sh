@@ -1,5 +1,6 @@
 # Tables on the entry's road: the grid after the description, a table held at an overlapping
-# time shown taken, a party larger than its seats confirmed, and two terminals on one database
+# time shown taken, a party larger than its seats confirmed, no table asked about, the picks kept
+# after going back, and two terminals on one database
 # racing for one table at the same moment, round after round: never both hold it.
 source "$(dirname "$0")/lib.sh"
 
@@ -22,17 +23,23 @@ answer_message
 expect_exit 0
 expect_equal "$(held_tables)" '"mesas":[7]' "tables held after the first reservation"
 
-# An overlapping time: table 7 is taken and cannot be picked; table 8 can. Going back from the
-# grid first leaves the entry on the screen with the keyboard on it.
+# An overlapping time: table 7 is taken and cannot be picked; table 8 can. Confirmar with no
+# table asks first ("Gravar sem mesa?"), and Não leaves the grid open. Going back from the grid
+# leaves the entry on the screen with the keyboard on it, and the grid it brings back still has
+# table 8 picked: Enter stores it without another question.
 start_terminal --new
 type_entries "Bia" "$day" "2100" "2300" "1133335555" "2" "bar"
 xdotool key Return
 grid=$(dialog_window "Mesas da Reserva")
-tap_grid "$grid" voltar
+tap_grid "$grid" confirmar
+question=$(dialog_window "Pergunta")
+xdotool windowfocus --sync "$question" 2>/dev/null || true
+xdotool key Escape
+expect_focus_on "$grid" "the grid after answering no"
+tap_grid "$grid" 7 8 voltar
 expect_form_focus "going back from the grid"
 xdotool key Return
-grid=$(dialog_window "Mesas da Reserva")
-tap_grid "$grid" 7 8
+expect_focus_on "$(dialog_window "Mesas da Reserva")" "the grid brought back"
 xdotool key Return
 wait_for_event stored 1
 grep '"event":"stored"' "$journal" | grep -q '"mesas":\[8\]' || fail "the second reservation does not hold table 8 alone"
@@ -53,7 +60,7 @@ for round in $(seq 1 "$rounds"); do
         other_pids+=("${pids[side]}")
         windows[side]=$(timeout 30 xdotool search --all --sync --onlyvisible --pid "${pids[side]}" --name "^Dados da Reserva$" | head -n 1) ||
             fail "terminal $side did not open"
-        xdotool windowmove --sync "${windows[side]}" $((side * 800)) 0
+        xdotool windowmove --sync "${windows[side]}" $((side * 1024)) 0
         xdotool windowfocus --sync "${windows[side]}"
         window="${windows[side]}"
         expect_form_focus "terminal $side opened"

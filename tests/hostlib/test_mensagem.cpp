@@ -1,3 +1,5 @@
+#include "../support/endmodal.h"
+#include "../support/screenwindow.h"
 #include "hostlib/hostlib.h"
 
 #include <QApplication>
@@ -179,6 +181,52 @@ private slots:
         show("x", {}, tmNotice, "S");
         const QPoint screenCentre = window.screen()->availableGeometry().center();
         QVERIFY((onScreen.Geometry.center() - screenCentre).manhattanLength() <= 2);
+    }
+
+    // Width, type and key grow with the screen the message shows on, as drawn at 1024x768; a
+    // long text wraps whole, the dialog widening as far as the screen for a text too tall or a
+    // word too wide, and stays on the screen.
+    void dialogGrowsWithTheScreenAndShowsLongTextsWhole_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<int>("sentences");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QSize>("key");
+        QTest::newRow("1024x768") << QSize(1024, 768) << 0 << 480 << QSize(160, 64);
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 0 << 675 << QSize(225, 90);
+        QTest::newRow("1024x768, long") << QSize(1024, 768) << 30 << 0 << QSize(160, 64);
+        QTest::newRow("1920x1080, long") << QSize(1920, 1080) << 30 << 0 << QSize(225, 90);
+    }
+    void dialogGrowsWithTheScreenAndShowsLongTextsWhole() {
+        QFETCH(QSize, screen);
+        QFETCH(int, sentences);
+        QFETCH(int, width);
+        QFETCH(QSize, key);
+        const std::unique_ptr<QWidget> window = WindowCovering(screen);
+        QVERIFY(window != nullptr);
+        QString text =
+            sentences == 0
+                ? QStringLiteral("Reserva gravada.")
+                : QStringLiteral("O banco /var/lib/reservas-terminal/filial-0001/mesas.db:");
+        for (int sentence = 0; sentence < sentences; ++sentence) {
+            text += QStringLiteral(" a pasta est\u00E1 cheia ou protegida contra escrita.");
+        }
+        bool opened = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            const EndModalOnExit end(dialog);
+            opened = true;
+            const auto* label = dialog->findChild<QLabel*>(QStringLiteral("text"));
+            QVERIFY(width == 0 || dialog->width() == width);
+            QCOMPARE(dialog->findChild<TBlendedButton*>(QStringLiteral("okKey"))->size(), key);
+            QVERIFY(window->screen()->availableGeometry().contains(dialog->frameGeometry()));
+            QVERIFY(label->height() >= label->heightForWidth(label->width()));
+            for (const QString& word : label->text().split(QLatin1Char(' '))) {
+                QVERIFY(QFontMetrics(label->font()).horizontalAdvance(word) <= label->width());
+            }
+        });
+        show(FromQString(text));
+        QVERIFY(opened);
     }
 
     void autoCloseEndsTheMessageByItself() {

@@ -1,4 +1,5 @@
 #include "../support/endmodal.h"
+#include "../support/screenwindow.h"
 #include "framework/datetime.h"
 #include "reservas/reservas.h"
 #include "reservationprinter.h"
@@ -47,9 +48,11 @@ class CalendarTest : public QObject {
 private:
     bool leftOpen_ = false;
 
-    // Opens the calendar through its entry point and runs the taps once it shows. A calendar
-    // the taps leave open is cancelled, and leftOpen_ says so.
-    AnsiString pick(const std::function<void(QDialog&)>& taps) {
+    // Opens the calendar through its entry point, for the day looked at when one is given and
+    // for a date to book otherwise, and runs the taps once it shows. A calendar the taps leave
+    // open is cancelled, and leftOpen_ says so.
+    AnsiString pick(const std::function<void(QDialog&)>& taps, int year = 0, int month = 0,
+                    int day = 0) {
         leftOpen_ = false;
         QTimer::singleShot(0, this, [this, &taps] {
             auto* calendar = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -58,7 +61,7 @@ private:
             taps(*calendar);
             leftOpen_ = calendar->isVisible();
         });
-        return TouchCalendar(0, 0, 0);
+        return TouchCalendar(year, month, day);
     }
 
 private slots:
@@ -99,6 +102,62 @@ private slots:
         });
         QVERIFY(leftOpen_);
         QCOMPARE(chosen, AnsiString());
+    }
+
+    // A date to book starts today and the way back stops at today's month; a day looked at opens
+    // its month, drawn apart from today, and any day can be chosen. Days grow with the screen.
+    void whatCanBeChosenFollowsTheMode_data() {
+        QTest::addColumn<QList<int>>("shown"); // year, month, day
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QString>("firstChoosable");
+        QTest::addColumn<QString>("highlighted");
+        QTest::addColumn<int>("dayHeight");
+        QTest::newRow("to book") << QList<int>{0, 0, 0} << QSize(1024, 768) << "day20261207"
+                                 << "" << 64;
+        QTest::newRow("looked at, past, 1920x1080")
+            << QList<int>{2026, 10, 15} << QSize(1920, 1080) << "day20261001"
+            << "day20261015" << 90;
+        QTest::newRow("looked at, this month")
+            << QList<int>{2026, 12, 3} << QSize(1024, 768) << "day20261201"
+            << "day20261203" << 64;
+    }
+    void whatCanBeChosenFollowsTheMode() {
+        QFETCH(QList<int>, shown);
+        QFETCH(QSize, screen);
+        QFETCH(QString, firstChoosable);
+        QFETCH(QString, highlighted);
+        QFETCH(int, dayHeight);
+        const std::unique_ptr<QWidget> window = WindowCovering(screen);
+        QVERIFY(window != nullptr);
+        const auto taps = [&](QDialog& calendar) {
+            QVERIFY(window->screen()->geometry().contains(calendar.frameGeometry()));
+            QStringList choosable;
+            QString marked;
+            for (const QPushButton* cell : calendar.findChildren<QPushButton*>()) {
+                if (cell->objectName().startsWith("day") && cell->isEnabled()) {
+                    choosable << cell->objectName();
+                }
+                if (cell->property("shown").toBool()) {
+                    marked += cell->objectName();
+                    QVERIFY(cell->height() >= dayHeight && cell->height() < dayHeight * 5 / 4);
+                }
+            }
+            QCOMPARE(choosable.front(), firstChoosable);
+            QCOMPARE(marked, highlighted);
+            if (marked == "day20261203") {
+                const auto border = [](QPushButton* cell) {
+                    return cell->grab().toImage().pixelColor(1, cell->height() / 2);
+                };
+                QVERIFY(border(key(calendar, "day20261203")) !=
+                        border(key(calendar, "day20261207")));
+            }
+            const QString opened = calendar.findChild<QLabel*>("monthTitle")->text();
+            for (int back = 0; back < 4; ++back) {
+                tap(calendar, "previousMonth");
+            }
+            QCOMPARE(calendar.findChild<QLabel*>("monthTitle")->text() == opened, marked.isEmpty());
+        };
+        QCOMPARE(pick(taps, shown[0], shown[1], shown[2]), AnsiString());
     }
 
     void onlyTodayIsMarked() {

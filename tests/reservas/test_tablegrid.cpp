@@ -1,4 +1,5 @@
 #include "../support/endmodal.h"
+#include "../support/screenwindow.h"
 #include "hostlib/blendedbutton.h"
 #include "hostlib/pergunta.h"
 #include "reservas/hooks.h"
@@ -8,8 +9,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QScroller>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 #include <map>
 #include <optional>
@@ -136,12 +141,15 @@ private slots:
         QTest::newRow("opens with its picks but no taken one")
             << QList<int>{2, 3, 5} << QStringList{"mesa5", "confirmar"} << false << QList<int>{2}
             << false;
-        QTest::newRow("nothing picked confirms no table")
+        QTest::newRow("nothing picked confirms no table once asked")
             << none << QStringList{"confirmar"} << false << none << false;
         QTest::newRow("sem mesa") << QList<int>{2} << QStringList{"mesa1", "semMesa"} << false
                                   << none << false;
-        QTest::newRow("voltar") << none << QStringList{"mesa1", "voltar"} << true << none << false;
-        QTest::newRow("Esc") << none << QStringList{"mesa1", "Escape"} << true << none << false;
+        // Going back answers nothing; the picks it leaves are told, for the grid opened again.
+        QTest::newRow("voltar") << QList<int>{2} << QStringList{"mesa1", "voltar"} << true
+                                << QList<int>{1, 2} << false;
+        QTest::newRow("Esc") << none << QStringList{"mesa1", "Escape"} << true << QList<int>{1}
+                             << false;
         QTest::newRow("Enter confirms")
             << none << QStringList{"mesa5", "Return"} << false << QList<int>{5} << false;
         QTest::newRow("Enter held from the entry does nothing")
@@ -153,15 +161,19 @@ private slots:
         QFETCH(bool, back);
         QFETCH(QList<int>, tables);
         QFETCH(bool, leftOpen);
+        SetPerguntaObserver([](const AnsiString&) { return std::optional(true); });
         TableChoice choice = sampleChoice();
         choice.Picked.assign(pickedAtFirst.begin(), pickedAtFirst.end());
-        const Answer expected =
-            back ? Answer() : Answer(std::vector<int>(tables.begin(), tables.end()));
-        QCOMPARE(pickBySteps(choice, steps), expected);
+        std::optional<std::vector<int>> leftWith;
+        choice.GoneBackWith = [&leftWith](const std::vector<int>& picked) { leftWith = picked; };
+        const std::vector<int> expectedTables(tables.begin(), tables.end());
+        QCOMPARE(pickBySteps(choice, steps), back ? Answer() : Answer(expectedTables));
         QVERIFY(opened_);
         QCOMPARE(leftOpen_, leftOpen);
+        QCOMPARE(leftWith, back && !leftOpen ? Answer(expectedTables) : Answer());
     }
 
+    // No table, or fewer seats than people, is asked about before the grid answers.
     void fewerSeatsThanPeopleAsksFirst_data() {
         QTest::addColumn<int>("people");
         QTest::addColumn<QStringList>("steps");
@@ -184,8 +196,16 @@ private slots:
                                         << QStringList{sixOfEight} << false << QList<int>{1, 2};
         QTest::newRow("enough seats asks nothing")
             << 6 << twoTables << false << QStringList() << false << QList<int>{1, 2};
-        QTest::newRow("no table asks nothing")
-            << 8 << QStringList{"confirmar"} << false << QStringList() << false << QList<int>();
+        const QStringList withoutTable{QStringLiteral("Gravar sem mesa?")};
+        QTest::newRow("no table, no keeps the grid open")
+            << 8 << QStringList{"confirmar"} << false << withoutTable << true << QList<int>();
+        QTest::newRow("no table, then a table")
+            << 4 << QStringList{"confirmar", "mesa1", "confirmar"} << false << withoutTable << false
+            << QList<int>{1};
+        QTest::newRow("no table, yes stores without one")
+            << 8 << QStringList{"Return"} << true << withoutTable << false << QList<int>();
+        QTest::newRow("sem mesa asks nothing")
+            << 8 << QStringList{"semMesa"} << false << QStringList() << false << QList<int>();
     }
     void fewerSeatsThanPeopleAsksFirst() {
         QFETCH(int, people);
@@ -262,7 +282,7 @@ private slots:
                 for (int number = 1; number <= count; ++number) {
                     TBlendedButton* cell = key(grid, QStringLiteral("mesa%1").arg(number));
                     QVERIFY(cell != nullptr);
-                    cells.push_back(cell->geometry());
+                    cells.push_back(QRect(cell->mapTo(&grid, QPoint()), cell->size()));
                 }
                 for (std::size_t index = 0; index < cells.size(); ++index) {
                     const QRect& cell = cells[index];
@@ -285,6 +305,72 @@ private slots:
         QCOMPARE(cellSize[1], cellSize[20]);
         QVERIFY(cellSize[21].height() < cellSize[20].height());
         QVERIFY(cellSize[42].height() < cellSize[21].height());
+    }
+
+    // At 1024x768 the grid keeps the geometry the e2e scripts tap; on 1920x1080 it covers the
+    // screen but for the same border, with larger keys and more cells at full size (4 rows of 8).
+    void gridGrowsWithTheScreen_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("grid");
+        QTest::addColumn<QRect>("firstCell");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("keyFont");
+        QTest::newRow("1024x768") << QSize(1024, 768) << QSize(723, 582) << QRect(14, 96, 131, 88)
+                                  << 5 << 24;
+        QTest::newRow("1920x1080")
+            << QSize(1920, 1080) << QSize(1619, 894) << QRect(20, 135, 185, 142) << 8 << 34;
+    }
+    void gridGrowsWithTheScreen() {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, grid);
+        QFETCH(QRect, firstCell);
+        QFETCH(int, columns);
+        QFETCH(int, keyFont);
+        const std::unique_ptr<QWidget> window = WindowCovering(screen);
+        QVERIFY(window != nullptr);
+        pick(numberedTables(columns * 4), [&](QDialog& shown) {
+            QCOMPARE(shown.size(), grid);
+            QVERIFY(window->screen()->geometry().contains(shown.frameGeometry()));
+            const auto at = [&shown](const QString& name) {
+                const TBlendedButton* found = key(shown, name);
+                return QRect(found->mapTo(&shown, QPoint()), found->size());
+            };
+            QCOMPARE(at("mesa1"), firstCell);
+            QCOMPARE(at(QStringLiteral("mesa%1").arg(columns)).y(), firstCell.y());
+            const QRect last = at(QStringLiteral("mesa%1").arg(columns * 4));
+            QCOMPARE(last.size(), firstCell.size());
+            QCOMPARE(key(shown, "confirmar")->FontHeight(), keyFont);
+            QVERIFY(at("confirmar").top() > last.bottom());
+            QVERIFY(shown.rect().contains(at("confirmar")));
+        });
+        QVERIFY(opened_);
+    }
+
+    // More tables than fit at a height a finger can hit: the cells scroll; a drag moves them and
+    // picks nothing, a tap picks.
+    void manyTablesScrollAndOnlyATapPicks() {
+        SetPerguntaObserver([](const AnsiString&) { return std::optional(false); });
+        const Answer answer = pick(numberedTables(120), [](QDialog& grid) {
+            auto* area = grid.findChild<QScrollArea*>("mesas");
+            // Through the window, as a finger's events come, so that the scroller sees them.
+            QWindow* shown = grid.windowHandle();
+            const QPoint from = area->mapTo(&grid, area->rect().center());
+            QTest::mousePress(shown, Qt::LeftButton, {}, from);
+            for (int step = 1; step <= 10; ++step) {
+                QTest::mouseMove(shown, from - QPoint(0, 15 * step), 20);
+            }
+            QTest::mouseRelease(shown, Qt::LeftButton, {}, from - QPoint(0, 150), 20);
+            QTRY_VERIFY(area->verticalScrollBar()->value() > 0);
+            QTRY_COMPARE(QScroller::scroller(area->viewport())->state(), QScroller::Inactive);
+            for (const TBlendedButton* cell : grid.findChildren<TBlendedButton*>()) {
+                QVERIFY2(!cell->isChecked(), qPrintable(cell->objectName()));
+            }
+            QTest::mouseClick(shown, Qt::LeftButton, {}, from);
+            QTRY_VERIFY(!grid.findChild<QLabel*>("lugares")->text().contains(": 0 "));
+            act(grid, QStringLiteral("confirmar"));
+        });
+        QVERIFY(opened_);
+        QVERIFY(answer && answer->size() == 1 && answer->front() > 5);
     }
 
     void gridIsCentredOverTheActiveWindow() {

@@ -241,6 +241,64 @@ private slots:
         QVERIFY(!Reservas::FindReservation("1"));
     }
 
+    // The picks of an entry outlive going back from the grid and a storing that failed, for that
+    // entry alone: the grid opened again offers those still free at its times, now changed (one
+    // taken meanwhile is said and dropped); once stored, the entry's next hand-off starts afresh.
+    void anEntrysPicksOutliveGoingBackAndAFailedStore() {
+        using Turn = std::function<std::optional<Tables>(const Reservas::TableChoice&)>;
+        std::vector<Turn> turns;
+        Reservas::SetTablePicker([this, &turns](const Reservas::TableChoice& choice) {
+            store_->Choices.push_back(choice);
+            const std::size_t turn = store_->Choices.size() - 1;
+            return turn < turns.size() ? turns[turn](choice) : std::nullopt;
+        });
+        const auto goBackWith = [](Tables picks) {
+            return [picks](const Reservas::TableChoice& choice) {
+                choice.GoneBackWith(picks);
+                return std::optional<Tables>();
+            };
+        };
+        Reservas::PrepareDatabase();
+        const OtherTerminal other(Reservas::DatabaseLocationText());
+        // Another terminal's writing holds the database, so that the storing after this grid
+        // fails.
+        const auto holdTheDatabase = [&other](const Reservas::TableChoice&) {
+            if (TestDatabase::OnServer()) {
+                other.Run("BEGIN") && other.Run("LOCK TABLE RESERVAMESA IN EXCLUSIVE MODE");
+            } else {
+                other.Run("BEGIN IMMEDIATE");
+            }
+            return std::optional(Tables{4, 6});
+        };
+        turns = {goBackWith({4, 5, 6}), goBackWith({1}), holdTheDatabase,
+                 [](const Reservas::TableChoice& choice) { return std::optional(choice.Picked); },
+                 goBackWith({})};
+
+        Dbclient::TClientDataSet entry;
+        QVERIFY(RaisedBy([&] { HandOff().Run(&entry); }));
+        Dbclient::TClientDataSet anotherEntry;
+        QVERIFY(RaisedBy([&] { HandOff().Run(&anotherEntry); }));
+        QVERIFY(other.Run("INSERT INTO RESERVAMESA (NMRESMESA, DTRESMESA, HRINIRESMESA, "
+                          "HRFINRESMESA, IDSTRESMESA) VALUES ('Outro terminal', '2026-12-07', "
+                          "'2200', '2300', 'P')"));
+        QVERIFY(other.Run("INSERT INTO MESARESERVADA SELECT NRRESMESA, 5, '2026-12-07', '2200', "
+                          "'2300' FROM RESERVAMESA WHERE NMRESMESA = 'Outro terminal'"));
+        const HandOff later = at("07/12/2026", "2000", "2230");
+        QVERIFY(RaisedBy([&] { later.Run(&entry); }));
+        QVERIFY(other.Run("COMMIT"));
+        later.Run(&entry);
+        QVERIFY(RaisedBy([&] { later.Run(&entry); }));
+
+        QVERIFY(ToQString(store_->Messages.at(0).Text).contains(QLatin1String(" 5 ")));
+        QCOMPARE(store_->Choices.size(), std::size_t(5));
+        QCOMPARE(store_->Choices[1].Picked, Tables());
+        QCOMPARE(store_->Choices[2].Picked, Tables({4, 6}));
+        QCOMPARE(store_->Choices[2].Taken, Tables{5});
+        QCOMPARE(store_->Choices[3].Picked, Tables({4, 6}));
+        QCOMPARE(store_->Choices[4].Picked, Tables());
+        QCOMPARE(store_->Held, std::vector<Tables>{Tables({4, 6})});
+    }
+
     void withoutTablesAReservationIsStoredAtOnce() {
         Reservas::PrepareDatabase();
         Reservas::SetRestaurantTables({});

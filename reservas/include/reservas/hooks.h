@@ -36,6 +36,9 @@ struct RESERVAS_EXPORT TableChoice {
     // another terminal books; may raise. Without it the grid shows them as they were when it
     // opened.
     std::function<TablesAround()> RefreshTaken;
+    // Told the tables picked (ascending) when the operator goes back from the grid, so that the
+    // grid opened again for the same entry can offer them again.
+    std::function<void(const std::vector<int>&)> GoneBackWith;
 };
 
 // Shows the grid and returns the tables picked (ascending; empty for "sem mesa"), or nothing
