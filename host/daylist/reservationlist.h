@@ -7,10 +7,11 @@
 #include <vector>
 
 class QLabel;
+class TwoLineCell;
 
 // The day's reservations, one large row each, in the scheme's colours; a cancelled one dimmed
-// and struck through. A tap selects a row. It never takes the keyboard: the keys go to the form,
-// which moves the selection itself.
+// and struck through. A tap selects a row; a finger's drag scrolls it, selecting nothing. It never
+// takes the keyboard: the keys go to the form, which moves the selection itself.
 class ReservationList : public QTableWidget {
     Q_OBJECT
 
@@ -26,10 +27,15 @@ public:
     void MoveSelection(int step);
     // Selects the reservation numbered number, if the list shows it; false when it does not.
     bool SelectNumber(const AnsiString& number);
+    // Rows, type and columns grown by scale (1: as drawn for 1024x768).
+    void FitRows(double scale);
 
 private:
     void selectAndShow(int row);
+    QFont struckFont() const;
 
+    MessageScheme scheme_;
+    TwoLineCell* cells_ = nullptr;
     std::vector<DayRow> rows_;
     QColor dim_;
     QLabel* empty_ = nullptr;

@@ -1,6 +1,7 @@
-// Draws the terminal's day window, its timeline of the tables and the table grid, with a sample
-// evening, into PNG files for the README: pictures DAYLIST.png TIMELINE.png TABLES.png. Runs
-// offscreen on a throw-away database.
+// Draws the terminal's day window and its timeline of the tables at 1024x768 and again full screen
+// at 1920x1080, and the table grid, with a sample evening, into PNG files for the README:
+// pictures DAYLIST.png TIMELINE.png TABLES.png DAYLIST-1920.png TIMELINE-1920.png. Runs offscreen
+// on a throw-away database.
 #include "daylist/daywindow.h"
 #include "framework/datetime.h"
 #include "hostlib/blendedbutton.h"
@@ -64,10 +65,12 @@ void storeSampleEvening() {
     Reservas::MarkReservation("3", 0, Reservas::ServiceMark::NoShow);
 }
 
-// The list, then the timeline its Mesas key brings, the same reservation selected in both.
-bool drawDayWindow(const QString& listFile, const QString& timelineFile) {
+// The list, then the timeline its Mesas key brings, the same reservation selected in both, in a
+// window of the given size.
+bool drawDayWindow(const QSize& size, const QString& listFile, const QString& timelineFile) {
     Journal journal;
     TDayWindow window([](int, Dbclient::TClientDataSet*) {}, journal);
+    window.setFixedSize(size);
     window.show();
     QApplication::processEvents();
     auto* list = window.findChild<QTableWidget*>(QStringLiteral("dayList"));
@@ -109,8 +112,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 4) {
-        std::fputs("usage: pictures DAYLIST.png TIMELINE.png TABLES.png\n", stderr);
+    if (arguments.size() != 6) {
+        std::fputs("usage: pictures DAYLIST.png TIMELINE.png TABLES.png DAYLIST-1920.png "
+                   "TIMELINE-1920.png\n",
+                   stderr);
         return 2;
     }
     const QTemporaryDir folder;
@@ -124,7 +129,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     Sysutils::SetClock([] { return QDateTime(sampleDay, QTime(12, 34)); });
-    if (!drawDayWindow(arguments[1], arguments[2]) || !drawTableGrid(arguments[3])) {
+    if (!drawDayWindow(QSize(1024, 768), arguments[1], arguments[2]) ||
+        !drawTableGrid(arguments[3]) ||
+        !drawDayWindow(QSize(1920, 1080), arguments[4], arguments[5])) {
         std::fputs("cannot draw the pictures\n", stderr);
         return 1;
     }
