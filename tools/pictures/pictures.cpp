@@ -49,6 +49,13 @@ void storeSampleEvening() {
         {"2000", "2200", "1133334444", "Maria Souza", "2", {3}, "", sampleDay.addDays(-30)},
         {"2100", "2300", "1166667777", "Rui Prado", "3", {4}, "sem gl\xFAten", sampleDay},
         {"1230", "1400", "1177778888", "Lia Campos", "5", {9}, "", sampleDay},
+        // Enough more that the list at 1024x768 scrolls and at 1920x1080 shows them all.
+        {"1200", "1330", "1188889999", "Beatriz Nunes", "2", {1}, "", sampleDay},
+        {"1230", "1400", "1199990000", "Carlos Mota", "4", {2}, "", sampleDay},
+        {"1300", "1430", "1122223333", "Denise Alves", "3", {10}, "", sampleDay},
+        {"1900", "2100", "1123456789", "Eduardo Reis", "2", {11}, "", sampleDay},
+        {"1930", "2130", "1198765432", "Fernanda Luz", "5", {1, 2}, "", sampleDay},
+        {"2130", "2330", "1134567890", "Gustavo Pires", "4", {9}, "", sampleDay},
     };
     for (const SampleReservation& sample : evening) {
         Reservas::SetTablePicker(
