@@ -48,12 +48,13 @@ void TDayWindow::SetDinnerFrom(int hour) {
 
 // Every reading of the day reaches the list, the covers and the timeline alike.
 void TDayWindow::showContents(const DayContents& contents) {
+    const bool sameDay = contents.Day == contents_.Day;
     contents_ = contents;
     std::vector<DayRow> rows;
     for (const Reservas::DayReservation& reservation : contents_.Reservations) {
         rows.push_back(DayRowOf(reservation));
     }
-    list_->ShowRows(rows);
+    list_->ShowRows(rows, sameDay);
     covers_->setText(CoversText(CoversOf(contents_.Reservations, dinnerFrom_)));
     timeline_->ShowTimeline(TimelineOf(contents_.Reservations, contents_.Tables));
     updateKeys();

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -201,7 +202,8 @@ QFont ReservationList::struckFont() const {
     return struck;
 }
 
-void ReservationList::ShowRows(const std::vector<DayRow>& rows) {
+void ReservationList::ShowRows(const std::vector<DayRow>& rows, bool sameDay) {
+    const int scrolledTo = verticalScrollBar()->value();
     const DayRow* selected = Selected();
     const AnsiString selectedNumber = selected != nullptr ? selected->Number : AnsiString();
     clearSelection();
@@ -228,8 +230,11 @@ void ReservationList::ShowRows(const std::vector<DayRow>& rows) {
         }
     }
     if (reselect >= 0) {
-        selectAndShow(reselect);
+        QTableWidget::selectRow(reselect);
     }
+    // The same day read again stays where the operator scrolled it; another day starts at the
+    // top.
+    verticalScrollBar()->setValue(sameDay ? scrolledTo : 0);
     empty_->setVisible(rows_.empty());
 }
 

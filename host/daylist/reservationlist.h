@@ -18,8 +18,9 @@ class ReservationList : public QTableWidget {
 public:
     ReservationList(const MessageScheme& scheme, QWidget* parent);
 
-    // Shows rows; the reservation selected before stays selected if it is still there.
-    void ShowRows(const std::vector<DayRow>& rows);
+    // Shows rows; the reservation selected before stays selected if it is still there. The
+    // same day read again keeps its place in the list.
+    void ShowRows(const std::vector<DayRow>& rows, bool sameDay);
     // The selected row, or nullptr.
     const DayRow* Selected() const;
     // Moves the selection by step rows, stopping at either end; without a selection, a step

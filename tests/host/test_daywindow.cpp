@@ -446,8 +446,8 @@ private slots:
         }
     }
 
-    // A drag on the list, by a finger or a mouse, scrolls it and leaves the selection alone; a
-    // tap then selects the row it lands on.
+    // A drag on the list, by a finger or a mouse, scrolls it and leaves the selection alone, and
+    // the list stays there when read again; a tap then selects the row it lands on.
     void aDragScrollsTheListAndATapSelects() {
         std::vector<QByteArray> guests;
         for (int guest = 1; guest <= 12; ++guest) {
@@ -468,7 +468,13 @@ private slots:
         }
         QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
         QTRY_COMPARE(QScroller::scroller(viewport)->state(), QScroller::Inactive);
-        QVERIFY(list()->verticalScrollBar()->value() > 0);
+        const int scrolledTo = list()->verticalScrollBar()->value();
+        QVERIFY(scrolledTo > 0);
+        QCOMPARE(selectedName(), QString("Ana Reis"));
+        // Marked, the day is read again: it keeps both the selection and the place scrolled to.
+        tap("arrived");
+        QCOMPARE(rowTexts(list(), 0)[5], QString("Utilizada"));
+        QCOMPARE(list()->verticalScrollBar()->value(), scrolledTo);
         QCOMPARE(selectedName(), QString("Ana Reis"));
         const int landedOn = list()->indexAt(viewport->rect().center()).row();
         QTest::mouseClick(viewport, Qt::LeftButton, {}, viewport->rect().center());
