@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int statusFontPixels = 18;
 // A read that failed while the database still answers the watcher (another terminal held it a
 // moment too long) is tried again after this; one that failed because the database is gone
 // waits for the watcher to find it again, so the screen never waits for a lost server.
@@ -29,14 +28,10 @@ QString clockTime() {
 
 } // namespace
 
-void TDayWindow::buildStatusLine(QWidget* panel, const QRect& place) {
+void TDayWindow::buildStatusLine(QWidget* panel) {
     status_ = new QLabel(panel);
     status_->setObjectName(QStringLiteral("dayStatus"));
-    status_->setGeometry(place);
     status_->setAlignment(Qt::AlignCenter);
-    QFont statusFont(QStringLiteral("Arial"));
-    statusFont.setPixelSize(statusFontPixels);
-    status_->setFont(statusFont);
     status_->setPalette(heading_->palette());
 }
 

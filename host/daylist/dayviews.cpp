@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int coversFontPixels = 18;
-
 // A day printed without a printer goes beside the journal, where whoever supports the terminal
 // looks first; without a journal, in the user's data folder. Printed again, the newer wins.
 QString printoutFile(const QString& journal, const QDate& day) {
@@ -31,18 +29,13 @@ QString printoutFile(const QString& journal, const QDate& day) {
 
 } // namespace
 
-void TDayWindow::buildViews(QWidget* panel, const QRect& coversPlace, const QRect& listPlace) {
+void TDayWindow::buildViews(QWidget* panel) {
     covers_ = new QLabel(panel);
     covers_->setObjectName(QStringLiteral("dayCovers"));
-    covers_->setGeometry(coversPlace);
     covers_->setAlignment(Qt::AlignCenter);
-    QFont coversFont(QStringLiteral("Arial"));
-    coversFont.setPixelSize(coversFontPixels);
-    covers_->setFont(coversFont);
     covers_->setPalette(heading_->palette());
 
     timeline_ = new TimelineView(scheme_, panel);
-    timeline_->setGeometry(listPlace);
     timeline_->hide();
     // The list's selection is the window's: Alterar and Cancelar act on the block tapped.
     timeline_->OnTap = [this](const AnsiString& nrresmesa) { list_->SelectNumber(nrresmesa); };
@@ -55,12 +48,13 @@ void TDayWindow::SetDinnerFrom(int hour) {
 
 // Every reading of the day reaches the list, the covers and the timeline alike.
 void TDayWindow::showContents(const DayContents& contents) {
+    const bool sameDay = contents.Day == contents_.Day;
     contents_ = contents;
     std::vector<DayRow> rows;
     for (const Reservas::DayReservation& reservation : contents_.Reservations) {
         rows.push_back(DayRowOf(reservation));
     }
-    list_->ShowRows(rows);
+    list_->ShowRows(rows, sameDay);
     covers_->setText(CoversText(CoversOf(contents_.Reservations, dinnerFrom_)));
     timeline_->ShowTimeline(TimelineOf(contents_.Reservations, contents_.Tables));
     updateKeys();

@@ -1,28 +1,34 @@
 #include "daylist/daywindow.h"
 
+#include "daylist/daylayout.h"
 #include "daylist/reservationlist.h"
+#include "daylist/timelineview.h"
 #include "hostlib/blendedbutton.h"
 #include "hostlib/parameters.h"
+#include "hostlib/touchscale.h"
 #include "terminaltexts.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QScreen>
 
 namespace {
 
-// The terminal's screen; full screen, the same panel stands in the middle.
-constexpr QSize panelSize(1024, 768);
-constexpr QRect headingPlace(104, 12, 530, 56);
-constexpr QRect statusPlace(104, 68, 530, 28);
-constexpr QRect listPlace(16, 130, 992, 426);
-constexpr QRect selectionPlace(16, 560, 992, 26);
-constexpr QRect coversPlace(16, 100, 992, 26);
+// The window as drawn for 1024x768; full screen it takes the screen's size instead.
+constexpr QSize designSize(1024, 768);
 constexpr int keyFontPixels = 24;
 constexpr int rowKeyFontPixels = 22;
-constexpr int selectionFontPixels = 17;
 constexpr int arrowFontPixels = 40;
 constexpr int headingFontPixels = 30;
+constexpr int statusFontPixels = 18;
+constexpr int coversFontPixels = 18;
+constexpr int selectionFontPixels = 17;
+
+void setPixelFont(QWidget* widget, int pixels, bool bold = false) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    widget->setFont(font);
+}
 
 } // namespace
 
@@ -32,9 +38,10 @@ TDayWindow::TDayWindow(EntryFunction entry, Journal& journal, QWidget* parent)
     setObjectName(QStringLiteral("dayWindow"));
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     setWindowTitle(ToQString(TerminalText("TITULO")));
-    setFixedSize(panelSize);
+    setFixedSize(designSize);
     SetCenteredOnScreen(true);
     buildScreen();
+    layOut();
     OnKeyDown = [this](QObject*, Forms::WORD& key, Forms::TShiftState) {
         runMarkingFailures([this, &key] { formKeyDown(key); });
     };
@@ -44,7 +51,7 @@ TDayWindow::TDayWindow(EntryFunction entry, Journal& journal, QWidget* parent)
 
 void TDayWindow::UseFullScreen() {
     SetCenteredOnScreen(false);
-    setMinimumSize(panelSize);
+    setMinimumSize(designSize);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     // Without a window manager nobody acts on the full-screen state: the window covers the
     // screen by itself.
@@ -61,141 +68,64 @@ void TDayWindow::HideExit() {
 }
 
 void TDayWindow::buildScreen() {
-    auto* panel = new QWidget(this);
-    panel->setObjectName(QStringLiteral("dayPanel"));
-    panel->setFixedSize(panelSize);
-    auto* centring = new QGridLayout(this);
-    centring->setContentsMargins(0, 0, 0, 0);
-    centring->addWidget(panel, 0, 0, Qt::AlignCenter);
-
-    heading_ = new QLabel(panel);
+    heading_ = new QLabel(this);
     heading_->setObjectName(QStringLiteral("dayHeading"));
-    heading_->setGeometry(headingPlace);
     heading_->setAlignment(Qt::AlignCenter);
-    QFont headingFont(QStringLiteral("Arial"));
-    headingFont.setPixelSize(headingFontPixels);
-    headingFont.setBold(true);
-    heading_->setFont(headingFont);
     QPalette headingColours = heading_->palette();
     headingColours.setColor(QPalette::WindowText, Graphics::ToQColor(scheme_.Text));
     heading_->setPalette(headingColours);
-    buildStatusLine(panel, statusPlace);
+    buildStatusLine(this);
 
-    list_ = new ReservationList(scheme_, panel);
-    list_->setGeometry(listPlace);
+    list_ = new ReservationList(scheme_, this);
     connect(list_, &QTableWidget::itemSelectionChanged, this, [this] {
         updateKeys();
         showSelection();
         followSelection();
     });
-    buildViews(panel, coversPlace, listPlace);
+    buildViews(this);
 
-    selection_ = new QLabel(panel);
+    selection_ = new QLabel(this);
     selection_->setObjectName(QStringLiteral("daySelection"));
-    selection_->setGeometry(selectionPlace);
-    QFont selectionFont(QStringLiteral("Arial"));
-    selectionFont.setPixelSize(selectionFontPixels);
-    selection_->setFont(selectionFont);
     selection_->setPalette(heading_->palette());
 
     struct Key {
         const char* name;
         const char* captionKey;
-        QRect place;
         void (TDayWindow::*action)();
         int fontPixels;
         TBlendedButton** kept; // the keys the window changes later
     };
     const Key keys[] = {
-        {"previousDay",
-         "TECLA_ANTERIOR",
-         {16, 16, 80, 80},
-         &TDayWindow::previousDay,
-         arrowFontPixels,
+        {"previousDay", "TECLA_ANTERIOR", &TDayWindow::previousDay, arrowFontPixels, nullptr},
+        {"nextDay", "TECLA_PROXIMO", &TDayWindow::nextDay, arrowFontPixels, nullptr},
+        {"today", "TECLA_HOJE", &TDayWindow::showToday, keyFontPixels, nullptr},
+        {"calendar", "TECLA_CALENDARIO", &TDayWindow::pickDay, keyFontPixels, nullptr},
+        {"findReservation", "TECLA_BUSCAR", &TDayWindow::findReservation, rowKeyFontPixels,
          nullptr},
-        {"nextDay",
-         "TECLA_PROXIMO",
-         {642, 16, 80, 80},
-         &TDayWindow::nextDay,
-         arrowFontPixels,
-         nullptr},
-        {"today", "TECLA_HOJE", {730, 16, 120, 80}, &TDayWindow::showToday, keyFontPixels, nullptr},
-        {"calendar",
-         "TECLA_CALENDARIO",
-         {858, 16, 150, 80},
-         &TDayWindow::pickDay,
-         keyFontPixels,
-         nullptr},
-        {"findReservation",
-         "TECLA_BUSCAR",
-         {514, 590, 158, 66},
-         &TDayWindow::findReservation,
-         rowKeyFontPixels,
-         nullptr},
-        {"newReservation",
-         "TECLA_NOVA",
-         {16, 664, 240, 88},
-         &TDayWindow::newReservation,
-         keyFontPixels,
-         nullptr},
-        {"editReservation",
-         "TECLA_ALTERAR",
-         {264, 664, 240, 88},
-         &TDayWindow::editSelected,
-         keyFontPixels,
-         &editKey_},
-        {"cancelReservation",
-         "TECLA_CANCELAR",
-         {512, 664, 240, 88},
-         &TDayWindow::cancelSelected,
-         keyFontPixels,
+        {"newReservation", "TECLA_NOVA", &TDayWindow::newReservation, keyFontPixels, nullptr},
+        {"editReservation", "TECLA_ALTERAR", &TDayWindow::editSelected, keyFontPixels, &editKey_},
+        {"cancelReservation", "TECLA_CANCELAR", &TDayWindow::cancelSelected, keyFontPixels,
          &cancelKey_},
-        {"viewToggle",
-         "TECLA_MESAS",
-         {680, 590, 158, 66},
-         &TDayWindow::toggleView,
-         rowKeyFontPixels,
-         &viewKey_},
-        {"print",
-         "TECLA_IMPRIMIR",
-         {846, 590, 162, 66},
-         &TDayWindow::printDay,
-         rowKeyFontPixels,
-         nullptr},
-        {"exit", "TECLA_SAIR", {768, 664, 240, 88}, &TDayWindow::leave, keyFontPixels, nullptr},
-        {"arrived",
-         "TECLA_CHEGOU",
-         {16, 590, 158, 66},
-         &TDayWindow::arrivedOrUndo,
-         rowKeyFontPixels,
-         &arrivedKey_},
-        {"noShow",
-         "TECLA_NAO_VEIO",
-         {182, 590, 158, 66},
-         &TDayWindow::noShowOrUndo,
-         rowKeyFontPixels,
-         &noShowKey_},
-        {"history",
-         "TECLA_HISTORICO",
-         {348, 590, 158, 66},
-         &TDayWindow::showHistory,
-         rowKeyFontPixels,
-         &historyKey_},
+        {"viewToggle", "TECLA_MESAS", &TDayWindow::toggleView, rowKeyFontPixels, &viewKey_},
+        {"print", "TECLA_IMPRIMIR", &TDayWindow::printDay, rowKeyFontPixels, nullptr},
+        {"exit", "TECLA_SAIR", &TDayWindow::leave, keyFontPixels, nullptr},
+        {"arrived", "TECLA_CHEGOU", &TDayWindow::arrivedOrUndo, rowKeyFontPixels, &arrivedKey_},
+        {"noShow", "TECLA_NAO_VEIO", &TDayWindow::noShowOrUndo, rowKeyFontPixels, &noShowKey_},
+        {"history", "TECLA_HISTORICO", &TDayWindow::showHistory, rowKeyFontPixels, &historyKey_},
     };
     for (const Key& key : keys) {
-        TBlendedButton* added = addKey(panel, key.name, key.captionKey, key.place, key.action);
-        added->SetFontHeight(key.fontPixels);
+        TBlendedButton* added = addKey(key.name, key.captionKey, key.action);
+        keys_.emplace_back(added, key.fontPixels);
         if (key.kept != nullptr) {
             *key.kept = added;
         }
     }
 }
 
-TBlendedButton* TDayWindow::addKey(QWidget* panel, const char* name, const char* captionKey,
-                                   const QRect& place, void (TDayWindow::*action)()) {
-    auto* key = new TBlendedButton(panel);
+TBlendedButton* TDayWindow::addKey(const char* name, const char* captionKey,
+                                   void (TDayWindow::*action)()) {
+    auto* key = new TBlendedButton(this);
     key->setObjectName(QString::fromLatin1(name));
-    key->setGeometry(place);
     key->SetCaption(TerminalText(captionKey));
     key->SetFontName(QStringLiteral("Arial"));
     key->SetFontBold(true);
@@ -205,6 +135,38 @@ TBlendedButton* TDayWindow::addKey(QWidget* panel, const char* name, const char*
         runMarkingFailures([this, action] { (this->*action)(); });
     };
     return key;
+}
+
+// Everything is placed again whenever the window changes size: shown full screen, or resized by
+// a window manager.
+void TDayWindow::resizeEvent(QResizeEvent* event) {
+    Forms::TForm::resizeEvent(event);
+    layOut();
+}
+
+void TDayWindow::layOut() {
+    const DayLayout layout = LayOutDay(size());
+    const double scale = layout.Scale;
+    heading_->setGeometry(layout.Heading);
+    setPixelFont(heading_, Scaled(headingFontPixels, scale), true);
+    status_->setGeometry(layout.Status);
+    setPixelFont(status_, Scaled(statusFontPixels, scale));
+    covers_->setGeometry(layout.Covers);
+    setPixelFont(covers_, Scaled(coversFontPixels, scale));
+    list_->setGeometry(layout.List);
+    list_->FitRows(layout.RowScale);
+    timeline_->setGeometry(layout.List);
+    timeline_->FitRows(layout.RowScale);
+    selection_->setGeometry(layout.Selection);
+    setPixelFont(selection_, Scaled(selectionFontPixels, scale));
+    // Beside the keys the line has room to wrap; beneath the list it is a single line.
+    selection_->setWordWrap(layout.KeysAtSide);
+    selection_->setAlignment(layout.KeysAtSide ? Qt::AlignLeft | Qt::AlignTop
+                                               : Qt::AlignLeft | Qt::AlignVCenter);
+    for (const auto& [key, fontPixels] : keys_) {
+        key->setGeometry(layout.Keys.at(key->objectName()));
+        key->SetFontHeight(Scaled(fontPixels, scale));
+    }
 }
 
 void TDayWindow::paintEvent(QPaintEvent*) {

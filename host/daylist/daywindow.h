@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class Journal;
@@ -26,7 +27,8 @@ class TClientDataSet;
 
 // The screen a restaurant keeps open all day: the reservations of one day, keys to go through
 // the days, and keys to enter, edit and cancel reservations. It shows in the display scheme of
-// the parameters file, fixed at 1024x768 and centred unless shown full screen.
+// the parameters file, fixed at 1024x768 and centred unless shown full screen, when it lays
+// itself out anew for the screen's size.
 class TDayWindow : public Forms::TForm {
     Q_OBJECT
 
@@ -51,14 +53,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildScreen();
-    TBlendedButton* addKey(QWidget* panel, const char* name, const char* captionKey,
-                           const QRect& place, void (TDayWindow::*action)());
+    TBlendedButton* addKey(const char* name, const char* captionKey, void (TDayWindow::*action)());
+    // Places everything and sizes its type for the window's present size (daylayout.h).
+    void layOut();
 
     // The covers line, the timeline beside the list, and printing (dayviews.cpp).
-    void buildViews(QWidget* panel, const QRect& coversPlace, const QRect& listPlace);
+    void buildViews(QWidget* panel);
     void showContents(const DayContents& contents);
     void followSelection();
     void toggleView();
@@ -91,7 +95,7 @@ private:
     void showSelection();
 
     // The list and the status line following the database (dayreading.cpp).
-    void buildStatusLine(QWidget* panel, const QRect& place);
+    void buildStatusLine(QWidget* panel);
     void startWatching();
     DayContents readDay(const QDate& day);
     void refreshQuietly();
@@ -117,7 +121,8 @@ private:
     TBlendedButton* noShowKey_ = nullptr;
     TBlendedButton* historyKey_ = nullptr;
     QLabel* selection_ = nullptr;
-    DayContents contents_; // as the list shows it
+    std::vector<std::pair<TBlendedButton*, int>> keys_; // each with its type's size at 1024x768
+    DayContents contents_;                              // as the list shows it
     int dinnerFrom_ = defaultDinnerFrom;
     QLabel* covers_ = nullptr;
     TimelineView* timeline_ = nullptr;

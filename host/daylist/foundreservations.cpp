@@ -2,7 +2,9 @@
 
 #include "daylist/daydisplay.h"
 #include "hostlib/blendedbutton.h"
+#include "hostlib/touchscale.h"
 #include "terminaltexts.h"
+#include "touchinput/fingerscroll.h"
 #include "touchinput/paneldialog.h"
 
 #include <QApplication>
@@ -15,11 +17,22 @@
 
 namespace {
 
-constexpr QSize dialogSize(992, 700);
+// As drawn for a 1024x768 screen: the dialog leaves these margins of the screen free. On a
+// larger screen it fills the screen the same way; the rest grows by the screen's TouchScale,
+// the rows by a quarter as much, so that the room goes to more of them.
+constexpr QSize designScreen(1024, 768);
+constexpr QSize screenMargins(16, 34);
 constexpr int rowPixels = 60;
 constexpr int rowFontPixels = 20;
 constexpr int titlePixels = 24;
 constexpr int headerPixels = 40;
+constexpr int headerFontPixels = 18;
+constexpr int scrollBarPixels = 44;
+constexpr int handlePixels = 56;
+constexpr int marginPixels = 16;
+constexpr int spacingPixels = 12;
+constexpr QSize backKey(200, 64);
+constexpr int backFontPixels = 22;
 constexpr int nameColumn = 2; // in bold for a returning guest
 
 // Each column's heading, width (0: the room the others leave) and text.
@@ -82,17 +95,23 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
     : PanelDialog(schemeId, parent) {
     setObjectName(QStringLiteral("foundDialog"));
     setWindowTitle(ToQString(title));
-    setFixedSize(dialogSize);
+    const QSize screen = ScreenSize();
+    const double scale = TouchScale(screen);
+    const double rowScale = 1.0 + (scale - 1.0) / 4.0;
+    const QSize margins(Scaled(screenMargins.width(), scale),
+                        Scaled(screenMargins.height(), scale));
+    setFixedSize((screen - 2 * margins).expandedTo(designScreen - 2 * screenMargins));
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->setSpacing(12);
+    const int margin = Scaled(marginPixels, scale);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->setSpacing(Scaled(spacingPixels, scale));
     auto* heading = new QLabel(ToQString(title), this);
     heading->setObjectName(QStringLiteral("foundTitle"));
     heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     heading->setAlignment(Qt::AlignCenter);
     QFont headingFont(QStringLiteral("Arial"));
-    headingFont.setPixelSize(titlePixels);
+    headingFont.setPixelSize(Scaled(titlePixels, scale));
     headingFont.setBold(true);
     heading->setFont(headingFont);
     layout->addWidget(heading);
@@ -105,28 +124,31 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
             " selection-background-color: %4; selection-color: %5; border: none; }"
             "QTableWidget#foundList::item { border: none; padding-left: 6px; padding-right: 6px; }"
             "QTableWidget#foundList QHeaderView::section { background: %3; color: %5;"
-            " border: none; border-right: 1px solid %1; font-size: 18px; font-weight: bold; }"
-            "QTableWidget#foundList QScrollBar:vertical { background: %1; width: 44px; }"
+            " border: none; border-right: 1px solid %1; font-size: %6px; font-weight: bold; }"
+            "QTableWidget#foundList QScrollBar:vertical { background: %1; width: %7px; }"
             "QTableWidget#foundList QScrollBar::handle:vertical { background: %3;"
-            " min-height: 56px; border-radius: 6px; margin: 2px; }")
+            " min-height: %8px; border-radius: 6px; margin: 2px; }")
             .arg(colour(Scheme().Panel), colour(Scheme().Text), colour(Scheme().Key),
-                 colour(Scheme().Frame), colour(Scheme().KeyText)));
+                 colour(Scheme().Frame), colour(Scheme().KeyText),
+                 QString::number(Scaled(headerFontPixels, rowScale)),
+                 QString::number(Scaled(scrollBarPixels, rowScale)),
+                 QString::number(Scaled(handlePixels, rowScale))));
     // The dialog keeps the keyboard: the arrows and Enter are its own.
     list_->setFocusPolicy(Qt::NoFocus);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setTextElideMode(Qt::ElideRight);
+    ScrollByFinger(list_);
     QFont rowFont(QStringLiteral("Arial"));
-    rowFont.setPixelSize(rowFontPixels);
+    rowFont.setPixelSize(Scaled(rowFontPixels, rowScale));
     list_->setFont(rowFont);
     list_->verticalHeader()->hide();
     list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    list_->verticalHeader()->setDefaultSectionSize(rowPixels);
+    list_->verticalHeader()->setDefaultSectionSize(Scaled(rowPixels, rowScale));
     QHeaderView* header = list_->horizontalHeader();
-    header->setFixedHeight(headerPixels);
+    header->setFixedHeight(Scaled(headerPixels, rowScale));
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     QStringList headings;
@@ -135,7 +157,7 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
         header->setSectionResizeMode(index, columns[index].width == 0 ? QHeaderView::Stretch
                                                                       : QHeaderView::Fixed);
         if (columns[index].width != 0) {
-            header->resizeSection(index, columns[index].width);
+            header->resizeSection(index, Scaled(columns[index].width, rowScale));
         }
     }
     list_->setHorizontalHeaderLabels(headings);
@@ -146,9 +168,9 @@ FoundDialog::FoundDialog(const std::vector<FoundReservation>& found, const AnsiS
     auto* back = new TBlendedButton(this);
     back->setObjectName(QStringLiteral("foundBack"));
     back->SetCaption(TerminalText("TECLA_VOLTAR"));
-    back->setFixedSize(200, 64);
+    back->setFixedSize(Scaled(backKey.width(), scale), Scaled(backKey.height(), scale));
     back->SetFontName(QStringLiteral("Arial"));
-    back->SetFontHeight(22);
+    back->SetFontHeight(Scaled(backFontPixels, scale));
     back->SetFontBold(true);
     back->SetBrushColor(Scheme().Key);
     back->SetFontColor(Scheme().KeyText);

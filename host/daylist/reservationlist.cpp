@@ -1,21 +1,27 @@
 #include "daylist/reservationlist.h"
 
+#include "hostlib/touchscale.h"
 #include "terminaltexts.h"
+#include "touchinput/fingerscroll.h"
 
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
 
+// Sizes at 1024x768; a larger screen grows them by the list's scale (FitRows).
 constexpr int rowPixels = 56;
 constexpr int headerHeight = 40;
+constexpr int headerFontPixels = 18;
 constexpr int scrollBarWidth = 44;
 constexpr int rowFontPixels = 22;
 constexpr int beneathFontPixels = 15;
+constexpr int emptyFontPixels = 24;
 // The item's data role of the smaller line beneath its text.
 constexpr int beneathRole = Qt::UserRole;
 
@@ -37,11 +43,15 @@ constexpr Column columns[] = {
     {"COL_MESAS", &DayRow::Tables, 140, Qt::AlignCenter},
 };
 
+} // namespace
+
 // A cell with a line beneath its text: the text in the upper part of the row, the line smaller
 // in the lower; a cell without one is drawn as usual.
 class TwoLineCell : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    int BeneathPixels = beneathFontPixels;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
@@ -72,7 +82,7 @@ public:
                                             option.widget);
         painter->save();
         QFont small = upper.font;
-        small.setPixelSize(beneathFontPixels);
+        small.setPixelSize(BeneathPixels);
         small.setBold(false);
         painter->setFont(small);
         painter->setPen(upper.palette.text().color());
@@ -83,6 +93,8 @@ public:
         painter->restore();
     }
 };
+
+namespace {
 
 QString colour(Graphics::TColor color) {
     return Graphics::ToQColor(color).name();
@@ -97,13 +109,13 @@ QColor dimmed(const MessageScheme& scheme) {
 }
 
 // Scoped by name: the dialogs opened over the window are its children and would inherit it.
-QString listStyle(const MessageScheme& scheme) {
+QString listStyle(const MessageScheme& scheme, double scale) {
     return QStringLiteral(
                "QTableWidget#dayList { background: %1; color: %2; gridline-color: %3;"
                " selection-background-color: %4; selection-color: %5; border: none; }"
                "QTableWidget#dayList::item { border: none; padding-left: 8px; padding-right: 8px; }"
                "QTableWidget#dayList QHeaderView::section { background: %3; color: %5;"
-               " border: none; border-right: 1px solid %1; font-size: 18px; font-weight: bold; }"
+               " border: none; border-right: 1px solid %1; font-size: %8px; font-weight: bold; }"
                "QTableWidget#dayList QScrollBar:vertical { background: %1; width: %6px; }"
                "QTableWidget#dayList QScrollBar::handle:vertical { background: %3;"
                " min-height: %7px; border-radius: 6px; margin: 2px; }"
@@ -112,35 +124,33 @@ QString listStyle(const MessageScheme& scheme) {
                "QTableWidget#dayList QScrollBar::add-page:vertical,"
                " QTableWidget#dayList QScrollBar::sub-page:vertical { background: none; }"
                "QLabel#emptyDay { background: transparent; color: %2; font-family: Arial; "
-               "font-size: 24px; }")
+               "font-size: %9px; }")
         .arg(colour(scheme.Panel), colour(scheme.Text), colour(scheme.Key), colour(scheme.Frame),
-             colour(scheme.KeyText), QString::number(scrollBarWidth), QString::number(rowPixels));
+             colour(scheme.KeyText), QString::number(Scaled(scrollBarWidth, scale)),
+             QString::number(Scaled(rowPixels, scale)),
+             QString::number(Scaled(headerFontPixels, scale)),
+             QString::number(Scaled(emptyFontPixels, scale)));
 }
 
 } // namespace
 
 ReservationList::ReservationList(const MessageScheme& scheme, QWidget* parent)
-    : QTableWidget(0, int(std::size(columns)), parent), dim_(dimmed(scheme)) {
+    : QTableWidget(0, int(std::size(columns)), parent), scheme_(scheme), dim_(dimmed(scheme)) {
     setObjectName(QStringLiteral("dayList"));
-    setStyleSheet(listStyle(scheme));
     setFocusPolicy(Qt::NoFocus);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrap(false);
     setTextElideMode(Qt::ElideRight);
-    QFont rowFont(QStringLiteral("Arial"));
-    rowFont.setPixelSize(rowFontPixels);
-    setFont(rowFont);
-    setItemDelegate(new TwoLineCell(this));
+    cells_ = new TwoLineCell(this);
+    setItemDelegate(cells_);
+    ScrollByFinger(this);
 
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(rowPixels);
     QHeaderView* header = horizontalHeader();
-    header->setFixedHeight(headerHeight);
     header->setSectionsClickable(false);
     header->setHighlightSections(false);
     QStringList headings;
@@ -149,9 +159,6 @@ ReservationList::ReservationList(const MessageScheme& scheme, QWidget* parent)
         headings << ToQString(TerminalText(column.headingKey));
         header->setSectionResizeMode(index,
                                      column.width == 0 ? QHeaderView::Stretch : QHeaderView::Fixed);
-        if (column.width != 0) {
-            header->resizeSection(index, column.width);
-        }
     }
     setHorizontalHeaderLabels(headings);
 
@@ -159,20 +166,50 @@ ReservationList::ReservationList(const MessageScheme& scheme, QWidget* parent)
     empty_->setObjectName(QStringLiteral("emptyDay"));
     empty_->setAlignment(Qt::AlignCenter);
     empty_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    empty_->setFixedHeight(rowPixels * 2);
     auto* emptyLayout = new QVBoxLayout(viewport());
     emptyLayout->setContentsMargins(0, 0, 0, 0);
     emptyLayout->addWidget(empty_, 0, Qt::AlignTop);
+    FitRows(1.0);
 }
 
-void ReservationList::ShowRows(const std::vector<DayRow>& rows) {
+void ReservationList::FitRows(double scale) {
+    setStyleSheet(listStyle(scheme_, scale));
+    QFont rowFont(QStringLiteral("Arial"));
+    rowFont.setPixelSize(Scaled(rowFontPixels, scale));
+    setFont(rowFont);
+    cells_->BeneathPixels = Scaled(beneathFontPixels, scale);
+    verticalHeader()->setDefaultSectionSize(Scaled(rowPixels, scale));
+    horizontalHeader()->setFixedHeight(Scaled(headerHeight, scale));
+    for (int index = 0; index < columnCount(); ++index) {
+        if (columns[index].width != 0) {
+            horizontalHeader()->resizeSection(index, Scaled(columns[index].width, scale));
+        }
+    }
+    empty_->setFixedHeight(Scaled(rowPixels, scale) * 2);
+    // A cancelled reservation's cells carry a font of their own, struck through.
+    for (int row = 0; row < rowCount(); ++row) {
+        if (rows_[std::size_t(row)].Cancelled) {
+            for (int index = 0; index < columnCount(); ++index) {
+                item(row, index)->setFont(struckFont());
+            }
+        }
+    }
+}
+
+QFont ReservationList::struckFont() const {
+    QFont struck = font();
+    struck.setStrikeOut(true);
+    return struck;
+}
+
+void ReservationList::ShowRows(const std::vector<DayRow>& rows, bool sameDay) {
+    const int scrolledTo = verticalScrollBar()->value();
     const DayRow* selected = Selected();
     const AnsiString selectedNumber = selected != nullptr ? selected->Number : AnsiString();
     clearSelection();
     rows_ = rows;
     setRowCount(int(rows_.size()));
-    QFont struck = font();
-    struck.setStrikeOut(true);
+    const QFont struck = struckFont();
     int reselect = -1;
     for (int row = 0; row < rowCount(); ++row) {
         const DayRow& shown = rows_[std::size_t(row)];
@@ -193,8 +230,11 @@ void ReservationList::ShowRows(const std::vector<DayRow>& rows) {
         }
     }
     if (reselect >= 0) {
-        selectAndShow(reselect);
+        QTableWidget::selectRow(reselect);
     }
+    // The same day read again stays where the operator scrolled it; another day starts at the
+    // top.
+    verticalScrollBar()->setValue(sameDay ? scrolledTo : 0);
     empty_->setVisible(rows_.empty());
 }
 

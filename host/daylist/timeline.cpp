@@ -1,5 +1,6 @@
 #include "daylist/timeline.h"
 
+#include "hostlib/touchscale.h"
 #include "terminaltexts.h"
 
 #include <QPainter>
@@ -11,6 +12,13 @@ namespace {
 constexpr int minutesPerHour = 60;
 constexpr int minutesPerDay = 24 * minutesPerHour;
 constexpr int blockGap = 2;
+// Sizes at 1024x768, grown by the timeline's scale.
+constexpr int headerPixels = 28;
+constexpr int labelPixels = 96;
+constexpr int hourFontPixels = 15;
+constexpr int emptyFontPixels = 24;
+constexpr int leastBlockFontPixels = 11;
+constexpr int mostBlockFontPixels = 18;
 
 // Times are kept as HHMM digits.
 int minuteOf(const AnsiString& hhmm) {
@@ -45,8 +53,8 @@ int laneFor(std::vector<int>& laneEnds, const TimelineBlock& block) {
 }
 
 void paintHours(QPainter& painter, const TimelinePlaces& places, const QRect& area,
-                const Timeline& timeline, const QColor& text, const QColor& line) {
-    painter.setFont(arial(15, true));
+                const Timeline& timeline, const QColor& text, const QColor& line, double scale) {
+    painter.setFont(arial(Scaled(hourFontPixels, scale), true));
     for (int hour = timeline.FirstHour; hour <= timeline.LastHour; ++hour) {
         const int x = places.X(hour * minutesPerHour);
         painter.setPen(line);
@@ -54,7 +62,7 @@ void paintHours(QPainter& painter, const TimelinePlaces& places, const QRect& ar
         if (hour < timeline.LastHour) {
             painter.setPen(text);
             painter.drawText(QRect(x + 3, area.top(), places.X((hour + 1) * minutesPerHour) - x,
-                                   TimelinePlaces::headerHeight),
+                                   places.HeaderHeight()),
                              Qt::AlignLeft | Qt::AlignVCenter,
                              QStringLiteral("%1h").arg(hour % 24));
         }
@@ -122,14 +130,15 @@ Timeline TimelineOf(const std::vector<Reservas::DayReservation>& reservations,
     return timeline;
 }
 
-TimelinePlaces::TimelinePlaces(const QRect& area, const Timeline& timeline)
-    : area_(area), timeline_(timeline),
+TimelinePlaces::TimelinePlaces(const QRect& area, const Timeline& timeline, double scale)
+    : area_(area), timeline_(timeline), headerHeight_(Scaled(headerPixels, scale)),
+      labelWidth_(Scaled(labelPixels, scale)),
       rowHeight_(timeline.Rows.isEmpty()
                      ? 0.0
-                     : double(area.height() - headerHeight) / double(timeline.Rows.size())) {}
+                     : double(area.height() - headerHeight_) / double(timeline.Rows.size())) {}
 
 int TimelinePlaces::X(int minute) const {
-    const int left = area_.left() + labelWidth;
+    const int left = area_.left() + labelWidth_;
     const int span = std::max(1, (timeline_.LastHour - timeline_.FirstHour) * minutesPerHour);
     return left + int(double(area_.right() - left) *
                       (minute - timeline_.FirstHour * minutesPerHour) / span);
@@ -144,7 +153,7 @@ QRect TimelinePlaces::Row(int row) const {
 QRect TimelinePlaces::Label(int row) const {
     return Row(row)
         .adjusted(6, 0, 0, 0)
-        .intersected(QRect(area_.left(), area_.top(), labelWidth, area_.height()));
+        .intersected(QRect(area_.left(), area_.top(), labelWidth_, area_.height()));
 }
 
 QRect TimelinePlaces::Block(const TimelineBlock& block) const {
@@ -154,7 +163,7 @@ QRect TimelinePlaces::Block(const TimelineBlock& block) const {
 }
 
 void PaintTimeline(QPainter& painter, const QRect& area, const Timeline& timeline,
-                   const MessageScheme& scheme, const AnsiString& selected) {
+                   const MessageScheme& scheme, const AnsiString& selected, double scale) {
     const QColor panel = Graphics::ToQColor(scheme.Panel);
     const QColor text = Graphics::ToQColor(scheme.Text);
     const QColor key = Graphics::ToQColor(scheme.Key);
@@ -164,26 +173,29 @@ void PaintTimeline(QPainter& painter, const QRect& area, const Timeline& timelin
     painter.fillRect(area, panel);
     if (timeline.Rows.isEmpty()) {
         painter.setPen(text);
-        painter.setFont(arial(24, false));
+        painter.setFont(arial(Scaled(emptyFontPixels, scale), false));
         painter.drawText(area, Qt::AlignCenter, ToQString(TerminalText("SEM_RESERVAS")));
         painter.restore();
         return;
     }
-    const TimelinePlaces places(area, timeline);
+    const TimelinePlaces places(area, timeline, scale);
     // Every other row a shade apart, so that the eye keeps to a table across the hours.
     for (int row = 0; row < timeline.Rows.size(); ++row) {
         if (row % 2 == 1) {
             painter.fillRect(places.Row(row), mixed(panel, text, 0.06));
         }
     }
-    paintHours(painter, places, area, timeline, text, mixed(panel, text, 0.25));
+    paintHours(painter, places, area, timeline, text, mixed(panel, text, 0.25), scale);
     painter.setPen(text);
-    painter.setFont(arial(15, true));
+    painter.setFont(arial(Scaled(hourFontPixels, scale), true));
     for (int row = 0; row < timeline.Rows.size(); ++row) {
         painter.drawText(places.Label(row), Qt::AlignLeft | Qt::AlignVCenter, timeline.Rows[row]);
     }
     painter.setRenderHint(QPainter::Antialiasing);
-    const QFont blockFont = arial(std::clamp(places.Row(0).height() / 2, 11, 18), false);
+    const QFont blockFont =
+        arial(std::clamp(places.Row(0).height() / 2, leastBlockFontPixels,
+                         std::max(leastBlockFontPixels, Scaled(mostBlockFontPixels, scale))),
+              false);
     painter.setFont(blockFont);
     for (const TimelineBlock& block : timeline.Blocks) {
         const QRect place = places.Block(block);
@@ -206,8 +218,9 @@ void PaintTimeline(QPainter& painter, const QRect& area, const Timeline& timelin
     painter.restore();
 }
 
-const TimelineBlock* BlockAt(const QRect& area, const Timeline& timeline, const QPoint& point) {
-    const TimelinePlaces places(area, timeline);
+const TimelineBlock* BlockAt(const QRect& area, const Timeline& timeline, const QPoint& point,
+                             double scale) {
+    const TimelinePlaces places(area, timeline, scale);
     for (const TimelineBlock& block : timeline.Blocks) {
         if (places.Block(block).contains(point)) {
             return &block;

@@ -41,29 +41,32 @@ constexpr int serviceCloses = 24;
 Timeline TimelineOf(const std::vector<Reservas::DayReservation>& reservations,
                     const std::vector<Reservas::RestaurantTable>& tables);
 
-// Where the parts of a timeline stand in area: painting and tapping agree through it.
+// Where the parts of a timeline stand in area: painting and tapping agree through it. The hours'
+// band and the tables' names grow by scale (1: as drawn for 1024x768).
 class TimelinePlaces {
 public:
-    TimelinePlaces(const QRect& area, const Timeline& timeline);
+    TimelinePlaces(const QRect& area, const Timeline& timeline, double scale = 1.0);
     QRect Block(const TimelineBlock& block) const;
     QRect Row(int row) const;
     QRect Label(int row) const;
     int X(int minute) const;
-    int HeaderBottom() const { return area_.top() + headerHeight; }
-
-    static constexpr int headerHeight = 28;
-    static constexpr int labelWidth = 96;
+    int HeaderBottom() const { return area_.top() + headerHeight_; }
+    int HeaderHeight() const { return headerHeight_; }
+    int LabelWidth() const { return labelWidth_; }
 
 private:
     QRect area_;
     const Timeline& timeline_;
+    int headerHeight_;
+    int labelWidth_;
     double rowHeight_;
 };
 
 // Paints timeline into area in scheme's colours, the reservation numbered selected (if any)
-// marked; the screen and the printout both draw through it.
+// marked, its type grown by scale; the screen and the printout both draw through it.
 void PaintTimeline(QPainter& painter, const QRect& area, const Timeline& timeline,
-                   const MessageScheme& scheme, const AnsiString& selected);
+                   const MessageScheme& scheme, const AnsiString& selected, double scale = 1.0);
 
 // The block at point, or nullptr.
-const TimelineBlock* BlockAt(const QRect& area, const Timeline& timeline, const QPoint& point);
+const TimelineBlock* BlockAt(const QRect& area, const Timeline& timeline, const QPoint& point,
+                             double scale = 1.0);

@@ -1,6 +1,7 @@
 #include "touchinput/keysdialog.h"
 
 #include "hostlib/blendedbutton.h"
+#include "hostlib/touchscale.h"
 #include "terminaltexts.h"
 
 #include <QApplication>
@@ -11,8 +12,12 @@
 
 namespace {
 
+// Sizes on a 1024x768 screen; a larger screen grows them all by its TouchScale.
 constexpr int margin = 24;
 constexpr int spacing = 8;
+constexpr int rowSpacing = 16;
+constexpr int frameWidth = 2;
+constexpr QSize textPadding(12, 4);
 constexpr int titlePixels = 24;
 constexpr int textPixels = 30;
 constexpr int keyPixels = 22;
@@ -36,16 +41,21 @@ QString keyName(QChar character) {
 
 KeysDialog::KeysDialog(const AnsiString& title, KeysLayout layout, int maxLength,
                        const AnsiString& schemeId, QWidget* parent)
-    : PanelDialog(schemeId, parent), layout_(layout), maxLength_(maxLength) {
+    : PanelDialog(schemeId, parent), layout_(layout), maxLength_(maxLength),
+      scale_(TouchScale(ScreenSize())) {
     setObjectName(QStringLiteral("keysDialog"));
     setWindowTitle(ToQString(title));
     setStyleSheet(styleSheet() +
-                  QStringLiteral("QLabel#keysText { border: 2px solid %1; padding: 4px 12px; }")
-                      .arg(Graphics::ToQColor(Scheme().Frame).name()));
+                  QStringLiteral("QLabel#keysText { border: %2px solid %1; padding: %3px %4px; }")
+                      .arg(Graphics::ToQColor(Scheme().Frame).name())
+                      .arg(Scaled(frameWidth, scale_))
+                      .arg(Scaled(textPadding.height(), scale_))
+                      .arg(Scaled(textPadding.width(), scale_)));
 
     auto* layoutBox = new QVBoxLayout(this);
-    layoutBox->setContentsMargins(margin, margin, margin, margin);
-    layoutBox->setSpacing(16);
+    const int edge = Scaled(margin, scale_);
+    layoutBox->setContentsMargins(edge, edge, edge, edge);
+    layoutBox->setSpacing(Scaled(rowSpacing, scale_));
     layoutBox->setSizeConstraint(QLayout::SetFixedSize);
 
     auto* titleLabel = new QLabel(ToQString(title), this);
@@ -54,7 +64,7 @@ KeysDialog::KeysDialog(const AnsiString& title, KeysLayout layout, int maxLength
     titleLabel->setWordWrap(true);
     titleLabel->setAlignment(Qt::AlignCenter);
     QFont titleFont(QStringLiteral("Arial"));
-    titleFont.setPixelSize(titlePixels);
+    titleFont.setPixelSize(Scaled(titlePixels, scale_));
     titleFont.setBold(true);
     titleLabel->setFont(titleFont);
     layoutBox->addWidget(titleLabel);
@@ -63,13 +73,13 @@ KeysDialog::KeysDialog(const AnsiString& title, KeysLayout layout, int maxLength
     shown_->setObjectName(QStringLiteral("keysText"));
     shown_->setTextFormat(Qt::PlainText);
     QFont textFont(QStringLiteral("Arial"));
-    textFont.setPixelSize(textPixels);
+    textFont.setPixelSize(Scaled(textPixels, scale_));
     shown_->setFont(textFont);
-    shown_->setMinimumHeight(textPixels * 2);
+    shown_->setMinimumHeight(Scaled(textPixels, scale_) * 2);
     layoutBox->addWidget(shown_);
 
     auto* keys = new QGridLayout;
-    keys->setSpacing(spacing);
+    keys->setSpacing(Scaled(spacing, scale_));
     if (layout_ == KeysLayout::Letters) {
         buildLetters(keys);
     } else {
@@ -112,12 +122,14 @@ void KeysDialog::buildDigits(QGridLayout* keys) {
 TBlendedButton* KeysDialog::addKey(QGridLayout* keys, const AnsiString& caption,
                                    const QString& name, int row, int column, int columns) {
     const QSize size = layout_ == KeysLayout::Letters ? letterKey : digitKey;
+    const int width = Scaled(size.width(), scale_);
     auto* key = new TBlendedButton(this);
     key->setObjectName(name);
     key->SetCaption(caption);
-    key->setFixedSize(size.width() * columns + spacing * (columns - 1), size.height());
+    key->setFixedSize(width * columns + Scaled(spacing, scale_) * (columns - 1),
+                      Scaled(size.height(), scale_));
     key->SetFontName(QStringLiteral("Arial"));
-    key->SetFontHeight(keyPixels);
+    key->SetFontHeight(Scaled(keyPixels, scale_));
     key->SetFontBold(true);
     key->SetBrushColor(Scheme().Key);
     key->SetFontColor(Scheme().KeyText);

@@ -10,7 +10,8 @@ class QGridLayout;
 class QLabel;
 class TBlendedButton;
 
-// The touch text entry: a title, the text typed so far and a block of keys.
+// The touch text entry: a title, the text typed so far and a block of keys, all grown with the
+// screen it shows on.
 class KeysDialog : public PanelDialog {
     Q_OBJECT
 
@@ -39,6 +40,7 @@ private:
 
     KeysLayout layout_;
     int maxLength_;
+    double scale_;
     QString text_;
     QLabel* shown_ = nullptr;
 };

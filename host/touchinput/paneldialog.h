@@ -16,6 +16,9 @@ public:
 
 protected:
     const MessageScheme& Scheme() const { return scheme_; }
+    // The size of the screen the dialog shows on: its parent window's, or the primary screen's.
+    // The dialog fills it or grows with it (TouchScale).
+    QSize ScreenSize() const;
 
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QHeaderView>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QKeyEvent>
@@ -25,6 +26,8 @@
 #include <QMultiMap>
 #include <QPrinterInfo>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QScroller>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -397,6 +400,98 @@ private slots:
         tap("viewToggle");
         QVERIFY(timeline->isHidden() && !list()->isHidden());
         QCOMPARE(key("viewToggle")->Caption(), AnsiString("Mesas"));
+    }
+
+    // Laid out at each size against itself at 1024x768: the list shows more full rows (twice as
+    // many at 1920x1080), every key is at least as large, and nothing stands outside the window
+    // or over another part of it.
+    void theWindowUsesTheRoomOfEverySize_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("rowsTimes");
+        QTest::newRow("1024x768") << QSize(1024, 768) << 1;
+        QTest::newRow("1280x800") << QSize(1280, 800) << 1;
+        QTest::newRow("1920x1080") << QSize(1920, 1080) << 2;
+    }
+    void theWindowUsesTheRoomOfEverySize() {
+        QFETCH(QSize, size);
+        QFETCH(int, rowsTimes);
+        const auto fullRows = [this] {
+            return list()->viewport()->height() / list()->verticalHeader()->defaultSectionSize();
+        };
+        const QList<TBlendedButton*> keys = window->findChildren<TBlendedButton*>();
+        std::map<QString, QSize> designKeys;
+        for (const TBlendedButton* key : keys) {
+            designKeys[key->objectName()] = key->size();
+        }
+        const int designRows = fullRows();
+        window->setFixedSize(size);
+        QTRY_COMPARE(list()->window()->size(), size);
+        QVERIFY2(fullRows() >= rowsTimes * designRows &&
+                     (fullRows() > designRows) == (size != QSize(1024, 768)),
+                 qPrintable(QString("%1 rows, %2 at 1024x768").arg(fullRows()).arg(designRows)));
+        QList<QWidget*> parts{list(), window->findChild<QLabel*>("dayHeading"),
+                              window->findChild<QLabel*>("dayStatus"),
+                              window->findChild<QLabel*>("dayCovers"),
+                              window->findChild<QLabel*>("daySelection")};
+        for (TBlendedButton* key : keys) {
+            const QSize design = designKeys[key->objectName()];
+            QVERIFY2(key->width() >= design.width() && key->height() >= design.height(),
+                     qPrintable(key->objectName()));
+            parts << key;
+        }
+        for (const QWidget* part : parts) {
+            QVERIFY2(window->rect().contains(part->geometry()), qPrintable(part->objectName()));
+            for (const QWidget* other : parts) {
+                QVERIFY2(part == other || !part->geometry().intersects(other->geometry()),
+                         qPrintable(part->objectName() + " over " + other->objectName()));
+            }
+        }
+    }
+
+    // A drag on the list, by a finger or a mouse, scrolls it and leaves the selection alone, and
+    // the list stays there when read again; a tap then selects the row it lands on.
+    void aDragScrollsTheListAndATapSelects() {
+        std::vector<QByteArray> guests;
+        for (int guest = 1; guest <= 12; ++guest) {
+            guests.push_back("Convidado " + QByteArray::number(guest));
+            reserve(guests.back().constData(), "08/12/2026", "2100", "2300", "1155556666", "2", {});
+        }
+        tap("today");
+        tapRow(0);
+        QCOMPARE(selectedName(), QString("Ana Reis"));
+        QWidget* viewport = list()->viewport();
+        QPoint at(viewport->width() / 2, viewport->height() - 10);
+        // Not even for a moment, or the window would show and read the guest under the finger
+        // (a reading of the day in the background may clear and restore the selection).
+        QStringList selectedOnTheWay;
+        const QMetaObject::Connection watching =
+            connect(list(), &QTableWidget::itemSelectionChanged, this,
+                    [&] { selectedOnTheWay << selectedName(); });
+        QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+        // The scroller moves the list on its own clock: the finger takes its time.
+        for (int step = 0; step < 10; ++step) {
+            at.ry() -= 30;
+            QTest::mouseMove(viewport, at);
+            QTest::qWait(20);
+        }
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
+        QTRY_COMPARE(QScroller::scroller(viewport)->state(), QScroller::Inactive);
+        const int scrolledTo = list()->verticalScrollBar()->value();
+        QVERIFY(scrolledTo > 0);
+        disconnect(watching);
+        selectedOnTheWay.removeAll(QString());
+        selectedOnTheWay.removeAll(QString("Ana Reis"));
+        QCOMPARE(selectedOnTheWay, QStringList());
+        QCOMPARE(selectedName(), QString("Ana Reis"));
+        // Marked, the day is read again: it keeps both the selection and the place scrolled to.
+        tap("arrived");
+        QCOMPARE(rowTexts(list(), 0)[5], QString("Utilizada"));
+        QCOMPARE(list()->verticalScrollBar()->value(), scrolledTo);
+        QCOMPARE(selectedName(), QString("Ana Reis"));
+        const int landedOn = list()->indexAt(viewport->rect().center()).row();
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, viewport->rect().center());
+        QCOMPARE(selectedName(), list()->item(landedOn, 2)->text());
+        QVERIFY(selectedName().startsWith("Convidado"));
     }
 
     // Without a printer, Imprimir writes the day beside the journal and says where.

@@ -1,6 +1,7 @@
-// Draws the terminal's day window, its timeline of the tables and the table grid, with a sample
-// evening, into PNG files for the README: pictures DAYLIST.png TIMELINE.png TABLES.png. Runs
-// offscreen on a throw-away database.
+// Draws the terminal's day window and its timeline of the tables at 1024x768 and again full screen
+// at 1920x1080, and the table grid, with a sample evening, into PNG files for the README:
+// pictures DAYLIST.png TIMELINE.png TABLES.png DAYLIST-1920.png TIMELINE-1920.png. Runs offscreen
+// on a throw-away database.
 #include "daylist/daywindow.h"
 #include "framework/datetime.h"
 #include "hostlib/blendedbutton.h"
@@ -48,6 +49,13 @@ void storeSampleEvening() {
         {"2000", "2200", "1133334444", "Maria Souza", "2", {3}, "", sampleDay.addDays(-30)},
         {"2100", "2300", "1166667777", "Rui Prado", "3", {4}, "sem gl\xFAten", sampleDay},
         {"1230", "1400", "1177778888", "Lia Campos", "5", {9}, "", sampleDay},
+        // Enough more that the list at 1024x768 scrolls and at 1920x1080 shows them all.
+        {"1200", "1330", "1188889999", "Beatriz Nunes", "2", {1}, "", sampleDay},
+        {"1230", "1400", "1199990000", "Carlos Mota", "4", {2}, "", sampleDay},
+        {"1300", "1430", "1122223333", "Denise Alves", "3", {10}, "", sampleDay},
+        {"1900", "2100", "1123456789", "Eduardo Reis", "2", {11}, "", sampleDay},
+        {"1930", "2130", "1198765432", "Fernanda Luz", "5", {1, 2}, "", sampleDay},
+        {"2130", "2330", "1134567890", "Gustavo Pires", "4", {9}, "", sampleDay},
     };
     for (const SampleReservation& sample : evening) {
         Reservas::SetTablePicker(
@@ -64,10 +72,12 @@ void storeSampleEvening() {
     Reservas::MarkReservation("3", 0, Reservas::ServiceMark::NoShow);
 }
 
-// The list, then the timeline its Mesas key brings, the same reservation selected in both.
-bool drawDayWindow(const QString& listFile, const QString& timelineFile) {
+// The list, then the timeline its Mesas key brings, the same reservation selected in both, in a
+// window of the given size.
+bool drawDayWindow(const QSize& size, const QString& listFile, const QString& timelineFile) {
     Journal journal;
     TDayWindow window([](int, Dbclient::TClientDataSet*) {}, journal);
+    window.setFixedSize(size);
     window.show();
     QApplication::processEvents();
     auto* list = window.findChild<QTableWidget*>(QStringLiteral("dayList"));
@@ -109,8 +119,10 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 4) {
-        std::fputs("usage: pictures DAYLIST.png TIMELINE.png TABLES.png\n", stderr);
+    if (arguments.size() != 6) {
+        std::fputs("usage: pictures DAYLIST.png TIMELINE.png TABLES.png DAYLIST-1920.png "
+                   "TIMELINE-1920.png\n",
+                   stderr);
         return 2;
     }
     const QTemporaryDir folder;
@@ -124,7 +136,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     Sysutils::SetClock([] { return QDateTime(sampleDay, QTime(12, 34)); });
-    if (!drawDayWindow(arguments[1], arguments[2]) || !drawTableGrid(arguments[3])) {
+    if (!drawDayWindow(QSize(1024, 768), arguments[1], arguments[2]) ||
+        !drawTableGrid(arguments[3]) ||
+        !drawDayWindow(QSize(1920, 1080), arguments[4], arguments[5])) {
         std::fputs("cannot draw the pictures\n", stderr);
         return 1;
     }
