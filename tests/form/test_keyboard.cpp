@@ -28,6 +28,39 @@ void setLatches(TfrmInclusaoReserva& form, bool capsLock, bool shift) {
     QCOMPARE(FormStateAccess::boShift(form), shift);
 }
 
+// The accented forms' pop-up while it is open, or null.
+QWidget* openForms(const TfrmInclusaoReserva& form) {
+    for (QWidget* popup : form.findChildren<QWidget*>(QStringLiteral("accentPopup"))) {
+        if (popup->isVisible()) {
+            return popup;
+        }
+    }
+    return nullptr;
+}
+
+// Holds a key down until its forms open, then lifts the finger; the open pop-up.
+QWidget* holdUntilFormsOpen(TfrmInclusaoReserva& form, TBlendedButton* key) {
+    const QPoint centre = key->rect().center();
+    QTest::mousePress(key, Qt::LeftButton, {}, centre);
+    if (!QTest::qWaitFor([&form] { return openForms(form) != nullptr; }, 5000)) {
+        return nullptr;
+    }
+    QTest::mouseRelease(key, Qt::LeftButton, {}, centre);
+    return openForms(form);
+}
+
+QList<TBlendedButton*> formKeys(const QWidget& popup) {
+    return popup.findChildren<TBlendedButton*>();
+}
+
+AnsiString captionsOf(const QList<TBlendedButton*>& keys) {
+    AnsiString captions;
+    for (const TBlendedButton* key : keys) {
+        captions += key->Caption();
+    }
+    return captions;
+}
+
 } // namespace
 
 class KeyboardTest : public QObject {
@@ -111,6 +144,74 @@ private slots:
         QCOMPARE(FormStateAccess::boCapsLock(*form), capsLock);
         // Captions follow the latches: upper exactly while Caps Lock is on.
         QCOMPARE(letterCaptions(*form), capsLock ? upperCaptions : lowerCaptions);
+    }
+
+    void aHeldLetterOffersItsAccentedFormsInTheCaptionsCase_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("capsLock");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QByteArray>("forms");
+        QTest::addColumn<int>("tapped");
+        QTest::addColumn<QByteArray>("appended");
+        QTest::newRow("a") << "sbtA" << false << false << QByteArray("\xE1\xE0\xE2\xE3") << 3
+                           << QByteArray("\xE3");
+        QTest::newRow("e with Shift")
+            << "sbtE" << false << true << QByteArray("\xC9\xCA") << 0 << QByteArray("\xC9");
+        QTest::newRow("i with Caps Lock")
+            << "sbtI" << true << false << QByteArray("\xCD") << 0 << QByteArray("\xCD");
+        QTest::newRow("o with Caps Lock and Shift")
+            << "sbtO" << true << true << QByteArray("\xF3\xF4\xF5") << 2 << QByteArray("\xF5");
+        QTest::newRow("u") << "sbtU" << false << false << QByteArray("\xFA\xFC") << 1
+                           << QByteArray("\xFC");
+        QTest::newRow("c with Shift")
+            << "sbtC" << false << true << QByteArray("\xC7") << 0 << QByteArray("\xC7");
+    }
+
+    void aHeldLetterOffersItsAccentedFormsInTheCaptionsCase() {
+        QFETCH(QString, key);
+        QFETCH(bool, capsLock);
+        QFETCH(bool, shift);
+        QFETCH(QByteArray, forms);
+        QFETCH(int, tapped);
+        QFETCH(QByteArray, appended);
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        setLatches(*form, capsLock, shift);
+        QWidget* popup = holdUntilFormsOpen(*form, form->findChild<TBlendedButton*>(key));
+        QVERIFY(popup != nullptr);
+        // Holding the key typed nothing, not even when it was let go.
+        QCOMPARE(form->lblNome->Caption(), AnsiString());
+        const QList<TBlendedButton*> keys = formKeys(*popup);
+        QCOMPARE(captionsOf(keys), forms.toStdString());
+        keys.at(tapped)->Click();
+        QCOMPARE(form->lblNome->Caption(), appended.toStdString());
+        QVERIFY(!FormStateAccess::boShift(*form));
+        QCOMPARE(letterCaptions(*form), capsLock ? upperCaptions : lowerCaptions);
+        QVERIFY(openForms(*form) == nullptr);
+    }
+
+    void aShortTapTypesThePlainLetterOnceAndTheFormsCloseWithoutTyping() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        setLatches(*form, false, false);
+        QTest::mouseClick(form->sbtA, Qt::LeftButton, {}, form->sbtA->rect().center());
+        QTest::qWait(700); // past the hold: a tap that ended opens nothing
+        QVERIFY(openForms(*form) == nullptr);
+        QCOMPARE(form->lblNome->Caption(), AnsiString("a"));
+        QWidget* popup = holdUntilFormsOpen(*form, form->sbtA);
+        QVERIFY(popup != nullptr);
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QVERIFY(openForms(*form) == nullptr);
+        popup = holdUntilFormsOpen(*form, form->sbtE);
+        QVERIFY(popup != nullptr);
+        QTest::mouseClick(popup, Qt::LeftButton, {}, QPoint(-5, popup->height() + 5));
+        QVERIFY(openForms(*form) == nullptr);
+        QCOMPARE(form->lblNome->Caption(), AnsiString("a"));
+        QVERIFY(form->isVisible());
     }
 
     void cedillaWithShiftInTheDateStepReleasesBothLatches() {

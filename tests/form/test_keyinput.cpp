@@ -2,6 +2,7 @@
 
 #include "framework/windowmessages.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -125,11 +126,12 @@ private slots:
         FormWatch watch;
         const auto form = OpenForm(1);
         WalkToStep(*form, 7);
-        Tap(*form, AnsiString(30, 'x'));
+        Tap(*form, AnsiString(29, 'x'));
+        sendCharacter(*form, 0xE3); // one character, the thirtieth
         form->sbtCapsLock->Click();
         form->sbtShift->Click();
         Tap(*form, "m");
-        QCOMPARE(form->lblDsReserva->Caption(), AnsiString(30, 'x'));
+        QCOMPARE(form->lblDsReserva->Caption(), AnsiString(29, 'x') + "\xE3");
         QVERIFY(!FormStateAccess::boShift(*form));
         QVERIFY(FormStateAccess::boCapsLock(*form));
         QCOMPARE(Caption(form->sbtM), AnsiString("M"));
@@ -139,7 +141,8 @@ private slots:
         FormWatch watch;
         const auto form = OpenForm(1);
         form->sbtShift->Click(); // Shift off, so nothing releases latches on the way
-        const unsigned char rejectedCharacters[] = {'-', '*', '!', 0xE1};
+        // Accented letters Portuguese does not use, and the grave on e.
+        const unsigned char rejectedCharacters[] = {'-', '*', '!', 0xF1, 0xD1, 0xE4, 0xE8, 0xC8};
         for (const unsigned char rejected : rejectedCharacters) {
             sendCharacter(*form, rejected);
         }
@@ -148,6 +151,72 @@ private slots:
         TapEnter(*form);
         Tap(*form, "a, ");
         QCOMPARE(form->lblDtResMesa->Caption(), AnsiString());
+    }
+
+    void accentedLettersFollowTheLatchesInTheTextSteps_data() {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("capsLock");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("name, no latch") << 1 << false << false << QByteArray("\xC3\xE9\xDC\xE7")
+                                        << QByteArray("\xE3\xE9\xFC\xE7");
+        QTest::newRow("name, Shift for one letter")
+            << 1 << false << true << QByteArray("\xE1\xE1\xC7") << QByteArray("\xC1\xE1\xC7");
+        QTest::newRow("name, Caps Lock")
+            << 1 << true << false << QByteArray("\xE0\xF5\xED") << QByteArray("\xC0\xD5\xCD");
+        QTest::newRow("description, Caps Lock and Shift")
+            << 7 << true << true << QByteArray("\xEA\xFA\xF4") << QByteArray("\xEA\xDA\xD4");
+        QTest::newRow("description, Shift")
+            << 7 << false << true << QByteArray("\xF3\xE2") << QByteArray("\xD3\xE2");
+    }
+
+    void accentedLettersFollowTheLatchesInTheTextSteps() {
+        QFETCH(int, step);
+        QFETCH(bool, capsLock);
+        QFETCH(bool, shift);
+        QFETCH(QByteArray, typed);
+        QFETCH(QByteArray, shown);
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        WalkToStep(*form, step);
+        if (FormStateAccess::boShift(*form)) {
+            form->sbtShift->Click();
+        }
+        if (capsLock) {
+            form->sbtCapsLock->Click();
+        }
+        if (shift) {
+            form->sbtShift->Click();
+        }
+        for (const char character : typed) {
+            sendCharacter(*form, static_cast<unsigned char>(character));
+        }
+        const Controls::TLabel* label = step == 1 ? form->lblNome : form->lblDsReserva;
+        QCOMPARE(label->Caption(), shown.toStdString());
+        QVERIFY(!FormStateAccess::boShift(*form));
+        QCOMPARE(FormStateAccess::boCapsLock(*form), capsLock);
+    }
+
+    void accentedLettersAreRefusedLikeLettersInTheOtherSteps() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        Tap(*form, "Ana");
+        TapEnter(*form);
+        Controls::TLabel* labels[] = {form->lblDtResMesa, form->lblHrIni, form->lblHrFim,
+                                      form->lblNrTelResMesa, form->lblNrPesMesa};
+        const char* entries[] = {"24122026", "1930", "2130", "1133334444", "4"};
+        for (int index = 0; index < 5; ++index) {
+            form->sbtShift->Click();
+            sendCharacter(*form, 0xE3);
+            sendCharacter(*form, 0xC9);
+            QCOMPARE(labels[index]->Caption(), AnsiString());
+            // As for any character these steps refuse, an armed Shift goes with Caps Lock.
+            QVERIFY(!FormStateAccess::boShift(*form));
+            Tap(*form, entries[index]);
+            TapEnter(*form);
+        }
+        QCOMPARE(FormStateAccess::inCampo(*form), 7);
     }
 
     void shiftWithADigitReleasesBothLatches() {
@@ -259,7 +328,12 @@ private slots:
         QVERIFY(FormStateAccess::boCapsLock(*form));
         QVERIFY(!FormStateAccess::boShift(*form));
         typePhysically(*form, QString::fromUtf8("joão ç"));
-        QCOMPARE(form->lblNome->Caption(), AnsiString("JOO \xE7"));
+        QCOMPARE(form->lblNome->Caption(), AnsiString("JO\xC3O \xE7"));
+        // What a dead key or the compose key makes arrives as committed text.
+        QInputMethodEvent composed;
+        composed.setCommitString(QString::fromUtf8("õ€ñ"));
+        QApplication::sendEvent(form.get(), &composed);
+        QCOMPARE(form->lblNome->Caption(), AnsiString("JO\xC3O \xE7\xD5"));
     }
 
     void editModeTypingStartsPrefilledNumbersAfresh() {
