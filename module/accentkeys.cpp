@@ -35,6 +35,7 @@ bool AccentKeys::eventFilter(QObject* watched, QEvent* event) {
     const bool onHeld = watched == held_.data();
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: // a second tap in quick succession presses all the same
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             held_ = static_cast<TBlendedButton*>(watched);
             opened_ = false;
