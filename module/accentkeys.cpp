@@ -43,15 +43,14 @@ bool AccentKeys::eventFilter(QObject* watched, QEvent* event) {
         }
         break;
     case QEvent::MouseMove:
-        // Sliding back onto the key would press it down again and make the release a tap.
+        // The key was let up when its forms opened; a finger moving on it would press it down
+        // again and make the release a tap.
         return onHeld && opened_;
     case QEvent::MouseButtonRelease:
         if (onHeld) {
             hold_.stop();
-            const bool swallowed = opened_;
             held_ = nullptr;
             opened_ = false;
-            return swallowed;
         }
         break;
     default:

@@ -45,6 +45,8 @@ QWidget* holdUntilFormsOpen(TfrmInclusaoReserva& form, TBlendedButton* key) {
     if (!QTest::qWaitFor([&form] { return openForms(form) != nullptr; }, 5000)) {
         return nullptr;
     }
+    // The finger still moves a little on the key before it lets go.
+    QTest::mouseMove(key, centre + QPoint(1, 1));
     QTest::mouseRelease(key, Qt::LeftButton, {}, centre);
     return openForms(form);
 }
