@@ -28,14 +28,11 @@ void setLatches(TfrmInclusaoReserva& form, bool capsLock, bool shift) {
     QCOMPARE(FormStateAccess::boShift(form), shift);
 }
 
-// The accented forms' pop-up while it is open, or null.
+// The accented forms' pop-up while it is open, or null. A closed one is gone once the events
+// have been processed.
 QWidget* openForms(const TfrmInclusaoReserva& form) {
-    for (QWidget* popup : form.findChildren<QWidget*>(QStringLiteral("accentPopup"))) {
-        if (popup->isVisible()) {
-            return popup;
-        }
-    }
-    return nullptr;
+    auto* popup = form.findChild<QWidget*>(QStringLiteral("accentPopup"));
+    return popup != nullptr && popup->isVisible() ? popup : nullptr;
 }
 
 // Holds a key down until its forms open, then lifts the finger; the open pop-up.
@@ -49,18 +46,6 @@ QWidget* holdUntilFormsOpen(TfrmInclusaoReserva& form, TBlendedButton* key) {
     QTest::mouseMove(key, centre + QPoint(1, 1));
     QTest::mouseRelease(key, Qt::LeftButton, {}, centre);
     return openForms(form);
-}
-
-QList<TBlendedButton*> formKeys(const QWidget& popup) {
-    return popup.findChildren<TBlendedButton*>();
-}
-
-AnsiString captionsOf(const QList<TBlendedButton*>& keys) {
-    AnsiString captions;
-    for (const TBlendedButton* key : keys) {
-        captions += key->Caption();
-    }
-    return captions;
 }
 
 } // namespace
@@ -159,12 +144,8 @@ private slots:
                            << QByteArray("\xE3");
         QTest::newRow("e with Shift")
             << "sbtE" << false << true << QByteArray("\xC9\xCA") << 0 << QByteArray("\xC9");
-        QTest::newRow("i with Caps Lock")
-            << "sbtI" << true << false << QByteArray("\xCD") << 0 << QByteArray("\xCD");
         QTest::newRow("o with Caps Lock and Shift")
             << "sbtO" << true << true << QByteArray("\xF3\xF4\xF5") << 2 << QByteArray("\xF5");
-        QTest::newRow("u") << "sbtU" << false << false << QByteArray("\xFA\xFC") << 1
-                           << QByteArray("\xFC");
         QTest::newRow("c with Shift")
             << "sbtC" << false << true << QByteArray("\xC7") << 0 << QByteArray("\xC7");
     }
@@ -185,8 +166,12 @@ private slots:
         QVERIFY(popup != nullptr);
         // Holding the key typed nothing, not even when it was let go.
         QCOMPARE(form->lblNome->Caption(), AnsiString());
-        const QList<TBlendedButton*> keys = formKeys(*popup);
-        QCOMPARE(captionsOf(keys), forms.toStdString());
+        const QList<TBlendedButton*> keys = popup->findChildren<TBlendedButton*>();
+        AnsiString captions;
+        for (const TBlendedButton* formKey : keys) {
+            captions += formKey->Caption();
+        }
+        QCOMPARE(captions, forms.toStdString());
         keys.at(tapped)->Click();
         QCOMPARE(form->lblNome->Caption(), appended.toStdString());
         QVERIFY(!FormStateAccess::boShift(*form));
@@ -213,7 +198,6 @@ private slots:
         QTest::mouseClick(popup, Qt::LeftButton, {}, QPoint(-5, popup->height() + 5));
         QVERIFY(openForms(*form) == nullptr);
         QCOMPARE(form->lblNome->Caption(), AnsiString("a"));
-        QVERIFY(form->isVisible());
     }
 
     void cedillaWithShiftInTheDateStepReleasesBothLatches() {
