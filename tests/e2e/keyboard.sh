@@ -2,11 +2,13 @@
 # same reservation opened for editing and completed with Enter taps only.
 source "$(dirname "$0")/lib.sh"
 own_key atilde Atilde
+own_key dead_tilde asciitilde
 
 date_digits=$(day_ahead 5 +%d%m%Y)
 start_terminal --new
 type_keys() { xdotool type --delay 40 "$1"; }
-type_keys "João Conceição"; xdotool key Return
+# The second ã made by a dead key, as keyboards with accent keys make it.
+type_keys "João Conceiç"; xdotool key --delay 40 dead_tilde a; type_keys "o"; xdotool key Return
 type_keys "$date_digits"; xdotool key Return
 type_keys "945"; xdotool key Return
 type_keys "2330"; xdotool key Return
