@@ -1,3 +1,4 @@
+#include "textcharacters.h"
 #include "tfrminclusaoreserva.h"
 
 #include "framework/sysutils.h"
@@ -23,9 +24,9 @@ void TfrmInclusaoReserva::sbt1Click(QObject* Sender) {
     if (key == nullptr) {
         return;
     }
-    const AnsiString character(1, char(key->Tag()));
-    PostText(boCapsLock || boShift ? Sysutils::UpperCase(character)
-                                   : Sysutils::LowerCase(character),
+    const char character = char(key->Tag());
+    PostText(AnsiString(1, boCapsLock || boShift ? TextCharacters::UpperLetter(character)
+                                                 : TextCharacters::LowerLetter(character)),
              false, true);
 }
 

@@ -1,11 +1,13 @@
 #include "displaymasks.h"
 #include "entrylimits.h"
+#include "textcharacters.h"
 #include "tfrminclusaoreserva.h"
 
 #include "framework/data/db.h"
-#include "framework/sysutils.h"
 #include "framework/windowmessages.h"
 #include "hostlib/hostlib.h"
+
+#include <QInputMethodEvent>
 
 // The form's two key events are the only writers of typed input into the value labels.
 
@@ -13,13 +15,6 @@ namespace {
 
 bool isDigit(char key) {
     return key >= '0' && key <= '9';
-}
-
-// The 68 characters a name or a description takes.
-bool isTextCharacter(char key) {
-    const auto code = static_cast<unsigned char>(key);
-    return code == 32 || code == 44 || code == 46 || code == 47 || (code >= 48 && code <= 57) ||
-           (code >= 65 && code <= 90) || (code >= 97 && code <= 122) || code == 199 || code == 231;
 }
 
 bool exactlyAlt(Forms::TShiftState shift) {
@@ -105,10 +100,9 @@ void TfrmInclusaoReserva::FormKeyPress(QObject*, char& Key) {
     switch (inCampo) {
     case EntryStep::Name:
     case EntryStep::Description:
-        if (isTextCharacter(Key)) {
-            const AnsiString typed(1, Key);
-            const AnsiString mapped =
-                boCapsLock != boShift ? Sysutils::UpperCase(typed) : Sysutils::LowerCase(typed);
+        if (TextCharacters::IsTextCharacter(Key)) {
+            const char mapped = boCapsLock != boShift ? TextCharacters::UpperLetter(Key)
+                                                      : TextCharacters::LowerLetter(Key);
             if (boShift) {
                 sbtShiftClick(sbtShift);
             }
@@ -169,5 +163,20 @@ void TfrmInclusaoReserva::FormKeyPress(QObject*, char& Key) {
         boShift = false;
         boCapsLock = true;
         sbtCapsLockClick(nullptr);
+    }
+}
+
+void TfrmInclusaoReserva::inputMethodEvent(QInputMethodEvent* event) {
+    // Dead keys and the compose key hand over what they make ("~" then "a" gives "ã") as text
+    // here rather than as a key event; each character then takes the road a typed one takes.
+    event->accept();
+    for (const QChar character : event->commitString()) {
+        if (character.unicode() == 0 || character.unicode() > 0xFF) {
+            continue;
+        }
+        Forms::HandleEvent([this, character] {
+            char key = char(character.unicode());
+            DispatchKeyPress(key);
+        });
     }
 }

@@ -1,5 +1,6 @@
 #include "tfrminclusaoreserva.h"
 
+#include "accentkeys.h"
 #include "cli_res01400.h"
 #include "framework/sysutils.h"
 #include "hostlib/hostlib.h"
@@ -10,6 +11,8 @@ TfrmInclusaoReserva::TfrmInclusaoReserva(QWidget* owner) : Forms::TForm(owner) {
     // Set before the layout exists: changing the flags re-parents the window, and Qt then goes
     // through every control already on it again.
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    // Dead keys and the compose key make their letters only for a window that takes text.
+    setAttribute(Qt::WA_InputMethodEnabled);
     Ui::TfrmInclusaoReserva layout;
     layout.setupUi(this);
 #define BIND_CONTROL(Class, name) name = layout.name;
@@ -41,8 +44,18 @@ void TfrmInclusaoReserva::wireEvents() {
         sbtQ, sbtW, sbtE, sbtR, sbtT, sbtY, sbtU,       sbtI,     sbtO,     sbtP,
         sbtA, sbtS, sbtD, sbtF, sbtG, sbtH, sbtJ,       sbtK,     sbtL,     sbtZ,
         sbtX, sbtC, sbtV, sbtB, sbtN, sbtM, sbtVirgula, sbtPonto, sbtBarra, sbtEspaco};
+    // A held letter key offers its accented forms; each types as its letter key would, and the
+    // ç among them as the ç key does.
+    auto* accentKeys = new AccentKeys(this, [this](TBlendedButton* chosen) {
+        if (chosen->Tag() == 0xC7) {
+            spdCCdilClick(chosen);
+        } else {
+            sbt1Click(chosen);
+        }
+    });
     for (TBlendedButton* key : characterKeys) {
         wire(key, &TfrmInclusaoReserva::sbt1Click);
+        accentKeys->Watch(key);
     }
     wire(sbtCCdil, &TfrmInclusaoReserva::spdCCdilClick);
     wire(sbtBackSpace, &TfrmInclusaoReserva::sbtBackSpaceClick);

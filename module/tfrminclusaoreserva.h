@@ -15,6 +15,7 @@ namespace Dbclient {
 class TClientDataSet;
 }
 
+class QInputMethodEvent;
 class TBlendedButton;
 class TMessages;
 
@@ -32,6 +33,8 @@ enum class EntryStep { None, Name, Date, StartTime, EndTime, Telephone, People, 
 // - inicializaform.cpp: InicializaForm, the parameters file and the prefilled edit;
 // - keyinput.cpp: FormKeyDown and FormKeyPress, what each key does at each step;
 // - keyboard.cpp: the on-screen keys, PostText, Shift and Caps Lock, the exit key;
+// - accentkeys.cpp, accentpopup.cpp: the accented forms a held letter key offers;
+// - textcharacters.cpp: which characters a name or a description takes, and their case;
 // - steps.cpp: what Enter checks at each step (stepName ... stepHandOff) and the calendar.
 class PKG_RES01400_EXPORT TfrmInclusaoReserva : public Forms::TForm,
                                                 public TfrmInclusaoReservaControls {
@@ -84,6 +87,9 @@ public:
     Db::TDataSource* dtsMesaRes;
     Db::TDataSource* dtsReserva;
     TMessages* msgPadrao;
+
+protected:
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     // Lets the test suites read the entry state without widening the form's interface.

@@ -31,8 +31,13 @@ fi
 # Letters outside the server's keyboard map get a key of their own for the whole run: xdotool
 # would otherwise remap a spare key for each one and set it back at once, and a terminal slow to
 # read the key (a busy machine) then finds no letter on it.
-spare_key=$(xmodmap -pke | awk 'NF == 3 && $2 > 8 && !found { print $2; found = 1 }')
-xmodmap -e "keycode $spare_key = ccedilla Ccedilla"
+# own_key LOWER UPPER puts a letter and its capital on a spare key.
+own_key() {
+    local spare_key
+    spare_key=$(xmodmap -pke | awk 'NF == 3 && $2 > 8 && !found { print $2; found = 1 }')
+    xmodmap -e "keycode $spare_key = $1 $2"
+}
+own_key ccedilla Ccedilla
 journal="$work/journal.jsonl"
 errors="$work/stderr.txt"
 window=""

@@ -34,12 +34,15 @@ bool onlyDigits(const AnsiString& text) {
     return std::all_of(text.begin(), text.end(), isDigit);
 }
 
-// Letters, digits, ",", ".", "/", the blank and ç in either case: what a name or a
-// description holds.
+// Letters, digits, ",", ".", "/", the blank, and ç and the accented vowels of Portuguese in
+// either case: what a name or a description holds.
 bool isTextCharacter(char character) {
     const auto code = static_cast<unsigned char>(character);
     return (code >= 'a' && code <= 'z') || (code >= 'A' && code <= 'Z') || isDigit(character) ||
-           AnsiString(" ,./\xE7\xC7").find(character) != AnsiString::npos;
+           AnsiString(" ,./\xE7\xC7"
+                      "\xE1\xE0\xE2\xE3\xE9\xEA\xED\xF3\xF4\xF5\xFA\xFC"
+                      "\xC1\xC0\xC2\xC3\xC9\xCA\xCD\xD3\xD4\xD5\xDA\xDC")
+                   .find(character) != AnsiString::npos;
 }
 
 QString quoted(const AnsiString& text) {

@@ -226,7 +226,7 @@ QString RandomEvents::entryFor(const TfrmInclusaoReserva& form, int step) {
         const Db::TField* field = step == 1 ? form.cdsReservaNMRESMESA : form.cdsReservaDSRESMESA;
         const QString pool =
             QString::fromLatin1("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                "0123456789 ,./\xE7\xC7-\xE1");
+                                "0123456789 ,./\xE7\xC7-\xE1\xD5\xF1\xE8");
         QString text;
         for (int length = between(step == 1 ? 1 : 0, field->Size() + 5); length > 0; --length) {
             text += pool.at(between(0, int(pool.size()) - 1));

@@ -28,6 +28,26 @@ void setLatches(TfrmInclusaoReserva& form, bool capsLock, bool shift) {
     QCOMPARE(FormStateAccess::boShift(form), shift);
 }
 
+// The accented forms' pop-up while it is open, or null. A closed one is gone once the events
+// have been processed.
+QWidget* openForms(const TfrmInclusaoReserva& form) {
+    auto* popup = form.findChild<QWidget*>(QStringLiteral("accentPopup"));
+    return popup != nullptr && popup->isVisible() ? popup : nullptr;
+}
+
+// Holds a key down until its forms open, then lifts the finger; the open pop-up.
+QWidget* holdUntilFormsOpen(TfrmInclusaoReserva& form, TBlendedButton* key) {
+    const QPoint centre = key->rect().center();
+    QTest::mousePress(key, Qt::LeftButton, {}, centre);
+    if (!QTest::qWaitFor([&form] { return openForms(form) != nullptr; }, 5000)) {
+        return nullptr;
+    }
+    // The finger still moves a little on the key before it lets go.
+    QTest::mouseMove(key, centre + QPoint(1, 1));
+    QTest::mouseRelease(key, Qt::LeftButton, {}, centre);
+    return openForms(form);
+}
+
 } // namespace
 
 class KeyboardTest : public QObject {
@@ -111,6 +131,71 @@ private slots:
         QCOMPARE(FormStateAccess::boCapsLock(*form), capsLock);
         // Captions follow the latches: upper exactly while Caps Lock is on.
         QCOMPARE(letterCaptions(*form), capsLock ? upperCaptions : lowerCaptions);
+    }
+
+    void aHeldLetterOffersItsAccentedFormsInTheCaptionsCase_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("capsLock");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QByteArray>("forms");
+        QTest::addColumn<int>("tapped");
+        QTest::addColumn<QByteArray>("appended");
+        QTest::newRow("a") << "sbtA" << false << false << QByteArray("\xE1\xE0\xE2\xE3") << 3
+                           << QByteArray("\xE3");
+        QTest::newRow("e with Shift")
+            << "sbtE" << false << true << QByteArray("\xC9\xCA") << 0 << QByteArray("\xC9");
+        QTest::newRow("o with Caps Lock and Shift")
+            << "sbtO" << true << true << QByteArray("\xF3\xF4\xF5") << 2 << QByteArray("\xF5");
+        QTest::newRow("c with Shift")
+            << "sbtC" << false << true << QByteArray("\xC7") << 0 << QByteArray("\xC7");
+    }
+
+    void aHeldLetterOffersItsAccentedFormsInTheCaptionsCase() {
+        QFETCH(QString, key);
+        QFETCH(bool, capsLock);
+        QFETCH(bool, shift);
+        QFETCH(QByteArray, forms);
+        QFETCH(int, tapped);
+        QFETCH(QByteArray, appended);
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        setLatches(*form, capsLock, shift);
+        QWidget* popup = holdUntilFormsOpen(*form, form->findChild<TBlendedButton*>(key));
+        QVERIFY(popup != nullptr);
+        // Holding the key typed nothing, not even when it was let go.
+        QCOMPARE(form->lblNome->Caption(), AnsiString());
+        const QList<TBlendedButton*> keys = popup->findChildren<TBlendedButton*>();
+        AnsiString captions;
+        for (const TBlendedButton* formKey : keys) {
+            captions += formKey->Caption();
+        }
+        QCOMPARE(captions, forms.toStdString());
+        keys.at(tapped)->Click();
+        QCOMPARE(form->lblNome->Caption(), appended.toStdString());
+        QVERIFY(!FormStateAccess::boShift(*form));
+        QCOMPARE(letterCaptions(*form), capsLock ? upperCaptions : lowerCaptions);
+        QVERIFY(openForms(*form) == nullptr);
+    }
+
+    void aShortTapTypesThePlainLetterOnceAndTheFormsCloseWithoutTyping() {
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        setLatches(*form, false, false);
+        QTest::mouseClick(form->sbtA, Qt::LeftButton, {}, form->sbtA->rect().center());
+        QCOMPARE(form->lblNome->Caption(), AnsiString("a"));
+        QWidget* popup = holdUntilFormsOpen(*form, form->sbtA);
+        QVERIFY(popup != nullptr);
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QVERIFY(openForms(*form) == nullptr);
+        popup = holdUntilFormsOpen(*form, form->sbtE);
+        QVERIFY(popup != nullptr);
+        QTest::mouseClick(popup, Qt::LeftButton, {}, QPoint(-5, popup->height() + 5));
+        QVERIFY(openForms(*form) == nullptr);
+        QCOMPARE(form->lblNome->Caption(), AnsiString("a"));
     }
 
     void cedillaWithShiftInTheDateStepReleasesBothLatches() {

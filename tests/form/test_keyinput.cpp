@@ -2,6 +2,7 @@
 
 #include "framework/windowmessages.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QTest>
 
@@ -125,11 +126,12 @@ private slots:
         FormWatch watch;
         const auto form = OpenForm(1);
         WalkToStep(*form, 7);
-        Tap(*form, AnsiString(30, 'x'));
+        Tap(*form, AnsiString(29, 'x'));
+        sendCharacter(*form, 0xE3); // one character, the thirtieth
         form->sbtCapsLock->Click();
         form->sbtShift->Click();
         Tap(*form, "m");
-        QCOMPARE(form->lblDsReserva->Caption(), AnsiString(30, 'x'));
+        QCOMPARE(form->lblDsReserva->Caption(), AnsiString(29, 'x') + "\xE3");
         QVERIFY(!FormStateAccess::boShift(*form));
         QVERIFY(FormStateAccess::boCapsLock(*form));
         QCOMPARE(Caption(form->sbtM), AnsiString("M"));
@@ -139,15 +141,65 @@ private slots:
         FormWatch watch;
         const auto form = OpenForm(1);
         form->sbtShift->Click(); // Shift off, so nothing releases latches on the way
-        const unsigned char rejectedCharacters[] = {'-', '*', '!', 0xE1};
+        // Accented letters Portuguese does not use, and the grave on e.
+        const unsigned char rejectedCharacters[] = {'-', '*', '!', 0xF1, 0xD1, 0xE4, 0xE8, 0xC8};
         for (const unsigned char rejected : rejectedCharacters) {
             sendCharacter(*form, rejected);
         }
         QCOMPARE(form->lblNome->Caption(), AnsiString());
         Tap(*form, "Ana");
         TapEnter(*form);
-        Tap(*form, "a, ");
-        QCOMPARE(form->lblDtResMesa->Caption(), AnsiString());
+        Controls::TLabel* labels[] = {form->lblDtResMesa, form->lblHrIni, form->lblHrFim,
+                                      form->lblNrTelResMesa, form->lblNrPesMesa};
+        const char* entries[] = {"24122026", "1930", "2130", "1133334444", "4"};
+        for (int index = 0; index < 5; ++index) {
+            Tap(*form, "a, ");
+            sendCharacter(*form, 0xE3);
+            sendCharacter(*form, 0xC9);
+            QCOMPARE(labels[index]->Caption(), AnsiString());
+            Tap(*form, entries[index]);
+            TapEnter(*form);
+        }
+    }
+
+    void accentedLettersFollowTheLatchesInTheTextSteps_data() {
+        QTest::addColumn<int>("step");
+        QTest::addColumn<bool>("capsLock");
+        QTest::addColumn<bool>("shift");
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::newRow("name, no latch") << 1 << false << false << QByteArray("\xC3\xE0\xDC\xE7")
+                                        << QByteArray("\xE3\xE0\xFC\xE7");
+        QTest::newRow("description, Shift")
+            << 7 << false << true << QByteArray("\xF3\xE2\xC7") << QByteArray("\xD3\xE2\xC7");
+        QTest::newRow("description, Caps Lock and Shift")
+            << 7 << true << true << QByteArray("\xEA\xFA\xF4") << QByteArray("\xEA\xDA\xD4");
+    }
+
+    void accentedLettersFollowTheLatchesInTheTextSteps() {
+        QFETCH(int, step);
+        QFETCH(bool, capsLock);
+        QFETCH(bool, shift);
+        QFETCH(QByteArray, typed);
+        QFETCH(QByteArray, shown);
+        FormWatch watch;
+        const auto form = OpenForm(1);
+        WalkToStep(*form, step);
+        if (FormStateAccess::boShift(*form)) {
+            form->sbtShift->Click();
+        }
+        if (capsLock) {
+            form->sbtCapsLock->Click();
+        }
+        if (shift) {
+            form->sbtShift->Click();
+        }
+        for (const char character : typed) {
+            sendCharacter(*form, static_cast<unsigned char>(character));
+        }
+        const Controls::TLabel* label = step == 1 ? form->lblNome : form->lblDsReserva;
+        QCOMPARE(label->Caption(), shown.toStdString());
+        QVERIFY(!FormStateAccess::boShift(*form));
     }
 
     void shiftWithADigitReleasesBothLatches() {
@@ -259,7 +311,12 @@ private slots:
         QVERIFY(FormStateAccess::boCapsLock(*form));
         QVERIFY(!FormStateAccess::boShift(*form));
         typePhysically(*form, QString::fromUtf8("joão ç"));
-        QCOMPARE(form->lblNome->Caption(), AnsiString("JOO \xE7"));
+        QCOMPARE(form->lblNome->Caption(), AnsiString("JO\xC3O \xE7"));
+        // What a dead key or the compose key makes arrives as committed text.
+        QInputMethodEvent composed;
+        composed.setCommitString(QString::fromUtf8("õ€ñ"));
+        QApplication::sendEvent(form.get(), &composed);
+        QCOMPARE(form->lblNome->Caption(), AnsiString("JO\xC3O \xE7\xD5"));
     }
 
     void editModeTypingStartsPrefilledNumbersAfresh() {
