@@ -40,7 +40,9 @@ namespace {
 const QDateTime tuesdayMorning(QDate(2026, 12, 8), QTime(10, 0));
 
 AnsiString calendarAnswer;
-AnsiString fakeCalendar(int, int, int) {
+QDate calendarOpenedOn;
+AnsiString fakeCalendar(int year, int month, int day) {
+    calendarOpenedOn = QDate(year, month, day);
     return calendarAnswer;
 }
 
@@ -535,10 +537,11 @@ private slots:
              },
              "Quarta-feira, 09/12/2026",
              {"Davi Melo"}},
-            {"calendar left without a day",
+            {"calendar left without a day, opened on the day shown",
              [&] {
                  calendarAnswer = "";
                  tap("calendar");
+                 QCOMPARE(calendarOpenedOn, QDate(2026, 12, 9));
              },
              "Quarta-feira, 09/12/2026",
              {"Davi Melo"}},
