@@ -41,6 +41,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/${RESERVAS_INSTALL_DIR})
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fontconfig, fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libqt6sql6-psql)
+# The autostart entry is a configuration file, so that an update keeps it turned off.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${RESERVAS_DEBIAN_DIR}/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
