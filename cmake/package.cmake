@@ -20,11 +20,9 @@ set(CPACK_PACKAGE_DESCRIPTION_FILE ${RESERVAS_DEBIAN_DIR}/description.txt)
 set(CPACK_INSTALL_CMAKE_PROJECTS
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};terminal;/"
     "${PROJECT_BINARY_DIR};${PROJECT_NAME};deb;/")
-# Installed as under /usr itself, so that the session files name /usr/bin/reservas-terminal and
-# the autostart entry lands in /etc.
+# Installed as under /usr itself (into a staging folder given as DESTDIR), so that the session
+# files name /usr/bin/reservas-terminal and the autostart entry lands in /etc.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_PACKAGE_NAME reservas-terminal)
