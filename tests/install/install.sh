@@ -13,7 +13,7 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 program="$prefix/bin/reservas-terminal"
 "$program" --version | grep -q "^reservas-terminal " || fail "no version from the installed program"
-ldd "$prefix/lib/reservas-terminal/reservas-terminal" | grep "libframework" | grep -q "$prefix" ||
+ldd "$(readlink -f "$program")" | grep "libframework" | grep -q "$prefix" ||
     fail "the installed program does not use the installed libraries"
 env -u FONTCONFIG_FILE -u LD_LIBRARY_PATH "$program" --db "$prefix/reservas.db" \
     --screenshot "$prefix/screen.png" || fail "the installed program could not save its screen"
