@@ -35,8 +35,6 @@ void Mensagem(const AnsiString& text, const AnsiString& title, const AnsiString&
     }
 
     MessageDialog dialog(call, QApplication::activeWindow());
-    // Frameless, so never read on the screen: it names the dialog for a window list or a test.
-    dialog.setWindowTitle(QStringLiteral("Mensagem"));
     dialog.Centre(isYes(centreOnScreen));
     if (isYes(beep)) {
         QApplication::beep();

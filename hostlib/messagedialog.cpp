@@ -5,7 +5,9 @@
 
 MessageDialog::MessageDialog(const MensagemCall& call, QWidget* parent)
     : TouchDialog(call.SchemeId, call.Kind, parent) {
-    setWindowTitle(ToQString(call.Title));
+    // Frameless, so the window's title is never read on the screen: it names the dialog for a
+    // window list, a support session or a test.
+    setWindowTitle(ToQString(call.Title.empty() ? HostText("MessageTitle") : call.Title));
     if (!call.Title.empty()) {
         AddText(call.Title, 24, true, QStringLiteral("title"));
     }

@@ -27,8 +27,6 @@ bool Pergunta(const AnsiString& text, const AnsiString& schemeId) {
         }
     }
     QuestionDialog dialog(text, schemeId, QApplication::activeWindow());
-    // Frameless, so never read on the screen: it names the dialog for a window list or a test.
-    dialog.setWindowTitle(QStringLiteral("Pergunta"));
     dialog.Centre(false);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -13,7 +13,7 @@ xdotool key Return
 wait_for_event error 1
 grep '"event":"error"' "$journal" | grep -q "em uso por outro terminal" ||
     fail "the journal does not tell that the reservations are in use"
-answer_message
+answer_touch_message
 release_database
 expect_retry_stores_once "${entries[@]}"
 echo "1 passed, 0 failed"

@@ -10,7 +10,7 @@ type_entry() { xdotool type --delay 40 "$1"; xdotool key Return; }
 start_terminal --new
 away
 xdotool key Return
-answer_message
+answer_touch_message
 away
 expect_form_focus "a message"
 type_entry "Ana"

@@ -126,6 +126,12 @@ answer_message() {
     xdotool key --clearmodifiers "${1:-Return}"
 }
 
+# Answers a message that must be the terminal's own touch dialog, never a desktop message box.
+answer_touch_message() {
+    xdotool windowfocus --sync "$(dialog_window Mensagem)" 2>/dev/null || true
+    xdotool key --clearmodifiers Return
+}
+
 # Sets the restaurant's tables ("" for a restaurant that does not assign them).
 restaurant_tables() {
     "$bin/reservas-terminal" --db "$db" --tables "$1" || fail "could not set the tables '$1'"

@@ -19,8 +19,7 @@ grep -q '"text":"Sem comunica[^"]*"' <<<"$error_line" ||
 # The driver's words reach the journal, never the operator's dialog, which is the touch one.
 grep -q '"detail":"[^"]' <<<"$error_line" || fail "the journal keeps no detail of the failure"
 grep -q '"text":"[^"]*\(' <<<"$error_line" && fail "the driver's words reached the screen"
-dialog_window Mensagem >/dev/null
-answer_message
+answer_touch_message
 release_database
 expect_form_focus "the message about the server"
 expect_retry_stores_once "${entries[@]}"
