@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -53,8 +54,11 @@ bool IsName(const XML_Char* name, const char* expected) {
     return qstricmp(LocalName(name), expected) == 0;
 }
 
+// A value that begins with U+FEFF keeps it: there it is a character of the value, which the
+// plain UTF-8 conversion would take for a byte-order mark and drop.
 QString Value(const XML_Char* value) {
-    return RestoreControlCharacters(QString::fromUtf8(value));
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return RestoreControlCharacters(decoder(value));
 }
 
 // The attribute of that name in the parser's list (name, value, ..., null).

@@ -80,7 +80,7 @@ private slots:
         const QByteArray rows =
             R"(<ROW nome="a&lt;&gt;&amp;&quot;&apos;&#013;&#010;&#009;&#092;" DT="20261207T19:30:00000")"
             " D=\"20261207\" T=\"19:30:05250\" B=\"true\" N=\"-5\" V=\"1.5e3\" F=\"-.5\""
-            " M=\"Obs.&#013;&#010;fim\" W=\"&#8364;\"/><ROW DT=\"20261207\" B=\"F\"/>";
+            " M=\"Obs.&#013;&#010;fim\" W=\"&#65279;&#8364;\"/><ROW DT=\"20261207\" B=\"F\"/>";
         const TDataPacket packet = Datapacket::ReadXmlPacket(Packet(fields, rows), "p.xml");
         QCOMPARE(packet.columns[0].name, AnsiString("Nome Completo"));
         QCOMPARE(packet.columns[0].width, 10);
@@ -99,7 +99,7 @@ private slots:
                                            1500.0,
                                            AnsiString("-0.5"),
                                            QByteArray("Obs.\r\nfim"),
-                                           QString(QChar(0x20AC))};
+                                           QStringLiteral(u"\uFEFF\u20AC")};
         QVERIFY(packet.rows[0].values == first);
         std::vector<TValue> second(packet.columns.size());
         second[1] = SampleDay * 86400000.0;
