@@ -1,10 +1,10 @@
 #include "touchdialog.h"
 
+#include "hostlib/answerkeys.h"
 #include "hostlib/blendedbutton.h"
 #include "hostlib/messagescheme.h"
 #include "hostlib/touchscale.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,9 +40,7 @@ TouchDialog::TouchDialog(const AnsiString& schemeId, TTipoMsg kind, QWidget* par
 }
 
 QRect TouchDialog::screenArea() const {
-    const QWidget* over = parentWidget();
-    const QScreen* screen = over != nullptr ? over->screen() : QApplication::primaryScreen();
-    return screen->availableGeometry();
+    return ScreenOf(parentWidget())->availableGeometry();
 }
 
 void TouchDialog::Centre(bool onScreen) {
@@ -117,21 +115,8 @@ void TouchDialog::FitContents() {
 }
 
 void TouchDialog::keyPressEvent(QKeyEvent* event) {
-    // A key still held from the window below must not answer the dialog unseen.
-    const bool repeated = event->isAutoRepeat();
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!repeated) {
-            accept();
-        }
-        break;
-    case Qt::Key_Escape:
-        if (!repeated) {
-            reject();
-        }
-        break;
-    default:
+    if (!AnswerKey(
+            *event, [this] { accept(); }, [this] { reject(); })) {
         QDialog::keyPressEvent(event);
     }
 }

@@ -18,11 +18,13 @@ double TouchScale(const QSize& area) {
     return std::max(1.0, std::min(across, down));
 }
 
+QScreen* ScreenOf(const QWidget* widget) {
+    QScreen* screen = widget != nullptr ? widget->screen() : nullptr;
+    return screen != nullptr ? screen : QGuiApplication::primaryScreen();
+}
+
 double ScreenTouchScale(const QWidget* widget) {
-    const QScreen* screen = widget != nullptr ? widget->screen() : nullptr;
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
+    const QScreen* screen = ScreenOf(widget);
     return screen != nullptr ? TouchScale(screen->geometry().size()) : 1.0;
 }
 

@@ -1,6 +1,8 @@
 #include "touchinput/paneldialog.h"
 
-#include <QGuiApplication>
+#include "hostlib/answerkeys.h"
+#include "hostlib/touchscale.h"
+
 #include <QKeyEvent>
 #include <QScreen>
 
@@ -12,11 +14,7 @@ PanelDialog::PanelDialog(const AnsiString& schemeId, QWidget* parent)
 }
 
 QSize PanelDialog::ScreenSize() const {
-    const QWidget* over = parentWidget() != nullptr ? parentWidget() : this;
-    const QScreen* screen = over->screen();
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
+    const QScreen* screen = ScreenOf(parentWidget() != nullptr ? parentWidget() : this);
     // Without any screen, the size everything is drawn for.
     return screen != nullptr ? screen->geometry().size() : QSize(1024, 768);
 }
@@ -31,21 +29,8 @@ void PanelDialog::showEvent(QShowEvent* event) {
 }
 
 void PanelDialog::keyPressEvent(QKeyEvent* event) {
-    // A key still held from the window below must not answer the dialog unseen.
-    const bool repeated = event->isAutoRepeat();
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!repeated) {
-            confirm();
-        }
-        break;
-    case Qt::Key_Escape:
-        if (!repeated) {
-            reject();
-        }
-        break;
-    default:
+    if (!AnswerKey(
+            *event, [this] { confirm(); }, [this] { reject(); })) {
         otherKey(event);
     }
 }

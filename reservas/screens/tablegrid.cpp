@@ -1,16 +1,17 @@
 #include "screens/tablegrid.h"
 
 #include "framework/events.h"
+#include "hostlib/answerkeys.h"
 #include "hostlib/blendedbutton.h"
 #include "hostlib/mensagem.h"
 #include "hostlib/messagescheme.h"
 #include "hostlib/pergunta.h"
+#include "hostlib/touchscale.h"
 #include "packagetexts.h"
 #include "reservas/changewatcher.h"
 #include "screens/gridlayout.h"
 #include "screens/tablecell.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
@@ -49,19 +50,14 @@ AnsiString takenUntil(const std::vector<std::pair<int, AnsiString>>& until, int 
     return found != until.end() ? found->second : AnsiString();
 }
 
-// The screen the grid shows on: that of the window it covers.
-QScreen* screenUnder(const QWidget* window) {
-    QScreen* screen = window != nullptr ? window->screen() : nullptr;
-    return screen != nullptr ? screen : QGuiApplication::primaryScreen();
-}
-
 } // namespace
 
 TableGridDialog::TableGridDialog(const TableChoice& choice, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), people_(choice.People),
       schemeId_(choice.SchemeId), goneBackWith_(choice.GoneBackWith) {
     const MessageScheme scheme = SchemeFor(choice.SchemeId);
-    QScreen* screen = screenUnder(parent);
+    // The screen the grid shows on: that of the window it covers.
+    QScreen* screen = ScreenOf(parent);
     const GridLayout layout(screen->geometry().size(), static_cast<int>(choice.Tables.size()));
     setWindowTitle(ToQString(Text("GRADE_TITULO")));
     setFixedSize(layout.Dialog);
@@ -254,21 +250,9 @@ void TableGridDialog::finish(std::optional<std::vector<int>> tables) {
 }
 
 void TableGridDialog::keyPressEvent(QKeyEvent* event) {
-    // A key still held from the entry screen must not answer the grid unseen.
-    const bool repeated = event->isAutoRepeat();
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (!repeated) {
-            Forms::HandleEvent([this] { confirm(); });
-        }
-        break;
-    case Qt::Key_Escape:
-        if (!repeated) {
-            finish(std::nullopt);
-        }
-        break;
-    default:
+    if (!AnswerKey(
+            *event, [this] { Forms::HandleEvent([this] { confirm(); }); },
+            [this] { finish(std::nullopt); })) {
         QDialog::keyPressEvent(event);
     }
 }

@@ -4,7 +4,12 @@
 
 #include <QSize>
 
+class QScreen;
 class QWidget;
+
+// The screen the widget shows on; without a widget, or before it shows anywhere, the primary
+// screen. Null only on a platform with no screen at all.
+HOSTLIB_EXPORT QScreen* ScreenOf(const QWidget* widget);
 
 // Every touch screen of the terminal is drawn for a 1024x768 screen. On a larger screen keys,
 // type and touch targets grow by this factor so that they keep a finger's size and nothing looks
